@@ -1,0 +1,51 @@
+// How each stored value of the driver's Parameters key is shown in the
+// window and how a shown setting becomes a stored value again.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace korvex {
+
+// The disk the driver emulates; the numbers are the list indexes in Combo1.
+enum class DiskKind : int { HardDisk = 0, Floppy144 = 1, Floppy288 = 2 };
+
+struct DiskKindInfo {
+  DiskKind kind;
+  std::string_view list_text;
+  std::string_view stored_code;
+};
+
+inline constexpr std::array<DiskKindInfo, 3> kDiskKinds{{
+    {DiskKind::HardDisk, "Hard Disk", "HDC"},
+    {DiskKind::Floppy144, "1.44MB Floppy", "FDC14"},
+    {DiskKind::Floppy288, "2.88MB Floppy", "FDC28"},
+}};
+
+// List index for a stored code, compared byte for byte; an empty code is the
+// hard disk; any other text selects nothing new.
+std::optional<int> ListIndexForDiskCode(std::string_view code);
+
+// Stored code for a list index; no selection (-1) is stored as a hard disk.
+std::string_view DiskCodeForListIndex(int list_index);
+
+// Image file paths are stored in the NT object namespace form "\??\path".
+inline constexpr std::string_view kFilePathPrefix = "\\?\?\\";
+std::string ShownFilePath(std::string_view stored);
+std::string StoredFilePath(std::string_view shown);
+
+// Check boxes: exactly 1 reads as ticked; any non-zero value stores as 1.
+int CheckValueFromStored(std::int32_t stored);
+std::int32_t StoredFromCheckValue(int check_value);
+
+// Disk size: 256 pages of 4096 bytes to the megabyte.
+float MegabytesFromPages(std::int32_t pages);
+std::optional<std::int32_t> PagesFromSizeText(std::string_view megabytes_text);
+
+// AutoSave interval in whole seconds from the shown text.
+std::optional<std::int32_t> SecondsFromIntervalText(std::string_view seconds_text);
+
+}  // namespace korvex

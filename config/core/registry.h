@@ -1,0 +1,34 @@
+// The four registry operations the parameter store needs, and nothing more.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace korvex {
+
+using RegistryKey = std::uintptr_t;
+using RegistryStatus = long;  // 0 is success, as the platform reports it
+
+enum class RegistryType : std::uint32_t { String = 1, Dword = 4 };
+
+class Registry {
+ public:
+  virtual ~Registry() = default;
+
+  // Opens an existing key below HKEY_LOCAL_MACHINE; never creates one.
+  virtual RegistryStatus OpenKey(std::string_view path, RegistryKey& key) = 0;
+
+  // Reads at most buffer.size() bytes; `size` receives the bytes delivered.
+  // The stored type is not reported: the store never looks at it.
+  virtual RegistryStatus QueryValue(RegistryKey key, const char* name, std::span<std::uint8_t> buffer,
+                                    std::size_t& size) = 0;
+
+  virtual RegistryStatus SetValue(RegistryKey key, const char* name, RegistryType type,
+                                  std::span<const std::uint8_t> data) = 0;
+
+  virtual RegistryStatus CloseKey(RegistryKey key) = 0;
+};
+
+}  // namespace korvex

@@ -1,0 +1,46 @@
+#include "utf8.h"
+
+namespace korvex::utf8 {
+
+char32_t Next(std::string_view text, std::size_t& pos) {
+  auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  unsigned char lead = byte(pos++);
+  if (lead < 0x80) return lead;
+  int extra = lead >= 0xF0 && lead < 0xF5 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC2 && lead < 0xE0 ? 1 : -1;
+  if (extra < 0 || lead >= 0xF5) return kReplacement;
+  char32_t cp = lead & (0x3F >> extra);
+  for (int k = 0; k < extra; ++k) {
+    if (pos >= text.size() || (byte(pos) & 0xC0) != 0x80) return kReplacement;
+    cp = (cp << 6) | (byte(pos++) & 0x3F);
+  }
+  bool overlong = (extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000);
+  if (overlong || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return kReplacement;
+  return cp;
+}
+
+void Append(std::string& out, char32_t cp) {
+  if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = kReplacement;
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+std::size_t CountCodePoints(std::string_view text) {
+  std::size_t count = 0;
+  for (std::size_t pos = 0; pos < text.size(); ++count) Next(text, pos);
+  return count;
+}
+
+}  // namespace korvex::utf8

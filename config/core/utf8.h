@@ -1,0 +1,17 @@
+// The window's texts are UTF-8 in the core; these read and write code points.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace korvex::utf8 {
+
+inline constexpr char32_t kReplacement = 0xFFFD;
+
+// The code point at `pos`, advancing `pos`; malformed bytes read as U+FFFD.
+char32_t Next(std::string_view text, std::size_t& pos);
+void Append(std::string& out, char32_t code_point);
+std::size_t CountCodePoints(std::string_view text);
+
+}  // namespace korvex::utf8

@@ -1,0 +1,70 @@
+#include "win32_ansi_characters.h"
+
+#include <windows.h>
+
+#include "utf8.h"
+#include "wide_text.h"
+
+namespace korvex::win32 {
+namespace {
+
+std::string ToAnsi(const std::wstring& wide, bool* used_default) {
+  if (wide.empty()) return {};
+  BOOL defaulted = FALSE;
+  int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
+                                   nullptr, 0, nullptr, used_default ? &defaulted : nullptr);
+  std::string bytes(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
+  if (length > 0)
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()), bytes.data(),
+                        length, nullptr, used_default ? &defaulted : nullptr);
+  if (used_default) *used_default = defaulted != FALSE || length <= 0;
+  return bytes;
+}
+
+}  // namespace
+
+std::string Win32AnsiCharacters::UpperCase(std::string_view text) const {
+  std::wstring wide = Widen(text);
+  if (!wide.empty()) CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+  return Narrow(wide);
+}
+
+std::int16_t Win32AnsiCharacters::FirstCharacterCode(std::string_view text) const {
+  if (text.empty()) return 0;
+  std::size_t end = 0;
+  utf8::Next(text, end);
+  std::string bytes = ToAnsi(Widen(text.substr(0, end)), nullptr);
+  if (bytes.empty()) return '?';
+  auto lead = static_cast<unsigned char>(bytes[0]);
+  if (bytes.size() == 1) return lead;
+  // A double-byte character: lead byte high, as a signed 16-bit number.
+  return static_cast<std::int16_t>(static_cast<std::uint16_t>(lead << 8 | static_cast<unsigned char>(bytes[1])));
+}
+
+std::string Win32AnsiCharacters::CharacterForCode(std::int16_t code) const {
+  auto unsigned_code = static_cast<std::uint16_t>(code);
+  std::string bytes;
+  if (unsigned_code > 0xFF) bytes += static_cast<char>(unsigned_code >> 8);
+  bytes += static_cast<char>(unsigned_code & 0xFF);
+  return FromAnsi(bytes);
+}
+
+std::optional<std::string> Win32AnsiCharacters::ToSingleBytes(std::string_view text) const {
+  std::wstring wide = Widen(text);
+  bool used_default = false;
+  std::string bytes = ToAnsi(wide, &used_default);
+  // One byte per UTF-16 unit: no default character, no double-byte character,
+  // no surrogate pair.
+  if (!wide.empty() && (used_default || bytes.size() != wide.size())) return std::nullopt;
+  return bytes;
+}
+
+std::string Win32AnsiCharacters::FromAnsi(std::string_view bytes) const {
+  if (bytes.empty()) return {};
+  int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
+  if (length > 0) MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), length);
+  return Narrow(wide);
+}
+
+}  // namespace korvex::win32

@@ -1,0 +1,38 @@
+#include "win32_registry.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace korvex::win32 {
+namespace {
+HKEY AsHkey(RegistryKey key) { return reinterpret_cast<HKEY>(key); }
+}  // namespace
+
+RegistryStatus Win32Registry::OpenKey(std::string_view path, RegistryKey& key) {
+  HKEY opened = nullptr;
+  // RegOpenKeyA opens an existing key with the widest access allowed; it
+  // never creates one.
+  LONG status = RegOpenKeyA(HKEY_LOCAL_MACHINE, std::string(path).c_str(), &opened);
+  key = reinterpret_cast<RegistryKey>(opened);
+  return status;
+}
+
+RegistryStatus Win32Registry::QueryValue(RegistryKey key, const char* name, std::span<std::uint8_t> buffer,
+                                         std::size_t& size) {
+  DWORD type = 0;
+  DWORD length = static_cast<DWORD>(buffer.size());
+  LONG status = RegQueryValueExA(AsHkey(key), name, nullptr, &type, buffer.data(), &length);
+  size = length;
+  return status;
+}
+
+RegistryStatus Win32Registry::SetValue(RegistryKey key, const char* name, RegistryType type,
+                                       std::span<const std::uint8_t> data) {
+  return RegSetValueExA(AsHkey(key), name, 0, static_cast<DWORD>(type), data.data(),
+                        static_cast<DWORD>(data.size()));
+}
+
+RegistryStatus Win32Registry::CloseKey(RegistryKey key) { return RegCloseKey(AsHkey(key)); }
+
+}  // namespace korvex::win32

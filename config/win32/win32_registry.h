@@ -1,0 +1,18 @@
+// The parameter store's registry operations on advapi32's single-byte forms.
+#pragma once
+
+#include "registry.h"
+
+namespace korvex::win32 {
+
+class Win32Registry : public Registry {
+ public:
+  RegistryStatus OpenKey(std::string_view path, RegistryKey& key) override;
+  RegistryStatus QueryValue(RegistryKey key, const char* name, std::span<std::uint8_t> buffer,
+                            std::size_t& size) override;
+  RegistryStatus SetValue(RegistryKey key, const char* name, RegistryType type,
+                          std::span<const std::uint8_t> data) override;
+  RegistryStatus CloseKey(RegistryKey key) override;
+};
+
+}  // namespace korvex::win32

@@ -1,0 +1,68 @@
+// An in-memory registry that records every call, for driving the store.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "registry.h"
+
+namespace korvex::testing {
+
+struct StoredValue {
+  std::uint32_t type = 0;
+  std::string bytes;
+};
+
+class FakeRegistry : public Registry {
+ public:
+  bool key_exists = true;
+  bool read_only = false;
+  std::map<std::string, StoredValue> values;
+  std::vector<std::string> calls;  // "open", "query Name", "set Name", "close"
+  struct Write { std::string name; RegistryType type; std::string bytes; };
+  std::vector<Write> writes;
+
+  void PutText(const std::string& name, const std::string& bytes) { values[name] = {1, bytes + '\0'}; }
+  void PutRaw(const std::string& name, std::uint32_t type, const std::string& bytes) { values[name] = {type, bytes}; }
+  void PutDword(const std::string& name, std::int32_t number) {
+    auto n = static_cast<std::uint32_t>(number);
+    values[name] = {4, std::string{char(n), char(n >> 8), char(n >> 16), char(n >> 24)}};
+  }
+  const std::string& Bytes(const std::string& name) { return values.at(name).bytes; }
+
+  RegistryStatus OpenKey(std::string_view path, RegistryKey& key) override {
+    calls.push_back("open");
+    opened_path = std::string(path);
+    if (!key_exists) return 2;  // ERROR_FILE_NOT_FOUND
+    key = 0x1234;
+    return 0;
+  }
+  RegistryStatus QueryValue(RegistryKey, const char* name, std::span<std::uint8_t> buffer,
+                            std::size_t& size) override {
+    calls.push_back(std::string("query ") + name);
+    auto it = values.find(name);
+    if (it == values.end()) return 2;
+    const std::string& bytes = it->second.bytes;
+    if (bytes.size() > buffer.size()) return 234;  // ERROR_MORE_DATA
+    std::copy(bytes.begin(), bytes.end(), buffer.begin());
+    size = bytes.size();
+    return 0;
+  }
+  RegistryStatus SetValue(RegistryKey, const char* name, RegistryType type,
+                          std::span<const std::uint8_t> data) override {
+    calls.push_back(std::string("set ") + name);
+    writes.push_back({name, type, std::string(data.begin(), data.end())});
+    if (read_only) return 5;  // ERROR_ACCESS_DENIED
+    values[name] = {static_cast<std::uint32_t>(type), std::string(data.begin(), data.end())};
+    return 0;
+  }
+  RegistryStatus CloseKey(RegistryKey) override {
+    calls.push_back("close");
+    return 0;
+  }
+
+  std::string opened_path;
+};
+
+}  // namespace korvex::testing

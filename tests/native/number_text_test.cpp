@@ -1,0 +1,119 @@
+#include "number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <clocale>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace korvex {
+namespace {
+
+TEST(TextToNumber, ReadsTheNumberATextBeginsWith) {
+  EXPECT_EQ(TextToNumber(" 300"), 300);
+  EXPECT_EQ(TextToNumber("45 s"), 45);
+  EXPECT_EQ(TextToNumber("1e3"), 1000);
+  EXPECT_EQ(TextToNumber("1D3"), 1000);
+  EXPECT_EQ(TextToNumber("2,5"), 2);
+  EXPECT_EQ(TextToNumber("1 024"), 1024);
+  EXPECT_EQ(TextToNumber("\t-1\n2.5"), -12.5);
+  EXPECT_EQ(TextToNumber("+.5"), 0.5);
+  EXPECT_EQ(TextToNumber("12.7"), 12.7);
+  EXPECT_EQ(TextToNumber("1e"), 1);
+  EXPECT_EQ(TextToNumber("1e+"), 1);
+  EXPECT_EQ(TextToNumber("2.5e-1x"), 0.25);
+  EXPECT_EQ(TextToNumber("1.2.3"), 1.2);
+}
+
+TEST(TextToNumber, ReadsZeroWhereThereIsNoNumber) {
+  for (const char* text : {"", "abc", "-", ".", "+", " ", "e5", "Text3", "\xC3\xA9"}) {
+    EXPECT_EQ(TextToNumber(text), 0) << text;
+    EXPECT_FALSE(std::signbit(TextToNumber(text))) << text;
+  }
+  EXPECT_FALSE(std::signbit(TextToNumber("-0")));
+}
+
+TEST(TextToNumber, StaysFiniteBeyondTheDoubleRange) {
+  EXPECT_EQ(TextToNumber("1e999"), DBL_MAX);
+  EXPECT_EQ(TextToNumber("-1e999"), -DBL_MAX);
+  EXPECT_EQ(TextToNumber("1e-999"), 0);
+  EXPECT_EQ(TextToNumber("0.0000001e-400"), 0);
+  EXPECT_EQ(TextToNumber("1e99999999999999999999999"), DBL_MAX);
+  EXPECT_EQ(TextToNumber(std::string(5000, '9')), DBL_MAX);
+  EXPECT_EQ(TextToNumber("0e99999"), 0);
+}
+
+TEST(TextToNumber, IgnoresTheCLocale) {
+  const char* old = std::setlocale(LC_NUMERIC, nullptr);
+  std::string saved = old ? old : "C";
+  if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") || std::setlocale(LC_NUMERIC, "fr_FR.UTF-8")) {
+    EXPECT_EQ(TextToNumber("25.5"), 25.5);
+    EXPECT_EQ(NumberToText(25.5), " 25.5");
+  }
+  std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+TEST(NumberToText, WritesTheShapesTheWindowShows) {
+  EXPECT_EQ(NumberToText(300.0), " 300");
+  EXPECT_EQ(NumberToText(25.5), " 25.5");
+  EXPECT_EQ(NumberToText(0.5), " .5");
+  EXPECT_EQ(NumberToText(-0.5), "-.5");
+  EXPECT_EQ(NumberToText(0.0), " 0");
+  EXPECT_EQ(NumberToText(-12.0), "-12");
+  EXPECT_EQ(NumberToText(1.0 / 3.0), " .333333333333333");
+  EXPECT_EQ(NumberToText(1e15), " 1E+15");
+  EXPECT_EQ(NumberToText(123456789012345.0), " 123456789012345");
+  EXPECT_EQ(NumberToText(0.0001), " .0001");
+  EXPECT_EQ(NumberToText(0.00001), " 1E-05");
+  EXPECT_EQ(NumberToText(DBL_MAX), " 1.79769313486232E+308");
+}
+
+TEST(NumberToText, SinglePrecisionHasSevenDigits) {
+  EXPECT_EQ(NumberToText(1.44140625f), " 1.441406");
+  EXPECT_EQ(NumberToText(2.87890625f), " 2.878906");
+  EXPECT_EQ(NumberToText(64.0f), " 64");
+  EXPECT_EQ(NumberToText(0.5f), " .5");
+  EXPECT_EQ(NumberToText(std::numeric_limits<float>::infinity()), " Infinity");
+}
+
+TEST(Rounding, HalvesGoToTheEvenNeighbour) {
+  EXPECT_EQ(RoundToInt16(20.5), 20);
+  EXPECT_EQ(RoundToInt16(21.5), 22);
+  EXPECT_EQ(RoundToInt16(368.5), 368);
+  EXPECT_EQ(RoundToInt16(2046.5), 2046);
+  EXPECT_EQ(RoundToInt16(-2.5), -2);
+  EXPECT_EQ(RoundToInt16(-3.5), -4);
+  EXPECT_EQ(RoundToInt16(30.6), 31);
+  EXPECT_EQ(RoundToInt32(0.5), 0);
+  EXPECT_EQ(RoundToInt32(1.5), 2);
+}
+
+TEST(Rounding, RefusesWhatTheTypeCannotHold) {
+  EXPECT_EQ(RoundToInt16(32767.4), 32767);
+  EXPECT_FALSE(RoundToInt16(32767.5));
+  EXPECT_EQ(RoundToInt16(-32768.5), -32768);
+  EXPECT_FALSE(RoundToInt16(-32769));
+  EXPECT_EQ(RoundToInt32(2147483647.0), 2147483647);
+  EXPECT_FALSE(RoundToInt32(2147483647.5));
+  EXPECT_EQ(RoundToInt32(-2147483648.0), INT32_MIN);
+  EXPECT_FALSE(RoundToInt32(DBL_MAX));
+  EXPECT_FALSE(RoundToInt32(std::numeric_limits<double>::infinity()));
+  EXPECT_FALSE(RoundToInt32(std::numeric_limits<double>::quiet_NaN()));
+}
+
+TEST(ToSingle, SaturatesInsteadOfOverflowing) {
+  EXPECT_EQ(ToSingle(DBL_MAX), std::numeric_limits<float>::infinity());
+  EXPECT_EQ(ToSingle(-DBL_MAX), -std::numeric_limits<float>::infinity());
+  EXPECT_EQ(ToSingle(1.44), 1.44f);
+}
+
+TEST(IntegerText, HasNoLeadingBlank) {
+  EXPECT_EQ(IntegerText(0), "0");
+  EXPECT_EQ(IntegerText(13), "13");
+  EXPECT_EQ(IntegerText(-7), "-7");
+}
+
+}  // namespace
+}  // namespace korvex

@@ -1,0 +1,83 @@
+// The store against Wine's real registry: raw values of any type in, exact
+// bytes out.
+#include <gtest/gtest.h>
+
+#include "parameter_store.h"
+#include "registry_helpers.h"
+#include "win32_registry.h"
+
+namespace korvex {
+namespace {
+
+using namespace korvex::testing;
+
+TEST(RealRegistryLoad, ReadsWhateverBytesAreStoredWhateverTheirType) {
+  CreateEmptyParametersKey();
+  PutRaw("DiskType", REG_BINARY, std::string("HD\0C\0", 5));
+  PutRaw("LoadImageOnStart", REG_BINARY, "\x01");
+  PutRaw("SaveImageOnExit", REG_SZ, std::string("1\0", 2));
+  PutRaw("LoadImageFile", REG_SZ, std::string(140, 'x') + '\0');
+  PutRaw("SizeIn4kPages", REG_DWORD, std::string("\x00\x40\x00\x00", 4));
+  PutRaw("AutoSaveTrigger", REG_QWORD, std::string(8, '\x01'));
+  PutRaw("UserDriveLetter", REG_EXPAND_SZ, std::string("d\0", 2));
+  win32::Win32Registry registry;
+  auto set = ParameterStore(registry).Load();
+  ASSERT_TRUE(set);
+  EXPECT_EQ(set->DiskType.bytes, "HDC");
+  EXPECT_EQ(set->LoadImageOnStart.number, 1);
+  EXPECT_EQ(set->SaveImageOnExit.number, 49);
+  EXPECT_FALSE(set->LoadImageFile.present);  // over 132 bytes
+  EXPECT_EQ(set->SizeIn4kPages.number, 16384);
+  EXPECT_FALSE(set->AutoSaveTrigger.present);  // over 4 bytes
+  EXPECT_EQ(set->UserDriveLetter.bytes, "d");
+  EXPECT_FALSE(set->SaveImageFile.present);
+}
+
+TEST(RealRegistryLoad, AMissingKeyFailsAndIsNotCreated) {
+  DeleteParametersKey();
+  win32::Win32Registry registry;
+  EXPECT_FALSE(ParameterStore(registry).Load());
+  EXPECT_EQ(ParameterStore(registry).Save(ParameterSet{}), SaveOutcome::KeyUnavailable);
+  EXPECT_FALSE(ParametersKeyExists());
+}
+
+TEST(RealRegistrySave, WritesExactLengthsAndBytes) {
+  CreateEmptyParametersKey();
+  ParameterSet set;
+  set.DiskType.bytes = "FDC14";
+  set.LoadImageFile.bytes = "\\??\\";
+  set.SaveImageFile.bytes = "\\??\\C:\\a.img";
+  set.SizeIn4kPages.number = -2;
+  set.UserDriveLetter.bytes = "Z";
+  win32::Win32Registry registry;
+  ASSERT_EQ(ParameterStore(registry).Save(set), SaveOutcome::Saved);
+  EXPECT_EQ(ReadRaw("DiskType"), (RawValue{REG_SZ, std::string("FDC14\0", 6)}));
+  EXPECT_EQ(ReadRaw("LoadImageFile"), (RawValue{REG_SZ, std::string("\\??\\\0", 5)}));
+  EXPECT_EQ(ReadRaw("SaveImageFile"), (RawValue{REG_SZ, std::string("\\??\\C:\\a.img\0", 13)}));
+  EXPECT_EQ(ReadRaw("UserDriveLetter"), (RawValue{REG_SZ, std::string("Z\0", 2)}));
+  EXPECT_EQ(ReadRaw("SizeIn4kPages"), (RawValue{REG_DWORD, "\xFE\xFF\xFF\xFF"}));
+  EXPECT_EQ(ReadRaw("AutoSaveEnabled"), (RawValue{REG_DWORD, std::string(4, '\0')}));
+}
+
+// Opens the key for reading only, as a standard user's RegOpenKeyA would.
+class ReadOnlyRegistry : public win32::Win32Registry {
+ public:
+  RegistryStatus OpenKey(std::string_view path, RegistryKey& key) override {
+    HKEY opened = nullptr;
+    LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, std::string(path).c_str(), 0, KEY_READ, &opened);
+    key = reinterpret_cast<RegistryKey>(opened);
+    return status;
+  }
+};
+
+TEST(RealRegistrySave, AReadOnlyKeyReportsRefusedWritesAndKeepsItsValues) {
+  PutTypicalDriverValues();
+  ReadOnlyRegistry registry;
+  ParameterSet set;
+  set.DiskType.bytes = "FDC28";
+  EXPECT_EQ(ParameterStore(registry).Save(set), SaveOutcome::WriteRefused);
+  EXPECT_EQ(ReadRaw("DiskType"), (RawValue{REG_SZ, std::string("HDC\0", 4)}));
+}
+
+}  // namespace
+}  // namespace korvex

@@ -1,0 +1,31 @@
+// Direct access to the real Parameters key, independent of the store.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace korvex::testing {
+
+inline constexpr const char* kServiceKey = "System\\CurrentControlSet\\Services\\korvex";
+inline constexpr const char* kParametersKey = "System\\CurrentControlSet\\Services\\korvex\\Parameters";
+
+void DeleteParametersKey();
+void CreateEmptyParametersKey();
+void PutRaw(const char* name, DWORD type, const std::string& bytes);
+void PutText(const char* name, const std::string& text);  // with its NUL
+void PutDword(const char* name, std::int32_t number);
+// A typical installation: hard disk, 64 MB, drive Z, AutoSave off.
+void PutTypicalDriverValues();
+
+struct RawValue {
+  DWORD type = 0;
+  std::string bytes;
+  bool operator==(const RawValue&) const = default;
+};
+std::optional<RawValue> ReadRaw(const char* name);
+bool ParametersKeyExists();
+
+}  // namespace korvex::testing
