@@ -43,4 +43,10 @@ std::size_t CountCodePoints(std::string_view text) {
   return count;
 }
 
+std::string_view FirstCharacter(std::string_view text) {
+  std::size_t end = 0;
+  if (!text.empty()) Next(text, end);
+  return text.substr(0, end);
+}
+
 }  // namespace korvex::utf8

@@ -13,5 +13,7 @@ inline constexpr char32_t kReplacement = 0xFFFD;
 char32_t Next(std::string_view text, std::size_t& pos);
 void Append(std::string& out, char32_t code_point);
 std::size_t CountCodePoints(std::string_view text);
+// The first character of a text (empty for an empty text).
+std::string_view FirstCharacter(std::string_view text);
 
 }  // namespace korvex::utf8

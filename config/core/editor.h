@@ -1,0 +1,119 @@
+// The Editor window's model: its controls, the three stepper fields, the load
+// step and every rule and command of the window. It knows nothing of Win32.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "ansi_characters.h"
+#include "forms.h"
+#include "parameter_store.h"
+#include "platform.h"
+#include "session.h"
+
+namespace korvex {
+
+inline constexpr std::string_view kProductPageAddress = "http://www.korvane.example/";
+
+struct ProgramVersion {
+  int major = 0, minor = 0, revision = 0;
+};
+
+struct EditorServices {
+  Registry& registry;
+  const AnsiCharacters& characters;
+  Session& session;
+  Shell& shell;
+  Volume& volume;
+  ProgramVersion version;
+};
+
+class Editor {
+ public:
+  explicit Editor(EditorServices services);
+
+  // Command buttons
+  forms::CommandButton Command1{"Command1", "OK"};
+  forms::CommandButton Command4{"Command4", "Save"};
+  forms::CommandButton Command2{"Command2", "Exit"};
+  forms::CommandButton Command3{"Command3", "Dismount Volume"};
+  // Check boxes
+  forms::CheckBox LoadImage{"LoadImage", "Load Disk Image on Startup"};
+  forms::CheckBox SaveImage{"SaveImage", "Save Disk Image"};
+  forms::CheckBox SaveCheckBox{"SaveCheckBox", "Enable AutoSave"};
+  forms::CheckBox Fat32Enable{"Fat32Enable", " FAT32 Format ( Win2000 only)"};
+  // Text boxes
+  forms::TextBox Text1{"Text1", "Text1"};
+  forms::TextBox Text2{"Text2", "Text2"};
+  forms::TextBox Text3{"Text3", "Text3"};
+  forms::TextBox DriveLetterText{"DriveLetterText", "Text4", 1};
+  forms::TextBox AutoSaveTime{"AutoSaveTime", "Text5"};
+  forms::ComboBox Combo1{"Combo1", "Combo1"};
+  // Steppers
+  forms::ScrollBar VScroll1{"VScroll1", 0, 2048, 1};
+  forms::ScrollBar VScroll2{"VScroll2", 0, 32767, 1};
+  forms::ScrollBar VScroll3{"VScroll3", 0, 32767, 1};
+  // Labels
+  forms::Label Label4{"Label4", "Korvane"};
+  forms::Label Label5{"Label5", "Configuration Utility - Version 0"};
+  forms::Label Label8{"Label8", kProductPageAddress};
+  forms::Label Label3{"Label3", "Disk Type:"};
+  forms::Label Label13{"Label13", "Drive Letter:"};
+  forms::Label Label10{"Label10", "Hard Disk Only:"};
+  forms::Label Label6{"Label6", "Disk Size"};
+  forms::Label Label12{"Label12", "MB"};
+  forms::Label Label11{"Label11", "seconds"};
+  forms::Label Label2{"Label2", "Filename:"};
+  forms::Label Label9{"Label9", "(AutoSave or Shutdown)"};
+  forms::Label Label1{"Label1", " Filename:"};
+  forms::Label Label7{"Label7", "Configuration changes will take effect the next time the driver is started. "};
+
+  // The stepper bars' values as last applied or accepted.
+  std::int16_t LastVScroll1 = 0;
+  std::int16_t LastVScroll2 = 0;
+  std::int16_t LastVScroll3 = 0;
+
+  forms::FocusTracker focus;
+
+  void Form_Load();
+
+  // Disk type and size
+  void Combo1_Click();
+  void Combo1_Change();
+  void Text3_Change();
+  void Text3_LostFocus();
+  void VScroll1_Change();
+  // Drive letter
+  void DriveLetterText_Change();
+  void VScroll2_Change();
+  // AutoSave interval and image files
+  void AutoSaveTime_LostFocus();
+  void VScroll3_Change();
+  void SaveCheckBox_Click();
+  void SaveImage_Click();
+  void LoadImage_Click();
+  // Commands
+  void Command1_Click();
+  void Command4_Click();
+  void Command2_Click();
+  void Command3_Click();
+  void Label8_Click();
+  void Form_Close() { Command2_Click(); }
+
+  void RunShellExecute(std::string_view topic, std::string_view file, std::string_view parameters,
+                       std::string_view directory, int show_command);
+
+ private:
+  void LoadStoredValues(const ParameterSet& stored);
+  void LoadDefaults();
+  void UpdateFat32Enabled();
+  void ApplyDiskKind();
+  // False when the save was refused or failed; the user has been told.
+  bool SaveParameters();
+
+  EditorServices services_;
+  ParameterStore store_;
+};
+
+}  // namespace korvex

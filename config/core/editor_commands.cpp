@@ -1,0 +1,49 @@
+// The command buttons, the web link and the volume dismount.
+#include "editor.h"
+#include "utf8.h"
+
+namespace korvex {
+
+void Editor::Command4_Click() { SaveParameters(); }
+
+void Editor::Command1_Click() {
+  // The window closes only on a save that worked, so no edit is lost.
+  if (SaveParameters()) services_.session.Close(Window::Editor);
+}
+
+void Editor::Command2_Click() { services_.session.Close(Window::Editor); }
+
+void Editor::Label8_Click() { RunShellExecute("Open", kProductPageAddress, "0", "0", 1); }
+
+void Editor::RunShellExecute(std::string_view topic, std::string_view file, std::string_view parameters,
+                             std::string_view directory, int show_command) {
+  services_.shell.Execute(topic, file, parameters, directory, show_command);
+}
+
+void Editor::Command3_Click() {
+  Session& session = services_.session;
+  Volume& volume = services_.volume;
+  // The drive is the box's first character, as the save stores it.
+  const std::string& text = DriveLetterText.Text();
+  auto letter = services_.characters.ToSingleBytes(utf8::FirstCharacter(text));
+  if (text.empty() || !letter) {
+    session.ShowMessage(Window::DismountFail);
+    return;
+  }
+  auto handle = volume.Open("\\\\.\\" + *letter + ":");
+  if (!handle) {
+    session.ShowMessage(Window::DismountFail);
+    return;
+  }
+  for (std::uint32_t request : {kLockVolume, kDismountVolume, kUnlockVolume}) {
+    if (!volume.Control(*handle, request)) {
+      session.ShowMessage(Window::DismountFail);  // the message before the close
+      volume.Close(*handle);
+      return;
+    }
+  }
+  volume.Close(*handle);
+  session.ShowMessage(Window::DismountOk);
+}
+
+}  // namespace korvex

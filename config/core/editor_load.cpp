@@ -1,0 +1,103 @@
+// The load step: version caption, disk-type list, and every stored value put
+// into its control. Each write sets off the control's rule at once, as a
+// user's edit would.
+#include <algorithm>
+
+#include "editor.h"
+#include "number_text.h"
+#include "parameter_format.h"
+
+namespace korvex {
+namespace {
+
+// Both stepper bars rest in the middle of their range so that both arrows work.
+constexpr std::int16_t kStepperRest = 16384;
+
+std::int16_t SizeBarPosition(float megabytes) {
+  // A stored size beyond 0..2048 MB is shown as stored; its bar is held in range.
+  double position = std::clamp(RoundHalfEven(2048.0 - megabytes), 0.0, 2048.0);
+  return static_cast<std::int16_t>(position);
+}
+
+}  // namespace
+
+void Editor::Form_Load() {
+  const ProgramVersion& v = services_.version;
+  Label5.SetCaption("Configuration Utility - Version " + IntegerText(v.major) + "." + IntegerText(v.minor) + "." +
+                    IntegerText(v.revision));
+  for (const DiskKindInfo& kind : kDiskKinds) Combo1.AddItem(kind.list_text, static_cast<int>(kind.kind));
+
+  if (auto stored = store_.Load())
+    LoadStoredValues(*stored);
+  else
+    LoadDefaults();
+}
+
+void Editor::LoadStoredValues(const ParameterSet& stored) {
+  const AnsiCharacters& ansi = services_.characters;
+  auto set_check = [](forms::CheckBox& box, forms::Control& depends, const DwordValue& value) {
+    if (!value.present) return;
+    box.SetValue(CheckValueFromStored(value.number));
+    depends.SetEnabled(box.Value() == 1);
+  };
+
+  if (stored.DiskType.present)
+    if (auto index = ListIndexForDiskCode(stored.DiskType.bytes)) Combo1.SetListIndex(*index);
+  set_check(LoadImage, Text1, stored.LoadImageOnStart);
+  if (stored.LoadImageFile.present) Text1.SetText(ansi.FromAnsi(ShownFilePath(stored.LoadImageFile.bytes)));
+  set_check(SaveImage, Text2, stored.SaveImageOnExit);
+  if (stored.SaveImageFile.present) Text2.SetText(ansi.FromAnsi(ShownFilePath(stored.SaveImageFile.bytes)));
+
+  float megabytes = 0;
+  if (stored.SizeIn4kPages.present) {
+    megabytes = MegabytesFromPages(stored.SizeIn4kPages.number);
+    Text3.SetText(NumberToText(megabytes));
+  }
+  bool hard_disk = Combo1.ListIndex() == static_cast<int>(DiskKind::HardDisk);
+  Text3.SetEnabled(hard_disk);
+  Label6.SetEnabled(hard_disk);
+  Label12.SetEnabled(hard_disk);
+
+  if (stored.DiskFormatFAT32.present) {
+    Fat32Enable.SetValue(CheckValueFromStored(stored.DiskFormatFAT32.number));
+    bool still_hard_disk = Combo1.ListIndex() == static_cast<int>(DiskKind::HardDisk);
+    Fat32Enable.SetEnabled(still_hard_disk && TextToNumber(Text3.Text()) > 32);
+  }
+  set_check(SaveCheckBox, AutoSaveTime, stored.AutoSaveEnabled);
+  if (stored.AutoSaveTrigger.present) AutoSaveTime.SetText(NumberToText(double(stored.AutoSaveTrigger.number)));
+  if (stored.UserDriveLetter.present) DriveLetterText.SetText(ansi.FromAnsi(stored.UserDriveLetter.bytes));
+
+  // Each field before its bar, so that the bar's Change finds nothing to do.
+  LastVScroll1 = SizeBarPosition(megabytes);
+  VScroll1.SetValue(LastVScroll1);
+  LastVScroll2 = kStepperRest;
+  VScroll2.SetValue(LastVScroll2);
+  LastVScroll3 = kStepperRest;
+  VScroll3.SetValue(LastVScroll3);
+}
+
+void Editor::LoadDefaults() {
+  DriveLetterText.SetText("Z");
+  Fat32Enable.SetEnabled(true);
+  Fat32Enable.SetValue(0);
+  LoadImage.SetValue(0);
+  SaveImage.SetValue(0);
+  Combo1.SetListIndex(static_cast<int>(DiskKind::HardDisk));
+  Text1.SetText("");
+  Text2.SetText("");
+  Text3.SetText("0");
+  Text3.SetEnabled(true);
+  SaveCheckBox.SetValue(0);
+  AutoSaveTime.SetText("0");
+  AutoSaveTime.SetEnabled(false);
+  LastVScroll1 = 2048;
+  VScroll1.SetValue(LastVScroll1);
+  LastVScroll2 = kStepperRest;
+  VScroll2.SetValue(LastVScroll2);
+  // Parked like the others, so that the interval's upper arrow works too.
+  LastVScroll3 = kStepperRest;
+  VScroll3.SetValue(LastVScroll3);
+  services_.session.ShowMessage(Window::ReadRegFail);
+}
+
+}  // namespace korvex

@@ -1,0 +1,74 @@
+#include "forms.h"
+
+#include <algorithm>
+
+namespace korvex::forms {
+
+void Control::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  Notify(Property::Enabled);
+}
+
+void TextBox::SetText(std::string_view text) {
+  if (text == text_) return;
+  text_ = text;
+  Notify(Property::Text);
+  Raise(Change);
+}
+
+void CheckBox::SetValue(int value) {
+  if (value == value_) return;
+  value_ = value;
+  Notify(Property::Value);
+  Raise(Click);
+}
+
+void ComboBox::AddItem(std::string_view item, int index) {
+  index = std::clamp(index, 0, static_cast<int>(items_.size()));
+  items_.insert(items_.begin() + index, std::string(item));
+  if (list_index_ >= index) ++list_index_;
+  Notify(Property::Items);
+}
+
+void ComboBox::SetListIndex(int index) {
+  if (index < -1 || index >= static_cast<int>(items_.size()) || index == list_index_) return;
+  list_index_ = index;
+  if (index >= 0) text_ = items_[index];
+  Notify(Property::ListIndex);
+  Raise(Click);
+}
+
+void ComboBox::UserEditText(std::string_view text) {
+  if (text == text_) return;
+  text_ = text;
+  list_index_ = -1;
+  Raise(Change);
+}
+
+void ScrollBar::SetValue(int value) {
+  value = std::clamp(value, min_, max_);
+  if (value == value_) return;
+  value_ = value;
+  Notify(Property::Value);
+  Raise(Change);
+}
+
+void Label::SetCaption(std::string_view caption) {
+  if (caption == caption_) return;
+  caption_ = caption;
+  Notify(Property::Caption);
+}
+
+void FocusTracker::FocusEnters(Control& control) {
+  Control* previous = focused_;
+  focused_ = &control;
+  if (previous && previous != &control && previous->LostFocus) previous->LostFocus();
+}
+
+void FocusTracker::Click(CommandButton& button) {
+  FocusEnters(button);
+  button.RaiseClick();
+}
+
+}  // namespace korvex::forms
