@@ -101,6 +101,9 @@ class Editor {
   void Label8_Click();
   void Form_Close() { Command2_Click(); }
 
+  // The control of the given name, for the front end's layout table.
+  forms::Control* FindControl(std::string_view name);
+
   void RunShellExecute(std::string_view topic, std::string_view file, std::string_view parameters,
                        std::string_view directory, int show_command);
 

@@ -1,0 +1,57 @@
+// One binding per control: user actions on the Win32 control become writes to
+// its model, and every model write is mirrored onto the control. Writes from
+// the model are guarded so that the notifications they cause (an edit sends
+// EN_CHANGE from inside WM_SETTEXT) do not come back as user edits.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "forms.h"
+#include "layout.h"
+
+namespace korvex::win32 {
+
+class ControlBinding : public forms::ControlView {
+ public:
+  ControlBinding(forms::Control& model, HWND control) : model_(model), hwnd_(control) { model.AttachView(this); }
+  ~ControlBinding() override { model_.AttachView(nullptr); }
+
+  HWND Hwnd() const { return hwnd_; }
+  forms::Control& Model() const { return model_; }
+
+  // A WM_COMMAND notification code, or a WM_VSCROLL request.
+  virtual void OnCommand(int /*code*/, forms::FocusTracker& /*focus*/) {}
+  virtual void OnScroll(int /*request*/, int /*position*/) {}
+
+  void Update(forms::Property changed) override;
+
+  // Puts the model's whole state on the control, as after creation.
+  virtual void MirrorAll() {}
+
+ protected:
+  virtual void Mirror(forms::Property) {}
+  template <typename Write>
+  void Guarded(Write write) {
+    bool was = updating_;
+    updating_ = true;
+    write();
+    updating_ = was;
+  }
+  bool Updating() const { return updating_; }
+
+ private:
+  forms::Control& model_;
+  HWND hwnd_;
+  bool updating_ = false;
+};
+
+// Creates the Win32 control for a layout row, bound to its model.
+std::unique_ptr<ControlBinding> CreateBoundControl(const ControlLayout& layout, forms::Control& model, HWND parent,
+                                                   int id);
+
+// The control's current text.
+std::wstring WindowText(HWND window);
+
+}  // namespace korvex::win32

@@ -1,0 +1,19 @@
+// The window's DPI, with newer functions looked up at run time so that the
+// program still starts on Windows 2000.
+#pragma once
+
+#include <windows.h>
+
+namespace korvex::win32 {
+
+// The window's own DPI where the system knows it (Windows 10 and later),
+// otherwise the screen's.
+UINT WindowDpi(HWND window);
+
+// The outer size of a window whose client area is `client`.
+RECT OuterRectForClient(RECT client, DWORD style, DWORD ex_style, UINT dpi);
+
+// Font height in pixels for a size in hundredths of a point.
+int FontHeight(int centipoints, UINT dpi);
+
+}  // namespace korvex::win32

@@ -1,0 +1,239 @@
+#include "editor_window.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+
+#include "dpi.h"
+#include "layout.h"
+#include "resources.h"
+
+namespace korvex::win32 {
+namespace {
+
+constexpr wchar_t kSubclassProperty[] = L"Korvex.Subclass";
+constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED, Windows 8.1 and later
+
+bool TakesFocus(ControlKind kind) { return kind != ControlKind::Label; }
+
+int ControlHeight(const ControlLayout& layout, UINT dpi) {
+  int height = TwipsToPixels(layout.height, dpi);
+  // A drop-down combo's height includes its list; its edit part follows the font.
+  return layout.kind == ControlKind::ComboBox ? height * 8 : height;
+}
+
+}  // namespace
+
+EditorWindow::~EditorWindow() { Destroy(); }
+
+bool EditorWindow::Create() {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof window_class;
+  if (!GetClassInfoExW(instance, kEditorClass, &window_class)) {
+    window_class.lpfnWndProc = WindowProc;
+    window_class.hInstance = instance;
+    window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kProgramIcon));
+    window_class.hIconSm = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(kProgramIcon), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    window_class.lpszClassName = kEditorClass;
+    if (!RegisterClassExW(&window_class)) return false;
+  }
+  hwnd_ = CreateWindowExW(WS_EX_APPWINDOW, kEditorClass, L"Korvane Configuration Utility",
+                          WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                          CW_USEDEFAULT, nullptr, nullptr, instance, this);
+  if (!hwnd_) return false;
+
+  // In table order: the tab order, then the labels beneath everything else.
+  int id = kFirstControlId;
+  for (const ControlLayout& layout : kEditorControls) {
+    forms::Control* model = model_.FindControl(layout.name);
+    auto binding = model ? CreateBoundControl(layout, *model, hwnd_, id++) : nullptr;
+    if (!binding) return false;
+    if (TakesFocus(layout.kind)) {
+      WatchFocus(binding->Hwnd(), *binding);
+      if (layout.kind == ControlKind::ComboBox)
+        if (HWND edit = GetWindow(binding->Hwnd(), GW_CHILD)) WatchFocus(edit, *binding);
+    }
+    bindings_.push_back(std::move(binding));
+  }
+  AddTips();
+  ApplyLayout(WindowDpi(hwnd_));
+  return true;
+}
+
+void EditorWindow::ShowAndPaint() {
+  ShowWindow(hwnd_, SW_SHOW);
+  for (std::size_t i = 0; i < bindings_.size(); ++i) {
+    if (TakesFocus(kEditorControls[i].kind) && IsWindowEnabled(bindings_[i]->Hwnd())) {
+      SetFocus(bindings_[i]->Hwnd());
+      break;
+    }
+  }
+  UpdateWindow(hwnd_);
+}
+
+void EditorWindow::Destroy() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+HWND EditorWindow::ControlHwnd(const char* name) const {
+  for (std::size_t i = 0; i < bindings_.size(); ++i)
+    if (std::strcmp(kEditorControls[i].name, name) == 0) return bindings_[i]->Hwnd();
+  return nullptr;
+}
+
+ControlBinding* EditorWindow::BindingOf(HWND control) const {
+  if (!control) return nullptr;
+  for (const auto& binding : bindings_)
+    if (binding->Hwnd() == control || binding->Hwnd() == GetParent(control)) return binding.get();
+  return nullptr;
+}
+
+void EditorWindow::ApplyLayout(UINT dpi) {
+  dpi_ = dpi;
+  for (std::size_t i = 0; i < bindings_.size(); ++i) {
+    const ControlLayout& layout = kEditorControls[i];
+    HWND control = bindings_[i]->Hwnd();
+    if (layout.font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Get(*layout.font, dpi)), FALSE);
+    MoveWindow(control, TwipsToPixels(layout.left, dpi), TwipsToPixels(layout.top, dpi),
+               TwipsToPixels(layout.width, dpi), ControlHeight(layout, dpi), TRUE);
+  }
+  RECT client{0, 0, TwipsToPixels(kEditorClientWidth, dpi), TwipsToPixels(kEditorClientHeight, dpi)};
+  RECT outer = OuterRectForClient(client, GetWindowLongW(hwnd_, GWL_STYLE), GetWindowLongW(hwnd_, GWL_EXSTYLE), dpi);
+  SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void EditorWindow::AddTips() {
+  tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                          GetModuleHandleW(nullptr), nullptr);
+  if (!tips_) return;
+  auto add = [&](HWND control, const wchar_t* tip) {
+    TOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = hwnd_;
+    info.uId = reinterpret_cast<UINT_PTR>(control);
+    info.lpszText = const_cast<wchar_t*>(tip);
+    SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  };
+  for (std::size_t i = 0; i < bindings_.size(); ++i) {
+    const ControlLayout& layout = kEditorControls[i];
+    if (!layout.tip) continue;
+    add(bindings_[i]->Hwnd(), layout.tip);
+    if (layout.kind == ControlKind::ComboBox)  // the pointer rests on the combo's edit field
+      if (HWND edit = GetWindow(bindings_[i]->Hwnd(), GW_CHILD)) add(edit, layout.tip);
+  }
+}
+
+void EditorWindow::PaintLines(HDC dc) const {
+  HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_WINDOWTEXT));
+  HGDIOBJ old = SelectObject(dc, pen);
+  for (const LineLayout& line : kEditorLines) {
+    int x1 = TwipsToPixels(line.x1, dpi_), y1 = TwipsToPixels(line.y1, dpi_);
+    int x2 = TwipsToPixels(line.x2, dpi_), y2 = TwipsToPixels(line.y2, dpi_);
+    MoveToEx(dc, x1, y1, nullptr);
+    LineTo(dc, x2, y2);
+    SetPixel(dc, x2, y2, GetSysColor(COLOR_WINDOWTEXT));  // LineTo leaves out the end point
+  }
+  SelectObject(dc, old);
+  DeleteObject(pen);
+}
+
+void EditorWindow::WatchFocus(HWND control, ControlBinding& binding) {
+  auto subclass = std::make_unique<Subclass>(Subclass{this, &binding, nullptr});
+  SetPropW(control, kSubclassProperty, subclass.get());
+  subclass->original = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditorWindow::ControlProc)));
+  subclasses_.push_back(std::move(subclass));
+}
+
+LRESULT CALLBACK EditorWindow::ControlProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  auto* subclass = static_cast<Subclass*>(GetPropW(hwnd, kSubclassProperty));
+  if (!subclass) return DefWindowProcW(hwnd, message, wparam, lparam);
+  WNDPROC original = subclass->original;
+  try {
+    forms::FocusTracker& focus = subclass->window->model_.focus;
+    if (message == WM_KILLFOCUS) {
+      // Only a move to another control of this window is a lost focus;
+      // activating another program is not.
+      ControlBinding* target = subclass->window->BindingOf(reinterpret_cast<HWND>(wparam));
+      if (target && target != subclass->binding) focus.FocusEnters(target->Model());
+    } else if (message == WM_SETFOCUS) {
+      focus.Reset(&subclass->binding->Model());
+    }
+  } catch (...) {
+  }
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    RemovePropW(hwnd, kSubclassProperty);
+  }
+  return CallWindowProcW(original, hwnd, message, wparam, lparam);
+}
+
+LRESULT CALLBACK EditorWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* window = static_cast<EditorWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    window->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
+  }
+  auto* window = reinterpret_cast<EditorWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!window) return DefWindowProcW(hwnd, message, wparam, lparam);
+  try {
+    return window->Handle(message, wparam, lparam);
+  } catch (...) {  // no exception crosses the window procedure
+    return DefWindowProcW(hwnd, message, wparam, lparam);
+  }
+}
+
+LRESULT EditorWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND:
+      // Enter and Esc reach here as IDOK and IDCANCEL: neither presses anything.
+      if (ControlBinding* binding = BindingOf(reinterpret_cast<HWND>(lparam)))
+        if (LOWORD(wparam) >= kFirstControlId) binding->OnCommand(HIWORD(wparam), model_.focus);
+      return 0;
+    case WM_VSCROLL:
+      if (ControlBinding* binding = BindingOf(reinterpret_cast<HWND>(lparam)))
+        binding->OnScroll(LOWORD(wparam), HIWORD(wparam));
+      return 0;
+    case WM_CTLCOLORSTATIC: {
+      HDC dc = reinterpret_cast<HDC>(wparam);
+      SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+      for (std::size_t i = 0; i < bindings_.size(); ++i)
+        if (bindings_[i]->Hwnd() == reinterpret_cast<HWND>(lparam) && kEditorControls[i].colour != kDefaultColour)
+          SetTextColor(dc, kEditorControls[i].colour);
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(hwnd_, &paint);
+      PaintLines(dc);
+      EndPaint(hwnd_, &paint);
+      return 0;
+    }
+    case WM_CLOSE:
+      model_.Form_Close();
+      return 0;
+    case kDpiChanged: {
+      ApplyLayout(LOWORD(wparam));
+      const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
+      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
+    case WM_NCDESTROY:
+      bindings_.clear();  // detaches the views from the model
+      subclasses_.clear();
+      if (tips_) tips_ = nullptr;
+      hwnd_ = nullptr;
+      return 0;
+    default:
+      return DefWindowProcW(hwnd_, message, wparam, lparam);
+  }
+}
+
+}  // namespace korvex::win32

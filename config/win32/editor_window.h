@@ -1,0 +1,62 @@
+// The Editor window on Win32: creates the controls from the layout table,
+// binds them to the model, draws the frame lines and passes the user's
+// actions on.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "control_bindings.h"
+#include "editor.h"
+#include "fonts.h"
+
+namespace korvex::win32 {
+
+inline constexpr wchar_t kEditorClass[] = L"KorvexEditor";
+inline constexpr int kFirstControlId = 100;  // clear of IDOK and IDCANCEL
+
+class EditorWindow {
+ public:
+  explicit EditorWindow(Editor& model) : model_(model) {}
+  EditorWindow(const EditorWindow&) = delete;
+  EditorWindow& operator=(const EditorWindow&) = delete;
+  ~EditorWindow();
+
+  // Creates the window hidden, with every control as laid out.
+  bool Create();
+  // Shows it, puts the focus on the first control of the tab order and paints.
+  void ShowAndPaint();
+  void Destroy();
+
+  HWND Hwnd() const { return hwnd_; }
+  HWND ControlHwnd(const char* name) const;
+  HWND Tips() const { return tips_; }
+  UINT Dpi() const { return dpi_; }
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+  void ApplyLayout(UINT dpi);
+  void PaintLines(HDC dc) const;
+  void AddTips();
+  void WatchFocus(HWND control, ControlBinding& binding);
+  ControlBinding* BindingOf(HWND control) const;
+
+  Editor& model_;
+  HWND hwnd_ = nullptr;
+  HWND tips_ = nullptr;
+  UINT dpi_ = 96;
+  FontCache fonts_;
+  std::vector<std::unique_ptr<ControlBinding>> bindings_;  // in layout order
+  struct Subclass {
+    EditorWindow* window;
+    ControlBinding* binding;
+    WNDPROC original;
+  };
+  std::vector<std::unique_ptr<Subclass>> subclasses_;
+};
+
+}  // namespace korvex::win32

@@ -1,0 +1,27 @@
+// The fonts of the layout tables, made once per DPI.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+
+#include "layout.h"
+
+namespace korvex::win32 {
+
+class FontCache {
+ public:
+  FontCache() = default;
+  FontCache(const FontCache&) = delete;
+  FontCache& operator=(const FontCache&) = delete;
+  ~FontCache() { Clear(); }
+
+  HFONT Get(const FontSpec& spec, UINT dpi);
+  void Clear();
+
+ private:
+  std::map<const FontSpec*, HFONT> fonts_;
+  UINT dpi_ = 0;
+};
+
+}  // namespace korvex::win32

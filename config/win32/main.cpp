@@ -1,0 +1,10 @@
+// korvex.exe: the Korvane Configuration Utility.
+#include <windows.h>
+
+#include "program.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  korvex::win32::Program program;
+  if (!program.StartProgram()) return 1;
+  return program.RunMessageLoop();
+}

@@ -1,0 +1,149 @@
+#include "message_windows.h"
+
+#include "dpi.h"
+#include "layout.h"
+#include "resources.h"
+#include "wide_text.h"
+
+namespace korvex::win32 {
+namespace {
+
+constexpr wchar_t kMessageClass[] = L"KorvexMessage";
+constexpr int kButtonId = 100;
+
+constexpr MessageWindowLayout kMessageWindows[] = {
+    {Window::ReadRegFail, L"Registry Read Failed", true, true, false, 5130, 1515,
+     L"Cancel", 1680, 720, 1695, 615, L"Cannot open Korvane registry key!", 480, 240, 4215, 375},
+    {Window::SaveRegFail, L"Registry Save Failed", true, true, false, 5145, 1545,
+     L"Cancel", 1560, 720, 1815, 615, L"Unable to save Korvane registry settings!", 360, 240, 4575, 255},
+    {Window::DismountFail, L"Dismount Volume Failed", false, false, true, 6525, 1935,
+     L"OK", 2520, 1320, 1455, 495,
+     L"The attempt to dismount the filesystem  from the Korvane drive failed.  Please check that the current drive "
+     L"letter is a Korvane drive and that there are no open files on this drive.",
+     240, 240, 6015, 735},
+    {Window::DismountOk, L"Dismount Volume Successful", false, false, true, 6495, 2070,
+     L"OK", 2520, 1440, 1455, 495,
+     L"The filesystem has successfully dismounted the Korvane drive. The Korvane driver may now be unloaded "
+     L"safely.  If you access the Korvane drive before unloading the driver, you will have to dismount the volume "
+     L"again.",
+     240, 240, 6015, 1095},
+    // Says which setting cannot be stored and what it accepts.
+    {Window::SettingRefused, L"Settings Not Saved", false, false, false, 6525, 1935,
+     L"OK", 2520, 1320, 1455, 495, nullptr, 240, 240, 6015, 855},
+};
+
+DWORD Style(const MessageWindowLayout& layout) {
+  return layout.resizable ? WS_OVERLAPPEDWINDOW : WS_POPUP | WS_CAPTION | WS_SYSMENU;
+}
+DWORD ExStyle(const MessageWindowLayout& layout) {
+  return layout.own_taskbar_button ? WS_EX_APPWINDOW : WS_EX_DLGMODALFRAME;
+}
+
+}  // namespace
+
+const MessageWindowLayout& MessageLayout(Window window) {
+  for (const MessageWindowLayout& layout : kMessageWindows)
+    if (layout.window == window) return layout;
+  return kMessageWindows[0];
+}
+
+bool MessageWindow::Create() {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof window_class;
+  if (!GetClassInfoExW(instance, kMessageClass, &window_class)) {
+    window_class.lpfnWndProc = WindowProc;
+    window_class.hInstance = instance;
+    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    window_class.lpszClassName = kMessageClass;
+    if (!RegisterClassExW(&window_class)) return false;
+  }
+  // Windows owned by the hidden owner have no task-bar button.
+  HWND owner = layout_.own_taskbar_button ? nullptr : hidden_owner_;
+  hwnd_ = CreateWindowExW(ExStyle(layout_), kMessageClass, layout_.title, Style(layout_) | WS_CLIPCHILDREN,
+                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance, this);
+  if (!hwnd_) return false;
+  if (layout_.own_taskbar_button) {
+    auto icon = [&](int size) {
+      return reinterpret_cast<LPARAM>(
+          LoadImageW(instance, MAKEINTRESOURCEW(kProgramIcon), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+    };
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, icon(32));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, icon(16));
+  }
+
+  UINT dpi = WindowDpi(hwnd_);
+  auto px = [dpi](int twips) { return TwipsToPixels(twips, dpi); };
+  HFONT font = fonts_.Get(kArial975Bold, dpi);
+  button_ = CreateWindowExW(0, L"BUTTON", layout_.button_caption,
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON | BS_CENTER,
+                            px(layout_.button_left), px(layout_.button_top), px(layout_.button_width),
+                            px(layout_.button_height), hwnd_, reinterpret_cast<HMENU>(kButtonId), instance, nullptr);
+  label_ = CreateWindowExW(0, L"STATIC", layout_.text ? layout_.text : L"",
+                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_CENTER | SS_NOPREFIX, px(layout_.text_left),
+                           px(layout_.text_top), px(layout_.text_width), px(layout_.text_height), hwnd_, nullptr,
+                           instance, nullptr);
+  SendMessageW(button_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+
+  RECT client{0, 0, px(layout_.client_width), px(layout_.client_height)};
+  RECT outer = OuterRectForClient(client, Style(layout_), ExStyle(layout_), dpi);
+  UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (layout_.fixed_position ? 0 : SWP_NOMOVE);
+  // A fixed position is that of the client area's corner on the screen.
+  SetWindowPos(hwnd_, nullptr, px(kFixedLeft) + outer.left, px(kFixedTop) + outer.top, outer.right - outer.left,
+               outer.bottom - outer.top, flags);
+  return true;
+}
+
+void MessageWindow::SetText(std::string_view text) {
+  if (label_) SetWindowTextW(label_, Widen(text).c_str());
+}
+
+void MessageWindow::ShowAndPaint() {
+  ShowWindow(hwnd_, SW_SHOW);
+  BringWindowToTop(hwnd_);
+  SetFocus(button_);
+  UpdateWindow(hwnd_);
+}
+
+void MessageWindow::Destroy() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+LRESULT CALLBACK MessageWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* window = static_cast<MessageWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    window->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
+  }
+  auto* window = reinterpret_cast<MessageWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!window) return DefWindowProcW(hwnd, message, wparam, lparam);
+  try {
+    return window->Handle(message, wparam, lparam);
+  } catch (...) {
+    return DefWindowProcW(hwnd, message, wparam, lparam);
+  }
+}
+
+LRESULT MessageWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (LOWORD(wparam) == kButtonId && HIWORD(wparam) == BN_CLICKED) session_.Close(layout_.window);
+      return 0;
+    case WM_CLOSE:
+      session_.Close(layout_.window);
+      return 0;
+    case WM_CTLCOLORSTATIC:
+      SetBkColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_BTNFACE));
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    case WM_NCDESTROY:
+      SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+      hwnd_ = button_ = label_ = nullptr;
+      return 0;
+    default:
+      return DefWindowProcW(hwnd_, message, wparam, lparam);
+  }
+}
+
+}  // namespace korvex::win32

@@ -1,0 +1,91 @@
+#include "program.h"
+
+#include <commctrl.h>
+
+namespace korvex::win32 {
+namespace {
+std::size_t Index(Window window) { return static_cast<std::size_t>(window); }
+}  // namespace
+
+Program::Program() {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  editor_ = std::make_unique<Editor>(
+      EditorServices{registry_, characters_, session_, shell_, volume_, ReadProgramVersion()});
+  editor_window_ = std::make_unique<EditorWindow>(*editor_);
+  // Owner of the message windows that have no task-bar button of their own.
+  hidden_owner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+}
+
+Program::~Program() {
+  for (auto& message : messages_) message.reset();
+  editor_window_.reset();
+  if (hidden_owner_) ::DestroyWindow(hidden_owner_);
+}
+
+bool Program::StartProgram() {
+  if (!editor_window_->Create()) return false;
+  session_.EditorCreated();
+  editor_->Form_Load();
+  editor_window_->ShowAndPaint();
+  return true;
+}
+
+HWND Program::MessageHwnd(Window window) const {
+  const auto& message = messages_[Index(window)];
+  return message ? message->Hwnd() : nullptr;
+}
+
+void Program::CreateMessageWindow(Window window) {
+  auto message = std::make_unique<MessageWindow>(MessageLayout(window), session_, hidden_owner_);
+  if (message->Create()) messages_[Index(window)] = std::move(message);
+}
+
+void Program::SetMessageText(Window window, std::string_view text) {
+  if (auto& message = messages_[Index(window)]) message->SetText(text);
+}
+
+void Program::MakeTopMost(Window window) {
+  if (HWND hwnd = MessageHwnd(window)) SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void Program::ShowAndPaint(Window window) {
+  if (auto& message = messages_[Index(window)]) message->ShowAndPaint();
+}
+
+void Program::DestroyWindow(Window window) {
+  if (window == Window::Editor)
+    editor_window_->Destroy();
+  else
+    messages_[Index(window)].reset();
+}
+
+void Program::EndProgram() { PostQuitMessage(0); }
+
+bool Program::PreTranslate(MSG& message) {
+  if (message.message != WM_KEYDOWN || message.wParam != VK_RETURN) return false;
+  HWND focus = GetFocus();
+  // An open drop-down list takes Enter to close itself.
+  if (HWND combo = GetParent(focus); combo && SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0)) return false;
+  wchar_t window_class[16] = {};
+  GetClassNameW(focus, window_class, 16);
+  LONG_PTR style = focus ? GetWindowLongPtrW(focus, GWL_STYLE) : 0;
+  if (lstrcmpiW(window_class, L"Button") == 0 && (style & BS_TYPEMASK) == BS_PUSHBUTTON)
+    SendMessageW(focus, BM_CLICK, 0, 0);
+  return true;  // Enter does nothing anywhere else
+}
+
+int Program::RunMessageLoop() {
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (PreTranslate(message)) continue;
+    HWND active = GetActiveWindow();
+    if (active && IsDialogMessageW(active, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace korvex::win32

@@ -1,0 +1,54 @@
+#include "win32_platform.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstring>
+#include <string>
+
+#include "resources.h"
+#include "win32_ansi_characters.h"
+
+namespace korvex::win32 {
+
+void Win32Shell::Execute(std::string_view verb, std::string_view file, std::string_view parameters,
+                         std::string_view directory, int show_command) {
+  Win32AnsiCharacters ansi;
+  auto to_ansi = [&](std::string_view text) { return ansi.ToSingleBytes(text).value_or(std::string(text)); };
+  std::string a_verb = to_ansi(verb), a_file = to_ansi(file), a_parameters = to_ansi(parameters),
+              a_directory = to_ansi(directory);
+  // The result is of no interest: without a browser the click simply does nothing.
+  ShellExecuteA(GetDesktopWindow(), a_verb.c_str(), a_file.c_str(), a_parameters.c_str(), a_directory.c_str(),
+                show_command);
+}
+
+std::optional<VolumeHandle> Win32Volume::Open(std::string_view ansi_path) {
+  HANDLE volume = CreateFileA(std::string(ansi_path).c_str(), GENERIC_ALL, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (volume == INVALID_HANDLE_VALUE) return std::nullopt;
+  return reinterpret_cast<VolumeHandle>(volume);
+}
+
+bool Win32Volume::Control(VolumeHandle volume, std::uint32_t code) {
+  DWORD no_input = 0, no_output = 0, returned = 0;
+  return DeviceIoControl(reinterpret_cast<HANDLE>(volume), code, &no_input, 0, &no_output, 0, &returned, nullptr) !=
+         FALSE;
+}
+
+void Win32Volume::Close(VolumeHandle volume) { CloseHandle(reinterpret_cast<HANDLE>(volume)); }
+
+ProgramVersion ReadProgramVersion() {
+  HRSRC resource = FindResourceW(nullptr, MAKEINTRESOURCEW(kVersionResource), MAKEINTRESOURCEW(16));  // RT_VERSION
+  if (!resource) return {};
+  auto* data = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, resource)));
+  DWORD size = SizeofResource(nullptr, resource);
+  // VS_FIXEDFILEINFO starts with its signature, DWORD-aligned.
+  for (DWORD offset = 0; data && offset + sizeof(VS_FIXEDFILEINFO) <= size; offset += 4) {
+    VS_FIXEDFILEINFO info;
+    std::memcpy(&info, data + offset, sizeof info);
+    if (info.dwSignature == 0xFEEF04BD)
+      return {HIWORD(info.dwFileVersionMS), LOWORD(info.dwFileVersionMS), LOWORD(info.dwFileVersionLS)};
+  }
+  return {};
+}
+
+}  // namespace korvex::win32

@@ -1,0 +1,25 @@
+// The shell and the volume on Win32, and the program's own version.
+#pragma once
+
+#include "editor.h"
+#include "platform.h"
+
+namespace korvex::win32 {
+
+class Win32Shell : public Shell {
+ public:
+  void Execute(std::string_view verb, std::string_view file, std::string_view parameters, std::string_view directory,
+               int show_command) override;
+};
+
+class Win32Volume : public Volume {
+ public:
+  std::optional<VolumeHandle> Open(std::string_view ansi_path) override;
+  bool Control(VolumeHandle volume, std::uint32_t code) override;
+  void Close(VolumeHandle volume) override;
+};
+
+// Major, minor and revision from the executable's version resource.
+ProgramVersion ReadProgramVersion();
+
+}  // namespace korvex::win32
