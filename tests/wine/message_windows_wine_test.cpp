@@ -1,0 +1,178 @@
+// The four message windows as the user sees them, their single instances,
+// and the program's end with its last window.
+#include <vector>
+
+#include "window_fixture.h"
+
+namespace korvex::testing {
+namespace {
+
+struct ExpectedMessage {
+  Window window;
+  const char* title;
+  const char* text;
+  const char* button;
+  int client_width, client_height;  // pixels at 96 DPI
+  RECT button_rect, label_rect;     // pixels, in the client area
+  bool resizable, taskbar, topmost;
+};
+
+const ExpectedMessage kMessages[] = {
+    {Window::ReadRegFail, "Registry Read Failed", "Cannot open Korvane registry key!", "Cancel", 342, 101,
+     {112, 48, 225, 89}, {32, 16, 313, 41}, true, true, true},
+    {Window::SaveRegFail, "Registry Save Failed", "Unable to save Korvane registry settings!", "Cancel", 343, 103,
+     {104, 48, 225, 89}, {24, 16, 329, 33}, true, true, false},
+    {Window::DismountFail, "Dismount Volume Failed",
+     "The attempt to dismount the filesystem  from the Korvane drive failed.  Please check that the current drive "
+     "letter is a Korvane drive and that there are no open files on this drive.",
+     "OK", 435, 129, {168, 88, 265, 121}, {16, 16, 417, 65}, false, false, false},
+    {Window::DismountOk, "Dismount Volume Successful",
+     "The filesystem has successfully dismounted the Korvane drive. The Korvane driver may now be unloaded safely.  "
+     "If you access the Korvane drive before unloading the driver, you will have to dismount the volume again.",
+     "OK", 433, 138, {168, 96, 265, 129}, {16, 16, 417, 89}, false, false, false},
+};
+
+HWND ChildOfClass(HWND parent, const wchar_t* window_class) { return FindWindowExW(parent, nullptr, window_class, nullptr); }
+
+using MessageWindowTest = WindowTest;
+
+TEST_F(MessageWindowTest, EachIsLaidOutAsDesigned) {
+  PutTypicalDriverValues();
+  Start();
+  for (const ExpectedMessage& m : kMessages) {
+    program->Windows().ShowMessage(m.window);
+    PumpMessages();
+    HWND hwnd = program->MessageHwnd(m.window);
+    ASSERT_TRUE(hwnd) << m.title;
+    EXPECT_TRUE(IsWindowVisible(hwnd)) << m.title;
+    EXPECT_EQ(TextOf(hwnd), m.title);
+    HWND button = ChildOfClass(hwnd, L"Button"), label = ChildOfClass(hwnd, L"Static");
+    EXPECT_EQ(TextOf(button), m.button) << m.title;
+    EXPECT_EQ(TextOf(label), m.text) << m.title;
+    EXPECT_EQ(GetFocus(), button) << m.title;
+    RECT client;
+    GetClientRect(hwnd, &client);
+    EXPECT_EQ(client.right, m.client_width) << m.title;
+    EXPECT_EQ(client.bottom, m.client_height) << m.title;
+    RECT b = ClientRectOf(button), l = ClientRectOf(label);
+    EXPECT_TRUE(EqualRect(&b, &m.button_rect)) << m.title << " button " << b.left << "," << b.top << "," << b.right << "," << b.bottom;
+    EXPECT_TRUE(EqualRect(&l, &m.label_rect)) << m.title << " label " << l.left << "," << l.top << "," << l.right << "," << l.bottom;
+    for (HWND control : {button, label}) {
+      LOGFONTW font{};
+      GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+      EXPECT_STREQ(font.lfFaceName, L"Arial");
+      EXPECT_EQ(font.lfHeight, -13);
+      EXPECT_EQ(font.lfWeight, 700);
+    }
+    EXPECT_EQ(GetWindowLongW(label, GWL_STYLE) & SS_TYPEMASK, SS_CENTER);
+    LONG style = GetWindowLongW(hwnd, GWL_STYLE), ex_style = GetWindowLongW(hwnd, GWL_EXSTYLE);
+    EXPECT_EQ((style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) != 0, m.resizable) << m.title;
+    EXPECT_TRUE(style & WS_SYSMENU) << m.title;
+    // A task-bar button: unowned and marked as an application window.
+    EXPECT_EQ(GetWindow(hwnd, GW_OWNER) == nullptr, m.taskbar) << m.title;
+    EXPECT_EQ((ex_style & WS_EX_APPWINDOW) != 0, m.taskbar) << m.title;
+    EXPECT_EQ(SendMessageW(hwnd, WM_GETICON, ICON_BIG, 0) != 0, m.taskbar) << m.title;
+    EXPECT_EQ((ex_style & WS_EX_TOPMOST) != 0, m.topmost) << m.title;
+    EXPECT_EQ(GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+  }
+}
+
+TEST_F(MessageWindowTest, TheDismountWindowsOpenAtOneScreenPosition) {
+  PutTypicalDriverValues();
+  Start();
+  SetWindowPos(Main(), nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  for (Window window : {Window::DismountFail, Window::DismountOk}) {
+    program->Windows().ShowMessage(window);
+    PumpMessages();
+    POINT corner{0, 0};
+    ClientToScreen(program->MessageHwnd(window), &corner);
+    EXPECT_EQ(corner.x, 184);  // 2760 twips
+    EXPECT_EQ(corner.y, 250);  // 3750 twips
+  }
+}
+
+TEST_F(MessageWindowTest, ShowingAnOpenWindowAgainOpensNoSecond) {
+  PutTypicalDriverValues();
+  Start();
+  program->Windows().ShowMessage(Window::SaveRegFail);
+  HWND first = program->MessageHwnd(Window::SaveRegFail);
+  program->Windows().ShowMessage(Window::SaveRegFail);
+  PumpMessages();
+  EXPECT_EQ(program->MessageHwnd(Window::SaveRegFail), first);
+  int count = 0;
+  for (HWND w = FindWindowW(nullptr, L"Registry Save Failed"); w; w = FindWindowExW(nullptr, w, nullptr, L"Registry Save Failed"))
+    ++count;
+  EXPECT_EQ(count, 1);
+  SendMessageW(ChildOfClass(first, L"Button"), BM_CLICK, 0, 0);
+  PumpMessages();
+  EXPECT_FALSE(IsWindow(first));
+  EXPECT_FALSE(program->Windows().IsOpen(Window::SaveRegFail));
+}
+
+bool QuitPosted() {
+  MSG message;
+  return PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0;
+}
+
+TEST_F(MessageWindowTest, AnOpenMessageWindowKeepsTheProgramRunning) {
+  PutTypicalDriverValues();
+  Start();
+  program->Windows().ShowMessage(Window::DismountOk);
+  PumpMessages();
+  Click("Command2");  // Exit
+  EXPECT_FALSE(IsWindow(Main()));
+  EXPECT_FALSE(QuitPosted());
+  HWND ok = program->MessageHwnd(Window::DismountOk);
+  SendMessageW(ok, WM_CLOSE, 0, 0);  // its close box
+  EXPECT_TRUE(QuitPosted());
+}
+
+TEST_F(MessageWindowTest, EnterPressesOnlyAFocusedButtonAndEscNothing) {
+  PutTypicalDriverValues();
+  Start();
+  auto key = [&](HWND target, WPARAM vk) {
+    PostMessageW(target, WM_KEYDOWN, vk, 1);
+    PumpMessages();
+  };
+  FocusOn("Text3");
+  key(Control("Text3"), VK_RETURN);
+  key(Control("Text3"), VK_ESCAPE);
+  EXPECT_TRUE(IsWindow(Main()));
+  FocusOn("Command2");
+  key(Control("Command2"), VK_RETURN);
+  EXPECT_FALSE(IsWindow(Main()));
+}
+
+// Records the order in which windows are shown.
+std::vector<HWND>* shown_windows = nullptr;
+LRESULT CALLBACK RecordShow(int code, WPARAM wparam, LPARAM lparam) {
+  auto* message = reinterpret_cast<CWPSTRUCT*>(lparam);
+  if (code == HC_ACTION && message->message == WM_SHOWWINDOW && message->wParam && !GetParent(message->hwnd))
+    shown_windows->push_back(message->hwnd);
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+TEST_F(MessageWindowTest, AMissingKeyShowsTheReadFailureFirstAndAboveTheEditor) {
+  DeleteParametersKey();
+  std::vector<HWND> shown;
+  shown_windows = &shown;
+  HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, RecordShow, nullptr, GetCurrentThreadId());
+  Start();
+  UnhookWindowsHookEx(hook);
+  HWND failure = program->MessageHwnd(Window::ReadRegFail);
+  ASSERT_TRUE(failure);
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0], failure);
+  EXPECT_EQ(shown[1], Main());
+  EXPECT_TRUE(GetWindowLongW(failure, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  SetForegroundWindow(Main());
+  PumpMessages();
+  bool failure_above = false;
+  for (HWND w = GetWindow(Main(), GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV)) failure_above |= w == failure;
+  EXPECT_TRUE(failure_above);
+  EXPECT_EQ(TextOf(Control("DriveLetterText")), "Z");
+  EXPECT_FALSE(ParametersKeyExists());
+}
+
+}  // namespace
+}  // namespace korvex::testing
