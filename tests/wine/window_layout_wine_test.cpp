@@ -80,7 +80,9 @@ TEST_F(LayoutTest, EveryControlStandsWhereItIsDesignedAtNinetySixDpi) {
     EXPECT_NEAR(r.left, Px(c.left), 1) << c.name;
     EXPECT_NEAR(r.top, Px(c.top), 1) << c.name;
     EXPECT_NEAR(r.right - r.left, Px(c.width), 1) << c.name;
-    if (c.height >= 0) EXPECT_NEAR(r.bottom - r.top, Px(c.height), 1) << c.name;
+    if (c.height >= 0) {
+      EXPECT_NEAR(r.bottom - r.top, Px(c.height), 1) << c.name;
+    }
   }
 }
 
@@ -89,7 +91,9 @@ TEST_F(LayoutTest, CaptionsAndFontsAreAsDesigned) {
   Start();
   for (const Expected& c : kControls) {
     HWND control = Control(c.name);
-    if (c.caption) EXPECT_EQ(TextOf(control), c.caption) << c.name;
+    if (c.caption) {
+      EXPECT_EQ(TextOf(control), c.caption) << c.name;
+    }
     if (!c.face) continue;
     LOGFONTW font{};
     auto handle = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
