@@ -1,0 +1,33 @@
+// A stand-in for an installer of the product: loads korvlnch.dll, finds its
+// export by the decorated name, and starts the given program through it.
+// Usage: install_stand_in KORVLNCH.DLL PROGRAM.EXE
+#include <windows.h>
+
+#include <cstdio>
+
+#if defined(_WIN64)
+constexpr char kExport[] = "?fnKorvlnch_ExecConfig@@YAJPEAUHWND__@@PEAJPEBD@Z";
+#else
+constexpr char kExport[] = "?fnKorvlnch_ExecConfig@@YAJPAUHWND__@@PAJPBD@Z";
+#endif
+using ExecConfig = long(__cdecl*)(HWND, long*, const char*);
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: install_stand_in KORVLNCH.DLL PROGRAM.EXE\n");
+    return 2;
+  }
+  HMODULE library = LoadLibraryA(argv[1]);
+  auto exec_config = library ? reinterpret_cast<ExecConfig>(reinterpret_cast<void*>(GetProcAddress(library, kExport)))
+                             : nullptr;
+  if (!exec_config) {
+    std::fprintf(stderr, "%s has no export %s\n", argv[1], kExport);
+    return 1;
+  }
+  char program[MAX_PATH];
+  GetFullPathNameA(argv[2], MAX_PATH, program, nullptr);
+  long result = exec_config(nullptr, nullptr, program);
+  std::printf("fnKorvlnch_ExecConfig returned %ld\n", result);
+  FreeLibrary(library);
+  return 0;
+}
