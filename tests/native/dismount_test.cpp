@@ -1,0 +1,77 @@
+#include "editor_harness.h"
+
+namespace korvex::testing {
+namespace {
+
+class DismountTest : public EditorTest {
+ protected:
+  Editor& LoadLetter(const std::string& letter) {
+    registry.PutText("UserDriveLetter", letter);
+    Load();
+    windows.calls.clear();
+    return *editor;
+  }
+};
+
+TEST_F(DismountTest, LocksDismountsUnlocksClosesThenReportsSuccess) {
+  Editor& e = LoadLetter("Z");
+  Click(e.Command3);
+  EXPECT_EQ(windows.calls, (std::vector<std::string>{"open \\\\.\\Z:", "lock", "dismount", "unlock", "close",
+                                                     "create Dismount_OK", "show Dismount_OK"}));
+}
+
+TEST_F(DismountTest, AFailedStepReportsBeforeClosingAndGoesNoFurther) {
+  struct Case { std::uint32_t failing; std::vector<std::string> calls; } cases[] = {
+      {kLockVolume, {"open \\\\.\\Z:", "lock", "show Dismount_FAIL", "close"}},
+      {kDismountVolume, {"open \\\\.\\Z:", "lock", "dismount", "show Dismount_FAIL", "close"}},
+      {kUnlockVolume, {"open \\\\.\\Z:", "lock", "dismount", "unlock", "show Dismount_FAIL", "close"}},
+  };
+  Editor& e = LoadLetter("Z");
+  session.ShowMessage(Window::DismountFail);  // left open from an earlier click
+  for (const Case& c : cases) {
+    windows.calls.clear();
+    volume.failing_request = c.failing;
+    Click(e.Command3);
+    EXPECT_EQ(windows.calls, c.calls);
+  }
+}
+
+TEST_F(DismountTest, AVolumeThatCannotBeOpenedIsNeverClosed) {
+  Editor& e = LoadLetter("Q");
+  volume.open_fails = true;
+  Click(e.Command3);
+  EXPECT_EQ(windows.calls, (std::vector<std::string>{"open \\\\.\\Q:", "create Dismount_FAIL", "show Dismount_FAIL"}));
+}
+
+TEST_F(DismountTest, UsesTheFirstCharacterOfTheBoxAsShownNow) {
+  Editor& e = LoadLetter("d:");
+  EXPECT_EQ(e.DriveLetterText.Text(), "D:");
+  Click(e.Command3);
+  EXPECT_EQ(windows.calls.front(), "open \\\\.\\D:");
+  e.DriveLetterText.SetText("k");
+  windows.calls.clear();
+  Click(e.Command3);
+  EXPECT_EQ(windows.calls.front(), "open \\\\.\\K:");
+}
+
+TEST_F(DismountTest, AnEmptyBoxFailsWithoutTouchingAnyVolume) {
+  Editor& e = LoadLetter("Z");
+  e.DriveLetterText.SetText("");
+  Click(e.Command3);
+  EXPECT_EQ(windows.calls, (std::vector<std::string>{"create Dismount_FAIL", "show Dismount_FAIL"}));
+}
+
+TEST_F(DismountTest, BothOutcomesCanStandOpenTogetherEachOnce) {
+  Editor& e = LoadLetter("Z");
+  volume.failing_request = kLockVolume;
+  Click(e.Command3);
+  volume.failing_request = 0;
+  Click(e.Command3);
+  Click(e.Command3);
+  EXPECT_TRUE(session.IsOpen(Window::DismountFail) && session.IsOpen(Window::DismountOk));
+  EXPECT_EQ(std::count(windows.calls.begin(), windows.calls.end(), "create Dismount_OK"), 1);
+  EXPECT_EQ(std::count(windows.calls.begin(), windows.calls.end(), "create Dismount_FAIL"), 1);
+}
+
+}  // namespace
+}  // namespace korvex::testing

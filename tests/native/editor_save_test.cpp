@@ -1,0 +1,184 @@
+#include "editor_harness.h"
+
+namespace korvex::testing {
+namespace {
+
+class SaveTest : public EditorTest {
+ protected:
+  Editor& LoadTypical() {
+    PutTypicalValues();
+    return Load();
+  }
+  void ExpectWritten(const std::string& name, const std::string& bytes) {
+    auto it = std::find_if(registry.writes.begin(), registry.writes.end(), [&](auto& w) { return w.name == name; });
+    ASSERT_NE(it, registry.writes.end()) << name;
+    EXPECT_EQ(it->bytes, bytes) << name;
+  }
+  static std::string Dword(std::uint32_t n) { return {char(n), char(n >> 8), char(n >> 16), char(n >> 24)}; }
+};
+
+TEST_F(SaveTest, WritesTheTenValuesInOrderAndClosesTheKey) {
+  Editor& e = LoadTypical();
+  registry.calls.clear();
+  Click(e.Command4);
+  std::vector<std::string> expected{"open"};
+  for (const char* name : {"DiskType", "LoadImageOnStart", "LoadImageFile", "SaveImageOnExit", "SaveImageFile",
+                           "SizeIn4kPages", "AutoSaveEnabled", "DiskFormatFAT32", "AutoSaveTrigger",
+                           "UserDriveLetter"})
+    expected.push_back(std::string("set ") + name);
+  expected.push_back("close");
+  EXPECT_EQ(registry.calls, expected);
+  EXPECT_TRUE(session.IsOpen(Window::Editor));
+  EXPECT_TRUE(windows.calls.empty());
+}
+
+TEST_F(SaveTest, ALoadAndSaveWithoutEditsKeepsEveryByte) {
+  PutTypicalValues();
+  registry.PutText("LoadImageFile", "C:\\ram.img");  // stored without its prefix
+  auto before = registry.values;
+  Load();
+  Click(editor->Command4);
+  for (auto& [name, value] : before) {
+    std::string expected = name == "LoadImageFile" ? std::string("\\??\\C:\\ram.img\0", 15) : value.bytes;
+    EXPECT_EQ(registry.values[name].bytes, expected) << name;
+  }
+}
+
+TEST_F(SaveTest, ConvertsEachSettingToItsStoredForm) {
+  Editor& e = LoadTypical();
+  e.Combo1.UserChooseItem(1);
+  e.Text3.SetText("1.44");
+  e.Text1.SetText("");
+  e.Text2.SetText("C:\\a.img");
+  e.AutoSaveTime.SetText("30.6");
+  e.Fat32Enable.SetValue(2);  // grayed
+  Click(e.Command4);
+  ExpectWritten("DiskType", std::string("FDC14\0", 6));
+  ExpectWritten("SizeIn4kPages", Dword(369));
+  ExpectWritten("LoadImageFile", std::string("\\??\\\0", 5));
+  ExpectWritten("SaveImageFile", std::string("\\??\\C:\\a.img\0", 13));
+  ExpectWritten("AutoSaveTrigger", Dword(31));
+  ExpectWritten("DiskFormatFAT32", Dword(1));
+  ExpectWritten("UserDriveLetter", std::string("Z\0", 2));
+
+  registry.writes.clear();
+  e.AutoSaveTime.SetText("30.5");
+  e.Text3.SetText("letters");
+  Click(e.Command4);
+  ExpectWritten("AutoSaveTrigger", Dword(30));
+  ExpectWritten("SizeIn4kPages", Dword(0));
+}
+
+TEST_F(SaveTest, NoSelectionIsStoredAsAHardDisk) {
+  Editor& e = Load();  // a key without values leaves the list unselected
+  Click(e.Command4);
+  ExpectWritten("DiskType", std::string("HDC\0", 4));
+  ExpectWritten("LoadImageFile", std::string("\\??\\Text1\0", 10));
+}
+
+TEST_F(SaveTest, OkSavesThenClosesAndThePendingLostFocusRunsFirst) {
+  // The typical road: 64 MB shown, 300 typed, "OK" pressed.
+  Editor& e = LoadTypical();
+  EXPECT_EQ(e.Text3.Text(), " 64");
+  Focus(e.Text3);
+  Type(e.Text3, "300");
+  Click(e.Command1);
+  EXPECT_EQ(e.Text3.Text(), " 300");
+  EXPECT_EQ(e.LastVScroll1, 1748);
+  ExpectWritten("SizeIn4kPages", Dword(76800));
+  EXPECT_FALSE(session.IsOpen(Window::Editor));
+  EXPECT_TRUE(windows.ended);
+}
+
+TEST_F(SaveTest, ExitAndTheCloseBoxWriteNothing) {
+  Editor& e = LoadTypical();
+  e.Text3.SetText("100");
+  registry.calls.clear();
+  Click(e.Command2);
+  EXPECT_TRUE(registry.calls.empty());
+  EXPECT_TRUE(windows.ended);
+
+  LoadTypical();
+  session.EditorCreated();
+  registry.calls.clear();
+  editor->Form_Close();
+  EXPECT_TRUE(registry.calls.empty());
+  EXPECT_FALSE(session.IsOpen(Window::Editor));
+}
+
+TEST_F(SaveTest, AMissingKeyShowsTheSaveFailureAndOkKeepsTheWindow) {
+  Editor& e = LoadTypical();
+  registry.key_exists = false;
+  Click(e.Command4);
+  Click(e.Command4);  // one window, however often
+  Click(e.Command1);
+  EXPECT_TRUE(registry.writes.empty());
+  EXPECT_TRUE(session.IsOpen(Window::Editor));
+  EXPECT_EQ(windows.calls, (std::vector<std::string>{"create SaveRegFail", "show SaveRegFail", "show SaveRegFail",
+                                                     "show SaveRegFail"}));
+}
+
+TEST_F(SaveTest, RefusedWritesAreReportedAndOkKeepsTheEdits) {
+  Editor& e = LoadTypical();
+  registry.read_only = true;
+  e.Text3.SetText("100");
+  Click(e.Command1);
+  EXPECT_EQ(registry.writes.size(), 10u);  // every write was still attempted
+  EXPECT_EQ(registry.calls.back(), "close");
+  EXPECT_TRUE(session.IsOpen(Window::SaveRegFail));
+  EXPECT_TRUE(session.IsOpen(Window::Editor));
+  EXPECT_EQ(e.Text3.Text(), "100");
+}
+
+struct Refusal {
+  const char* what;
+  void (*edit)(Editor&);
+  const char* message_part;
+};
+
+class SaveRefusal : public SaveTest, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(SaveRefusal, WritesNothingKeepsTheWindowAndSaysWhichSetting) {
+  Editor& e = LoadTypical();
+  registry.calls.clear();
+  GetParam().edit(e);
+  Click(e.Command1);
+  EXPECT_TRUE(registry.calls.empty());
+  EXPECT_TRUE(session.IsOpen(Window::Editor));
+  EXPECT_TRUE(session.IsOpen(Window::SettingRefused));
+  EXPECT_NE(windows.message_text.find(GetParam().message_part), std::string::npos) << windows.message_text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SaveTest, SaveRefusal,
+    ::testing::Values(
+        Refusal{"LongLoadPath", [](Editor& e) { e.Text1.SetText(std::string(128, 'p')); }, "image file to load"},
+        Refusal{"LongSavePath", [](Editor& e) { e.Text2.SetText("C:\\" + std::string(125, 'p')); }, "at most 127"},
+        Refusal{"CharacterOutsideTheCodePage", [](Editor& e) { e.Text2.SetText("C:\\\xE4\xB8\x80.img"); },
+                "image file to save holds a character"},
+        Refusal{"EmptyDriveLetter", [](Editor& e) { e.DriveLetterText.SetText(""); }, "drive letter is empty"},
+        Refusal{"HugeSize", [](Editor& e) { e.Text3.SetText("8388608"); }, "disk size"},
+        Refusal{"SizeBeyondDoubles", [](Editor& e) { e.Text3.SetText("1e999"); }, "disk size"},
+        Refusal{"HugeInterval", [](Editor& e) { e.AutoSaveTime.SetText("3e9"); }, "AutoSave interval"}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+TEST_F(SaveTest, TheLongestPathAndAnAccentedNameAreStoredWhole) {
+  Editor& e = LoadTypical();
+  e.Text1.SetText(std::string(127, 'p'));
+  e.Text2.SetText("C:\\caf\xC3\xA9.img");
+  Click(e.Command4);
+  ExpectWritten("LoadImageFile", "\\??\\" + std::string(127, 'p') + '\0');
+  ExpectWritten("SaveImageFile", std::string("\\??\\C:\\caf\xE9.img\0", 16));
+}
+
+TEST_F(SaveTest, TheWebLinkHandsTheAddressToTheShell) {
+  Editor& e = Load();
+  ASSERT_TRUE(e.Label8.Click);
+  e.Label8.Click();
+  ASSERT_EQ(shell.calls.size(), 1u);
+  EXPECT_EQ(shell.calls[0], (std::vector<std::string>{"Open", e.Label8.Caption(), "0", "0", "1"}));
+  EXPECT_EQ(e.Label8.Caption(), "http://www.korvane.example/");
+}
+
+}  // namespace
+}  // namespace korvex::testing
