@@ -1,5 +1,7 @@
 #include "registry_helpers.h"
 
+#include <sddl.h>
+
 #include <gtest/gtest.h>
 
 namespace korvex::testing {
@@ -15,7 +17,23 @@ HKEY OpenForWriting() {
 
 }  // namespace
 
+void MakeParametersKeyReadOnly(bool read_only) {
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(read_only ? "D:P(A;;KR;;;WD)" : "D:P(A;;KA;;;WD)",
+                                                                   SDDL_REVISION_1, &descriptor, nullptr));
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kParametersKey, 0, WRITE_DAC, &key), ERROR_SUCCESS);
+  EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor), ERROR_SUCCESS);
+  RegCloseKey(key);
+  LocalFree(descriptor);
+}
+
 void DeleteParametersKey() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kParametersKey, 0, WRITE_DAC, &key) == ERROR_SUCCESS) {
+    RegCloseKey(key);
+    MakeParametersKeyReadOnly(false);
+  }
   RegDeleteKeyA(HKEY_LOCAL_MACHINE, kParametersKey);
   RegDeleteKeyA(HKEY_LOCAL_MACHINE, kServiceKey);
 }

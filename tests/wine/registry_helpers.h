@@ -26,6 +26,8 @@ struct RawValue {
   bool operator==(const RawValue&) const = default;
 };
 std::optional<RawValue> ReadRaw(const char* name);
+// Lets everyone read the key but nobody write it, as for a standard user.
+void MakeParametersKeyReadOnly(bool read_only);
 bool ParametersKeyExists();
 
 }  // namespace korvex::testing

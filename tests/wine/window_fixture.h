@@ -22,6 +22,8 @@ inline void PumpMessages() {
   for (int round = 0; round < 3; ++round) {
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
       if (win32::Program::PreTranslate(message)) continue;
+      HWND active = GetActiveWindow();
+      if (active && IsDialogMessageW(active, &message)) continue;
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }

@@ -1,0 +1,154 @@
+// The editing rules through the real window: keystrokes to the focused box,
+// line messages from the stepper bars, focus moves and clicks.
+#include "window_fixture.h"
+
+namespace korvex::testing {
+namespace {
+
+class EditingWineTest : public WindowTest {
+ protected:
+  void Tab() {
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
+    PumpMessages();
+  }
+};
+
+TEST_F(EditingWineTest, ASizeTypedAndTabbedAwayIsCorrected) {
+  PutTypicalDriverValues();
+  Start();
+  ReplaceText("Text3", L"12.7");
+  EXPECT_EQ(TextOf(Control("Text3")), "12.7");
+  EXPECT_FALSE(IsWindowEnabled(Control("Fat32Enable")));
+  Tab();
+  EXPECT_EQ(GetFocus(), Control("Command2"));
+  EXPECT_EQ(TextOf(Control("Text3")), " 12");
+  EXPECT_EQ(BarPosition("VScroll1"), 2036);
+  EXPECT_EQ(Model().LastVScroll1, 2036);
+  ReplaceText("Text3", L"32.5");
+  EXPECT_TRUE(IsWindowEnabled(Control("Fat32Enable")));  // at the keystroke
+}
+
+TEST_F(EditingWineTest, ActivatingAnotherWindowIsNoLostFocus) {
+  PutTypicalDriverValues();
+  Start();
+  ReplaceText("Text3", L"3000");
+  HWND other = CreateWindowExW(0, L"STATIC", L"another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 600, 200,
+                               100, nullptr, nullptr, nullptr, nullptr);
+  SetForegroundWindow(other);
+  SetFocus(other);
+  PumpMessages();
+  EXPECT_EQ(TextOf(Control("Text3")), "3000");
+  DestroyWindow(other);
+  SetForegroundWindow(Main());
+  FocusOn("Text3");
+  FocusOn("Command3");
+  EXPECT_EQ(TextOf(Control("Text3")), " 2048");
+  EXPECT_EQ(BarPosition("VScroll1"), 0);
+}
+
+TEST_F(EditingWineTest, TheSizeStepsAcross1024) {
+  PutTypicalDriverValues();
+  PutDword("SizeIn4kPages", 1023 * 256);
+  Start();
+  Arrow("VScroll1", true);
+  EXPECT_EQ(TextOf(Control("Text3")), " 1024");
+  Arrow("VScroll1", true);
+  EXPECT_EQ(TextOf(Control("Text3")), " 1026");
+  Arrow("VScroll1", false);
+  Arrow("VScroll1", false);
+  EXPECT_EQ(TextOf(Control("Text3")), " 1023");
+  EXPECT_EQ(BarPosition("VScroll1"), Model().LastVScroll1);
+  EXPECT_EQ(BarPosition("VScroll1"), 1025);
+}
+
+TEST_F(EditingWineTest, TypingIntoTheDiskTypeMeansAHardDisk) {
+  PutTypicalDriverValues();
+  PutText("DiskType", "FDC28");
+  Start();
+  EXPECT_FALSE(IsWindowEnabled(Control("Text3")));
+  HWND edit = GetWindow(Control("Combo1"), GW_CHILD);
+  SetFocus(edit);
+  TypeInto(edit, L"x");
+  EXPECT_EQ(TextOf(Control("Combo1")), "Hard Disk");
+  EXPECT_EQ(SendMessageW(Control("Combo1"), CB_GETCURSEL, 0, 0), 0);
+  EXPECT_TRUE(IsWindowEnabled(Control("Text3")));
+  // Choosing an item from the list raises the type rule too.
+  SendMessageW(Control("Combo1"), CB_SETCURSEL, 1, 0);
+  SendMessageW(Main(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Control("Combo1")), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(Control("Combo1")));
+  PumpMessages();
+  EXPECT_FALSE(IsWindowEnabled(Control("Text3")));
+}
+
+TEST_F(EditingWineTest, ATypedDriveLetterBecomesACapital) {
+  PutTypicalDriverValues();
+  Start();
+  ReplaceText("DriveLetterText", L"e");
+  EXPECT_EQ(TextOf(Control("DriveLetterText")), "E");
+  TypeInto(Control("DriveLetterText"), L"f");  // the box holds one typed character
+  EXPECT_EQ(TextOf(Control("DriveLetterText")), "E");
+  ReplaceText("DriveLetterText", L"[");
+  EXPECT_EQ(TextOf(Control("DriveLetterText")), "Z");
+  Arrow("VScroll2", false);
+  EXPECT_EQ(TextOf(Control("DriveLetterText")), "Y");
+  Arrow("VScroll2", true);
+  Arrow("VScroll2", true);
+  EXPECT_EQ(TextOf(Control("DriveLetterText")), "Z");
+  EXPECT_EQ(BarPosition("VScroll2"), Model().LastVScroll2);
+}
+
+TEST_F(EditingWineTest, AutoSaveOnTurnsImageSavingOnAndTheIntervalSteps) {
+  PutTypicalDriverValues();  // image saving and AutoSave off
+  Start();
+  EXPECT_FALSE(IsWindowEnabled(Control("AutoSaveTime")));
+  Arrow("VScroll3", true);
+  EXPECT_EQ(TextOf(Control("AutoSaveTime")), " 300");  // AutoSave off: the bar does nothing
+  Click("SaveCheckBox");
+  EXPECT_EQ(SendMessageW(Control("SaveCheckBox"), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageW(Control("SaveImage"), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_TRUE(IsWindowEnabled(Control("Text2")));
+  EXPECT_TRUE(IsWindowEnabled(Control("AutoSaveTime")));
+  Arrow("VScroll3", true);
+  Arrow("VScroll3", true);
+  Arrow("VScroll3", false);
+  EXPECT_EQ(TextOf(Control("AutoSaveTime")), " 301");
+  ReplaceText("AutoSaveTime", L"abc");
+  FocusOn("VScroll3");
+  EXPECT_EQ(TextOf(Control("AutoSaveTime")), " 20");
+  EXPECT_EQ(BarPosition("VScroll3"), 20);
+  Click("SaveImage");  // image saving off takes AutoSave with it
+  EXPECT_EQ(SendMessageW(Control("SaveCheckBox"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_FALSE(IsWindowEnabled(Control("AutoSaveTime")));
+}
+
+TEST_F(EditingWineTest, TheTypicalRoadThroughKeystrokesEndsInTheStoredSize) {
+  PutTypicalDriverValues();
+  Start();
+  FocusOn("Text3");
+  SendMessageW(Control("Text3"), EM_SETSEL, 0, -1);
+  TypeInto(Control("Text3"), L"300");
+  PostMessageW(Control("Command1"), WM_KEYDOWN, VK_RETURN, 1);  // Enter on an unfocused button: nothing
+  PumpMessages();
+  EXPECT_TRUE(IsWindow(Main()));
+  FocusOn("Command1");
+  PostMessageW(Control("Command1"), WM_KEYDOWN, VK_RETURN, 1);
+  PumpMessages();
+  EXPECT_FALSE(IsWindow(Main()));
+  EXPECT_EQ(ReadRaw("SizeIn4kPages"), (RawValue{REG_DWORD, std::string("\x00\x2C\x01\x00", 4)}));
+}
+
+TEST_F(EditingWineTest, TheDismountButtonReportsFailureForALetterWithoutADrive) {
+  // Only a letter that names no drive in this prefix: nothing real is touched.
+  PutTypicalDriverValues();
+  PutText("UserDriveLetter", "Q");
+  Start();
+  Click("Command3");
+  HWND failure = program->MessageHwnd(Window::DismountFail);
+  ASSERT_TRUE(failure);
+  EXPECT_TRUE(IsWindowVisible(failure));
+  EXPECT_EQ(TextOf(failure), "Dismount Volume Failed");
+  EXPECT_FALSE(program->MessageHwnd(Window::DismountOk));
+}
+
+}  // namespace
+}  // namespace korvex::testing

@@ -1,0 +1,119 @@
+// Saving through the real window into Wine's registry, with the stored bytes
+// read back by the test's own RegQueryValueExA, independent of the program.
+#include <map>
+
+#include "window_fixture.h"
+
+namespace korvex::testing {
+namespace {
+
+const char* const kValueNames[] = {"DiskType", "LoadImageOnStart", "LoadImageFile", "SaveImageOnExit",
+                                   "SaveImageFile", "SizeIn4kPages", "DiskFormatFAT32", "AutoSaveEnabled",
+                                   "AutoSaveTrigger", "UserDriveLetter"};
+
+std::map<std::string, std::optional<RawValue>> AllValues() {
+  std::map<std::string, std::optional<RawValue>> values;
+  for (const char* name : kValueNames) values[name] = ReadRaw(name);
+  return values;
+}
+
+using SaveWineTest = WindowTest;
+
+TEST_F(SaveWineTest, LoadingAndSavingWithoutEditsKeepsEveryValueByteForByte) {
+  PutTypicalDriverValues();
+  PutText("LoadImageFile", "C:\\ram.img");  // even a path stored without its prefix
+  auto before = AllValues();
+  Start();
+  Click("Command4");
+  auto after = AllValues();
+  for (const char* name : kValueNames) {
+    if (std::string(name) == "LoadImageFile") continue;
+    EXPECT_EQ(after[name], before[name]) << name;
+  }
+  EXPECT_EQ(after["LoadImageFile"], (RawValue{REG_SZ, std::string("\\??\\C:\\ram.img\0", 15)}));
+  EXPECT_TRUE(IsWindow(Main()));
+}
+
+TEST_F(SaveWineTest, TheTypicalRoadStoresTheNewSizeAndCloses) {
+  PutTypicalDriverValues();
+  Start();
+  EXPECT_EQ(TextOf(Control("Text3")), " 64");
+  ReplaceText("Text3", L"300");
+  EXPECT_TRUE(IsWindowEnabled(Control("Fat32Enable")));
+  Click("Command1");  // the button takes the focus: the size is corrected first
+  EXPECT_EQ(ReadRaw("SizeIn4kPages"), (RawValue{REG_DWORD, std::string("\x00\x2C\x01\x00", 4)}));  // 76800
+  EXPECT_FALSE(IsWindow(Main()));
+}
+
+TEST_F(SaveWineTest, ExitAndTheCloseBoxWriteNothing) {
+  PutTypicalDriverValues();
+  auto before = AllValues();
+  Start();
+  ReplaceText("Text3", L"100");
+  Click("Command2");
+  EXPECT_FALSE(IsWindow(Main()));
+  EXPECT_EQ(AllValues(), before);
+
+  program.reset();
+  Start();
+  ReplaceText("Text3", L"100");
+  SendMessageW(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  PumpMessages();
+  EXPECT_FALSE(IsWindow(Main()));
+  EXPECT_EQ(AllValues(), before);
+}
+
+TEST_F(SaveWineTest, AMissingKeyShowsTheSaveFailureAndCreatesNothing) {
+  PutTypicalDriverValues();
+  Start();
+  DeleteParametersKey();
+  Click("Command4");
+  HWND failure = program->MessageHwnd(Window::SaveRegFail);
+  ASSERT_TRUE(failure);
+  EXPECT_TRUE(IsWindowVisible(failure));
+  EXPECT_FALSE(ParametersKeyExists());
+}
+
+TEST_F(SaveWineTest, AKeyThatMayOnlyBeReadShowsTheSaveFailureAndOkKeepsTheWindow) {
+  PutTypicalDriverValues();
+  MakeParametersKeyReadOnly(true);
+  Start();
+  EXPECT_EQ(TextOf(Control("Text3")), " 64");  // reading still works
+  ReplaceText("Text3", L"300");
+  Click("Command1");
+  EXPECT_TRUE(IsWindow(Main()));
+  EXPECT_EQ(TextOf(Control("Text3")), " 300");
+  ASSERT_TRUE(program->MessageHwnd(Window::SaveRegFail));
+  EXPECT_TRUE(IsWindowVisible(program->MessageHwnd(Window::SaveRegFail)));
+  MakeParametersKeyReadOnly(false);
+  EXPECT_EQ(ReadRaw("SizeIn4kPages"), (RawValue{REG_DWORD, std::string("\x00\x40\x00\x00", 4)}));
+}
+
+TEST_F(SaveWineTest, AnOverlongPathIsRefusedWithAMessageAndNothingIsWritten) {
+  PutTypicalDriverValues();
+  auto before = AllValues();
+  Start();
+  ReplaceText("Text2", std::wstring(130, L'p'));
+  Click("Command1");
+  EXPECT_TRUE(IsWindow(Main()));
+  EXPECT_EQ(AllValues(), before);
+  HWND message = program->MessageHwnd(Window::SettingRefused);
+  ASSERT_TRUE(message);
+  HWND text = FindWindowExW(message, nullptr, L"Static", nullptr);
+  EXPECT_NE(TextOf(text).find("image file to save is too long"), std::string::npos) << TextOf(text);
+}
+
+TEST_F(SaveWineTest, TheWebLinkNeitherCrashesNorBlocksWithoutABrowser) {
+  PutTypicalDriverValues();
+  Start();
+  HWND link = Control("Label8");
+  DWORD start = GetTickCount();
+  SendMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(link, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  PumpMessages();
+  EXPECT_LT(GetTickCount() - start, 10000u);
+  EXPECT_TRUE(IsWindow(Main()));
+}
+
+}  // namespace
+}  // namespace korvex::testing
