@@ -5,12 +5,7 @@
 
 #include <cstdio>
 
-#if defined(_WIN64)
-constexpr char kExport[] = "?fnKorvlnch_ExecConfig@@YAJPEAUHWND__@@PEAJPEBD@Z";
-#else
-constexpr char kExport[] = "?fnKorvlnch_ExecConfig@@YAJPAUHWND__@@PAJPBD@Z";
-#endif
-using ExecConfig = long(__cdecl*)(HWND, long*, const char*);
+#include "korvlnch.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {
@@ -18,10 +13,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   HMODULE library = LoadLibraryA(argv[1]);
-  auto exec_config = library ? reinterpret_cast<ExecConfig>(reinterpret_cast<void*>(GetProcAddress(library, kExport)))
+  auto exec_config = library ? reinterpret_cast<KorvlnchExecConfig>(
+                                   reinterpret_cast<void*>(GetProcAddress(library, kKorvlnchExecConfigExport)))
                              : nullptr;
   if (!exec_config) {
-    std::fprintf(stderr, "%s has no export %s\n", argv[1], kExport);
+    std::fprintf(stderr, "%s has no export %s\n", argv[1], kKorvlnchExecConfigExport);
     return 1;
   }
   char program[MAX_PATH];

@@ -8,14 +8,9 @@
 #include <sstream>
 #include <string>
 
-namespace {
+#include "korvlnch.h"
 
-#if defined(_WIN64)
-constexpr char kExport[] = "?fnKorvlnch_ExecConfig@@YAJPEAUHWND__@@PEAJPEBD@Z";
-#else
-constexpr char kExport[] = "?fnKorvlnch_ExecConfig@@YAJPAUHWND__@@PAJPBD@Z";
-#endif
-using ExecConfig = long(__cdecl*)(HWND, long*, const char*);
+namespace {
 
 std::string BesideThisTest(const char* name) {
   char path[MAX_PATH];
@@ -27,7 +22,7 @@ std::string BesideThisTest(const char* name) {
 class LauncherTest : public ::testing::Test {
  protected:
   HMODULE library = nullptr;
-  ExecConfig exec_config = nullptr;
+  KorvlnchExecConfig exec_config = nullptr;
   std::string log = BesideThisTest("probe.log");
   std::string probe = BesideThisTest("command_line_probe.exe");
 
@@ -36,7 +31,8 @@ class LauncherTest : public ::testing::Test {
     SetEnvironmentVariableA("KORVEX_PROBE_LOG", log.c_str());
     library = LoadLibraryA(KORVLNCH_PATH);
     ASSERT_TRUE(library);
-    exec_config = reinterpret_cast<ExecConfig>(reinterpret_cast<void*>(GetProcAddress(library, kExport)));
+    exec_config = reinterpret_cast<KorvlnchExecConfig>(
+        reinterpret_cast<void*>(GetProcAddress(library, kKorvlnchExecConfigExport)));
     ASSERT_TRUE(exec_config);
   }
   void TearDown() override {

@@ -197,6 +197,21 @@ TEST_F(LayoutTest, TheFrameLinesAreDrawn) {
   ReleaseDC(Main(), dc);
 }
 
+TEST_F(LayoutTest, TwipsAreConvertedAtTheWindowsNewDpi) {
+  PutTypicalDriverValues();
+  Start();
+  RECT suggested{10, 10, 800, 800};
+  SendMessageW(Main(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  PumpMessages();
+  RECT r = ClientRectOf(Control("Command4"));
+  EXPECT_EQ(r.left, 288);  // 2880 twips at 144 DPI
+  EXPECT_EQ(r.top, 588);
+  EXPECT_EQ(r.right - r.left, 158);  // 1575 twips
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Control("Command4"), WM_GETFONT, 0, 0)), sizeof font, &font);
+  EXPECT_EQ(font.lfHeight, -24);  // 12 points
+}
+
 TEST_F(LayoutTest, ResizingMovesNoControl) {
   PutTypicalDriverValues();
   Start();

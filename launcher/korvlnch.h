@@ -1,0 +1,15 @@
+// For installers: how to find and call korvlnch.dll's one export.
+#pragma once
+
+#include <windows.h>
+
+// long __cdecl fnKorvlnch_ExecConfig(HWND owner, long* unused, const char* program)
+// starts `program` with the argument "install" and always returns 0.
+using KorvlnchExecConfig = long(__cdecl*)(HWND, long*, const char*);
+
+// The export's name as Microsoft's compiler decorates it for this architecture.
+#if defined(_WIN64)
+inline constexpr char kKorvlnchExecConfigExport[] = "?fnKorvlnch_ExecConfig@@YAJPEAUHWND__@@PEAJPEBD@Z";
+#else
+inline constexpr char kKorvlnchExecConfigExport[] = "?fnKorvlnch_ExecConfig@@YAJPAUHWND__@@PAJPBD@Z";
+#endif
