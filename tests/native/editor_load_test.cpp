@@ -113,8 +113,9 @@ TEST_P(EachValueAbsent, LeavesOnlyItsOwnControlsUntouched) {
   std::vector<std::string> expected = GetParam().differing;
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(differing, expected);
-  if (std::string(GetParam().value) != "DiskType")
+  if (std::string(GetParam().value) != "DiskType") {
     for (const std::string& key : expected) EXPECT_EQ(partial[key], before[key]) << key;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
