@@ -124,6 +124,7 @@ class Label : public Control {
   Label(std::string_view name, std::string_view caption) : Control(name), caption_(caption) {}
   const std::string& Caption() const { return caption_; }
   void SetCaption(std::string_view caption);
+  void UserClick() const { Raise(Click); }
   Event Click;
 
  private:

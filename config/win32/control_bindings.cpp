@@ -115,7 +115,7 @@ class LabelBinding : public ControlBinding {
     if (changed == Property::Caption) SetWindowTextW(Hwnd(), Widen(label_.Caption()).c_str());
   }
   void OnCommand(int code, forms::FocusTracker&) override {
-    if (code == STN_CLICKED && label_.Click) label_.Click();
+    if (code == STN_CLICKED) label_.UserClick();
   }
 
  private:

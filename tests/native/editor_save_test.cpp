@@ -173,8 +173,7 @@ TEST_F(SaveTest, TheLongestPathAndAnAccentedNameAreStoredWhole) {
 
 TEST_F(SaveTest, TheWebLinkHandsTheAddressToTheShell) {
   Editor& e = Load();
-  ASSERT_TRUE(e.Label8.Click);
-  e.Label8.Click();
+  e.Label8.UserClick();
   ASSERT_EQ(shell.calls.size(), 1u);
   EXPECT_EQ(shell.calls[0], (std::vector<std::string>{"Open", e.Label8.Caption(), "0", "0", "1"}));
   EXPECT_EQ(e.Label8.Caption(), "http://www.korvane.example/");
