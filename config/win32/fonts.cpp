@@ -4,27 +4,27 @@
 
 namespace korvex::win32 {
 
-HFONT FontCache::Get(const FontSpec& spec, UINT dpi) {
+HFONT FontCache::Get(const FontStyle& style, UINT dpi) {
   if (dpi != dpi_) {
     Clear();
     dpi_ = dpi;
   }
-  HFONT& font = fonts_[&spec];
+  HFONT& font = fonts_[&style];
   if (!font) {
     LOGFONTW logfont{};
-    logfont.lfHeight = FontHeight(spec.centipoints, dpi);
-    logfont.lfWeight = spec.weight;
-    logfont.lfItalic = spec.italic;
-    logfont.lfUnderline = spec.underline;
+    logfont.lfHeight = FontHeight(style.centipoints, dpi);
+    logfont.lfWeight = style.weight;
+    logfont.lfItalic = style.italic;
+    logfont.lfUnderline = style.underline;
     logfont.lfCharSet = ANSI_CHARSET;
-    lstrcpynW(logfont.lfFaceName, spec.face, LF_FACESIZE);
+    lstrcpynW(logfont.lfFaceName, style.face, LF_FACESIZE);
     font = CreateFontIndirectW(&logfont);
   }
   return font;
 }
 
 void FontCache::Clear() {
-  for (auto& [spec, font] : fonts_) DeleteObject(font);
+  for (auto& [style, font] : fonts_) DeleteObject(font);
   fonts_.clear();
 }
 

@@ -16,11 +16,11 @@ class FontCache {
   FontCache& operator=(const FontCache&) = delete;
   ~FontCache() { Clear(); }
 
-  HFONT Get(const FontSpec& spec, UINT dpi);
+  HFONT Get(const FontStyle& style, UINT dpi);
   void Clear();
 
  private:
-  std::map<const FontSpec*, HFONT> fonts_;
+  std::map<const FontStyle*, HFONT> fonts_;
   UINT dpi_ = 0;
 };
 

@@ -11,7 +11,7 @@ namespace korvex::win32 {
 enum class ControlKind { Button, CheckBox, TextBox, ComboBox, ScrollBar, Label };
 enum class Alignment { Left, Centre };
 
-struct FontSpec {
+struct FontStyle {
   const wchar_t* face;
   int centipoints;  // 975 is 9.75 points
   int weight;       // 400 regular, 700 bold
@@ -19,11 +19,11 @@ struct FontSpec {
   bool underline;
 };
 
-inline constexpr FontSpec kArial9Bold{L"Arial", 900, 700, false, false};
-inline constexpr FontSpec kArial975Bold{L"Arial", 975, 700, false, false};
-inline constexpr FontSpec kArial12Bold{L"Arial", 1200, 700, false, false};
-inline constexpr FontSpec kArial36BoldItalic{L"Arial", 3600, 700, true, false};
-inline constexpr FontSpec kSansSerif975Underlined{L"MS Sans Serif", 975, 400, false, true};
+inline constexpr FontStyle kArial9Bold{L"Arial", 900, 700, false, false};
+inline constexpr FontStyle kArial975Bold{L"Arial", 975, 700, false, false};
+inline constexpr FontStyle kArial12Bold{L"Arial", 1200, 700, false, false};
+inline constexpr FontStyle kArial36BoldItalic{L"Arial", 3600, 700, true, false};
+inline constexpr FontStyle kSansSerif975Underlined{L"MS Sans Serif", 975, 400, false, true};
 
 inline constexpr std::uint32_t kDefaultColour = 0xFFFFFFFF;
 inline constexpr std::uint32_t Rgb(int r, int g, int b) { return std::uint32_t(r | g << 8 | b << 16); }
@@ -32,7 +32,7 @@ struct ControlLayout {
   const char* name;  // the model's control
   ControlKind kind;
   int left, top, width, height;
-  const FontSpec* font;
+  const FontStyle* font;
   Alignment alignment;
   std::uint32_t colour;
   const wchar_t* tip;  // nullptr: none
