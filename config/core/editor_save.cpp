@@ -64,11 +64,11 @@ bool Editor::SaveParameters() {
   set.SaveImageOnExit.number = StoredFromCheckValue(SaveImage.Value());
   set.SaveImageFile.bytes = read.FilePath(Text2.Text(), "image file to save");
   set.SizeIn4kPages.number =
-      read.Number(PagesFromSizeText(Text3.Text()), "The disk size is too large to store. Enter a size from 5 to 2048 MB.");
+      read.Number(PagesFromSizeText(Text3.Text()), "The disk size cannot be stored. Enter a size from 5 to 2048 MB.");
   set.AutoSaveEnabled.number = StoredFromCheckValue(SaveCheckBox.Value());
   set.DiskFormatFAT32.number = StoredFromCheckValue(Fat32Enable.Value());
   set.AutoSaveTrigger.number = read.Number(SecondsFromIntervalText(AutoSaveTime.Text()),
-                                           "The AutoSave interval is too large to store. Enter 20 to 32767 seconds.");
+                                           "The AutoSave interval cannot be stored. Enter 20 to 32767 seconds.");
   set.UserDriveLetter.bytes = read.DriveLetter(DriveLetterText.Text());
 
   if (read.Problem()) {
