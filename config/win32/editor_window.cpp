@@ -7,6 +7,7 @@
 #include "dpi.h"
 #include "layout.h"
 #include "resources.h"
+#include "window_procedure.h"
 
 namespace korvex::win32 {
 namespace {
@@ -31,7 +32,7 @@ bool EditorWindow::Create() {
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof window_class;
   if (!GetClassInfoExW(instance, kEditorClass, &window_class)) {
-    window_class.lpfnWndProc = WindowProc;
+    window_class.lpfnWndProc = ForwardToWindow<EditorWindow>;
     window_class.hInstance = instance;
     window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kProgramIcon));
     window_class.hIconSm = static_cast<HICON>(
@@ -173,21 +174,6 @@ LRESULT CALLBACK EditorWindow::ControlProc(HWND hwnd, UINT message, WPARAM wpara
     RemovePropW(hwnd, kSubclassProperty);
   }
   return CallWindowProcW(original, hwnd, message, wparam, lparam);
-}
-
-LRESULT CALLBACK EditorWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* window = static_cast<EditorWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-    window->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
-  }
-  auto* window = reinterpret_cast<EditorWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!window) return DefWindowProcW(hwnd, message, wparam, lparam);
-  try {
-    return window->Handle(message, wparam, lparam);
-  } catch (...) {  // no exception crosses the window procedure
-    return DefWindowProcW(hwnd, message, wparam, lparam);
-  }
 }
 
 LRESULT EditorWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -36,7 +36,8 @@ class EditorWindow {
   UINT Dpi() const { return dpi_; }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  template <typename WindowClass>
+  friend LRESULT CALLBACK ForwardToWindow(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   void ApplyLayout(UINT dpi);

@@ -3,6 +3,7 @@
 #include "dpi.h"
 #include "layout.h"
 #include "resources.h"
+#include "window_procedure.h"
 #include "wide_text.h"
 
 namespace korvex::win32 {
@@ -52,7 +53,7 @@ bool MessageWindow::Create() {
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof window_class;
   if (!GetClassInfoExW(instance, kMessageClass, &window_class)) {
-    window_class.lpfnWndProc = WindowProc;
+    window_class.lpfnWndProc = ForwardToWindow<MessageWindow>;
     window_class.hInstance = instance;
     window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -111,21 +112,6 @@ void MessageWindow::Destroy() {
   if (hwnd_) DestroyWindow(hwnd_);
 }
 
-LRESULT CALLBACK MessageWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* window = static_cast<MessageWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-    window->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
-  }
-  auto* window = reinterpret_cast<MessageWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!window) return DefWindowProcW(hwnd, message, wparam, lparam);
-  try {
-    return window->Handle(message, wparam, lparam);
-  } catch (...) {
-    return DefWindowProcW(hwnd, message, wparam, lparam);
-  }
-}
-
 LRESULT MessageWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
@@ -138,7 +124,6 @@ LRESULT MessageWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       SetBkColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_BTNFACE));
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     case WM_NCDESTROY:
-      SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
       hwnd_ = button_ = label_ = nullptr;
       return 0;
     default:

@@ -43,7 +43,8 @@ class MessageWindow {
   HWND Hwnd() const { return hwnd_; }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  template <typename WindowClass>
+  friend LRESULT CALLBACK ForwardToWindow(HWND, UINT, WPARAM, LPARAM);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
 
   const MessageWindowLayout& layout_;

@@ -14,7 +14,6 @@ class SaveTest : public EditorTest {
     ASSERT_NE(it, registry.writes.end()) << name;
     EXPECT_EQ(it->bytes, bytes) << name;
   }
-  static std::string Dword(std::uint32_t n) { return {char(n), char(n >> 8), char(n >> 16), char(n >> 24)}; }
 };
 
 TEST_F(SaveTest, WritesTheTenValuesInOrderAndClosesTheKey) {
@@ -54,19 +53,19 @@ TEST_F(SaveTest, ConvertsEachSettingToItsStoredForm) {
   e.Fat32Enable.SetValue(2);  // grayed
   Click(e.Command4);
   ExpectWritten("DiskType", std::string("FDC14\0", 6));
-  ExpectWritten("SizeIn4kPages", Dword(369));
+  ExpectWritten("SizeIn4kPages", DwordBytes(369));
   ExpectWritten("LoadImageFile", std::string("\\??\\\0", 5));
   ExpectWritten("SaveImageFile", std::string("\\??\\C:\\a.img\0", 13));
-  ExpectWritten("AutoSaveTrigger", Dword(31));
-  ExpectWritten("DiskFormatFAT32", Dword(1));
+  ExpectWritten("AutoSaveTrigger", DwordBytes(31));
+  ExpectWritten("DiskFormatFAT32", DwordBytes(1));
   ExpectWritten("UserDriveLetter", std::string("Z\0", 2));
 
   registry.writes.clear();
   e.AutoSaveTime.SetText("30.5");
   e.Text3.SetText("letters");
   Click(e.Command4);
-  ExpectWritten("AutoSaveTrigger", Dword(30));
-  ExpectWritten("SizeIn4kPages", Dword(0));
+  ExpectWritten("AutoSaveTrigger", DwordBytes(30));
+  ExpectWritten("SizeIn4kPages", DwordBytes(0));
 }
 
 TEST_F(SaveTest, NoSelectionIsStoredAsAHardDisk) {
@@ -85,7 +84,7 @@ TEST_F(SaveTest, OkSavesThenClosesAndThePendingLostFocusRunsFirst) {
   Click(e.Command1);
   EXPECT_EQ(e.Text3.Text(), " 300");
   EXPECT_EQ(e.LastVScroll1, 1748);
-  ExpectWritten("SizeIn4kPages", Dword(76800));
+  ExpectWritten("SizeIn4kPages", DwordBytes(76800));
   EXPECT_FALSE(session.IsOpen(Window::Editor));
   EXPECT_TRUE(windows.ended);
 }

@@ -9,6 +9,9 @@
 
 namespace korvex::testing {
 
+// A 32-bit number as the registry stores it: four bytes, little-endian.
+inline std::string DwordBytes(std::uint32_t n) { return {char(n), char(n >> 8), char(n >> 16), char(n >> 24)}; }
+
 struct StoredValue {
   std::uint32_t type = 0;
   std::string bytes;
@@ -26,8 +29,7 @@ class FakeRegistry : public Registry {
   void PutText(const std::string& name, const std::string& bytes) { values[name] = {1, bytes + '\0'}; }
   void PutRaw(const std::string& name, std::uint32_t type, const std::string& bytes) { values[name] = {type, bytes}; }
   void PutDword(const std::string& name, std::int32_t number) {
-    auto n = static_cast<std::uint32_t>(number);
-    values[name] = {4, std::string{char(n), char(n >> 8), char(n >> 16), char(n >> 24)}};
+    values[name] = {4, DwordBytes(static_cast<std::uint32_t>(number))};
   }
   const std::string& Bytes(const std::string& name) { return values.at(name).bytes; }
 
