@@ -29,19 +29,10 @@ EditorWindow::~EditorWindow() { Destroy(); }
 
 bool EditorWindow::Create() {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof window_class;
-  if (!GetClassInfoExW(instance, kEditorClass, &window_class)) {
-    window_class.lpfnWndProc = ForwardToWindow<EditorWindow>;
-    window_class.hInstance = instance;
-    window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kProgramIcon));
-    window_class.hIconSm = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(kProgramIcon), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    window_class.lpszClassName = kEditorClass;
-    if (!RegisterClassExW(&window_class)) return false;
-  }
+  HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(kProgramIcon));
+  auto small_icon = static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(kProgramIcon), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+  if (!RegisterOwnClass<EditorWindow>(kEditorClass, icon, small_icon)) return false;
   hwnd_ = CreateWindowExW(WS_EX_APPWINDOW, kEditorClass, L"Korvane Configuration Utility",
                           WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                           CW_USEDEFAULT, nullptr, nullptr, instance, this);

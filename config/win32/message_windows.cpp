@@ -50,16 +50,7 @@ const MessageWindowLayout& MessageLayout(Window window) {
 
 bool MessageWindow::Create() {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof window_class;
-  if (!GetClassInfoExW(instance, kMessageClass, &window_class)) {
-    window_class.lpfnWndProc = ForwardToWindow<MessageWindow>;
-    window_class.hInstance = instance;
-    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    window_class.lpszClassName = kMessageClass;
-    if (!RegisterClassExW(&window_class)) return false;
-  }
+  if (!RegisterOwnClass<MessageWindow>(kMessageClass)) return false;
   // Windows owned by the hidden owner have no task-bar button.
   HWND owner = layout_.own_taskbar_button ? nullptr : hidden_owner_;
   hwnd_ = CreateWindowExW(ExStyle(layout_), kMessageClass, layout_.title, Style(layout_) | WS_CLIPCHILDREN,

@@ -24,4 +24,22 @@ LRESULT CALLBACK ForwardToWindow(HWND hwnd, UINT message, WPARAM wparam, LPARAM 
   }
 }
 
+// Registers a class of our own once, with the button-face background and the
+// arrow pointer; the icons may be null.
+template <typename WindowClass>
+bool RegisterOwnClass(const wchar_t* name, HICON icon = nullptr, HICON small_icon = nullptr) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof window_class;
+  if (GetClassInfoExW(instance, name, &window_class)) return true;
+  window_class.lpfnWndProc = ForwardToWindow<WindowClass>;
+  window_class.hInstance = instance;
+  window_class.hIcon = icon;
+  window_class.hIconSm = small_icon;
+  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  window_class.lpszClassName = name;
+  return RegisterClassExW(&window_class) != 0;
+}
+
 }  // namespace korvex::win32
