@@ -6,7 +6,6 @@
 #include <cstring>
 #include <string>
 
-#include "resources.h"
 #include "win32_ansi_characters.h"
 
 namespace korvex::win32 {
@@ -37,7 +36,7 @@ bool Win32Volume::Control(VolumeHandle volume, std::uint32_t code) {
 void Win32Volume::Close(VolumeHandle volume) { CloseHandle(reinterpret_cast<HANDLE>(volume)); }
 
 ProgramVersion ReadProgramVersion() {
-  HRSRC resource = FindResourceW(nullptr, MAKEINTRESOURCEW(kVersionResource), MAKEINTRESOURCEW(16));  // RT_VERSION
+  HRSRC resource = FindResourceW(nullptr, MAKEINTRESOURCEW(VS_VERSION_INFO), MAKEINTRESOURCEW(16));  // RT_VERSION
   if (!resource) return {};
   auto* data = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, resource)));
   DWORD size = SizeofResource(nullptr, resource);
