@@ -11,7 +11,6 @@ namespace korvex::win32 {
 namespace {
 
 constexpr wchar_t kSubclassProperty[] = L"Korvex.Subclass";
-constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED, Windows 8.1 and later
 
 bool TakesFocus(ControlKind kind) { return kind != ControlKind::Label; }
 
@@ -156,6 +155,7 @@ LRESULT CALLBACK EditorWindow::ControlProc(HWND hwnd, UINT message, WPARAM wpara
       focus.Reset(&subclass->binding->Model());
     }
   } catch (...) {
+    ReportCaughtException("a control's focus tracking");
   }
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));

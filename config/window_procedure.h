@@ -1,11 +1,27 @@
 // The window procedure of our own window classes: finds the C++ object that
 // CreateWindowEx was given and forwards each message to its Handle(). No C++
-// exception ever crosses back into the system.
+// exception ever crosses back into the system; each one caught is reported.
 #pragma once
 
 #include <windows.h>
 
+#include <exception>
+#include <string>
+
 namespace korvex::win32 {
+
+// Reports the exception being handled on the debugger's output: the window
+// goes on, but the fault is not silent.
+inline void ReportCaughtException(const char* where) {
+  std::string report = std::string("korvex: exception caught in ") + where;
+  try {
+    throw;
+  } catch (const std::exception& error) {
+    report += std::string(": ") + error.what();
+  } catch (...) {
+  }
+  OutputDebugStringA((report + "\n").c_str());
+}
 
 template <typename WindowClass>
 LRESULT CALLBACK ForwardToWindow(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -20,6 +36,7 @@ LRESULT CALLBACK ForwardToWindow(HWND hwnd, UINT message, WPARAM wparam, LPARAM 
   try {
     return window->Handle(message, wparam, lparam);
   } catch (...) {
+    ReportCaughtException("a window procedure");
     return DefWindowProcW(hwnd, message, wparam, lparam);
   }
 }
