@@ -6,21 +6,22 @@
 #include <windows.h>
 
 #include <exception>
-#include <string>
 
 namespace korvex::win32 {
 
 // Reports the exception being handled on the debugger's output: the window
-// goes on, but the fault is not silent.
-inline void ReportCaughtException(const char* where) {
-  std::string report = std::string("korvex: exception caught in ") + where;
+// goes on, but the fault is not silent. Allocates nothing, so cannot throw.
+inline void ReportCaughtException(const char* where) noexcept {
+  OutputDebugStringA("korvex: exception caught in ");
+  OutputDebugStringA(where);
   try {
     throw;
   } catch (const std::exception& error) {
-    report += std::string(": ") + error.what();
+    OutputDebugStringA(": ");
+    OutputDebugStringA(error.what());
   } catch (...) {
   }
-  OutputDebugStringA((report + "\n").c_str());
+  OutputDebugStringA("\n");
 }
 
 template <typename WindowClass>
