@@ -6,6 +6,14 @@ constexpr auto L = Alignment::Left;
 constexpr auto C = Alignment::Centre;
 constexpr auto D = kDefaultColour;
 using E = Editor;
+
+// ControlKind keeps the order of ModelControl's member types.
+static_assert(ModelControl(&E::Command1).Kind() == ControlKind::Button);
+static_assert(ModelControl(&E::LoadImage).Kind() == ControlKind::CheckBox);
+static_assert(ModelControl(&E::Text1).Kind() == ControlKind::TextBox);
+static_assert(ModelControl(&E::Combo1).Kind() == ControlKind::ComboBox);
+static_assert(ModelControl(&E::VScroll1).Kind() == ControlKind::ScrollBar);
+static_assert(ModelControl(&E::Label4).Kind() == ControlKind::Label);
 }  // namespace
 
 const std::array<ControlLayout, 30> kEditorControls{{

@@ -21,7 +21,7 @@ class ModelControl {
   template <typename Control>
   constexpr ModelControl(Control Editor::*member) : member_(member) {}
 
-  ControlKind Kind() const { return static_cast<ControlKind>(member_.index()); }
+  constexpr ControlKind Kind() const { return static_cast<ControlKind>(member_.index()); }
   // Calls `use` with the editor's control, as its own type.
   template <typename Use>
   decltype(auto) Visit(Editor& editor, Use&& use) const {
