@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <type_traits>
 
 #include "wide_text.h"
 
@@ -11,59 +12,64 @@ namespace {
 
 using forms::Property;
 
-class TextBinding : public ControlBinding {
+// A binding that knows its model's control by that control's own type.
+template <typename Typed>
+class TypedBinding : public ControlBinding {
  public:
-  TextBinding(forms::TextBox& box, HWND control) : ControlBinding(box, control), box_(box) {
+  TypedBinding(Typed& model, HWND control, const ControlLayout& layout)
+      : ControlBinding(model, control, layout), control_(model) {}
+
+ protected:
+  Typed& control_;  // the model's control
+};
+
+class TextBinding : public TypedBinding<forms::TextBox> {
+ public:
+  TextBinding(forms::TextBox& box, HWND control, const ControlLayout& layout) : TypedBinding(box, control, layout) {
     if (box.MaxLength() > 0) SendMessageW(control, EM_LIMITTEXT, box.MaxLength(), 0);
   }
   void MirrorAll() override { Mirror(Property::Text); }
   void Mirror(Property changed) override {
     if (changed != Property::Text) return;
     Guarded([&] {
-      std::wstring text = Widen(box_.Text());
+      std::wstring text = Widen(control_.Text());
       SetWindowTextW(Hwnd(), text.c_str());
       SendMessageW(Hwnd(), EM_SETSEL, text.size(), text.size());
     });
   }
   void OnCommand(int code, forms::FocusTracker&) override {
-    if (code == EN_CHANGE && !Updating()) box_.SetText(Narrow(WindowText(Hwnd())));
+    if (code == EN_CHANGE && !Updating()) control_.SetText(Narrow(WindowText(Hwnd())));
   }
-
- private:
-  forms::TextBox& box_;
 };
 
-class CheckBinding : public ControlBinding {
+class CheckBinding : public TypedBinding<forms::CheckBox> {
  public:
-  CheckBinding(forms::CheckBox& box, HWND control) : ControlBinding(box, control), box_(box) {}
+  using TypedBinding::TypedBinding;
   void MirrorAll() override { Mirror(Property::Value); }
   void Mirror(Property changed) override {
-    if (changed == Property::Value) SendMessageW(Hwnd(), BM_SETCHECK, box_.Value(), 0);
+    if (changed == Property::Value) SendMessageW(Hwnd(), BM_SETCHECK, control_.Value(), 0);
   }
   void OnCommand(int code, forms::FocusTracker&) override {
-    if (code == BN_CLICKED) box_.UserClick();
+    if (code == BN_CLICKED) control_.UserClick();
   }
-
- private:
-  forms::CheckBox& box_;
 };
 
-class ComboBinding : public ControlBinding {
+class ComboBinding : public TypedBinding<forms::ComboBox> {
  public:
-  ComboBinding(forms::ComboBox& combo, HWND control) : ControlBinding(combo, control), combo_(combo) {}
+  using TypedBinding::TypedBinding;
   void MirrorAll() override {
     Mirror(Property::Items);
-    if (combo_.ListIndex() < 0) SetWindowTextW(Hwnd(), Widen(combo_.Text()).c_str());
+    if (control_.ListIndex() < 0) SetWindowTextW(Hwnd(), Widen(control_.Text()).c_str());
   }
   void Mirror(Property changed) override {
     Guarded([&] {
       if (changed == Property::Items) {
         SendMessageW(Hwnd(), CB_RESETCONTENT, 0, 0);
-        for (const std::string& item : combo_.Items())
+        for (const std::string& item : control_.Items())
           SendMessageW(Hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
       }
-      if (combo_.ListIndex() >= 0 && (changed == Property::Items || changed == Property::ListIndex))
-        SendMessageW(Hwnd(), CB_SETCURSEL, combo_.ListIndex(), 0);
+      if (control_.ListIndex() >= 0 && (changed == Property::Items || changed == Property::ListIndex))
+        SendMessageW(Hwnd(), CB_SETCURSEL, control_.ListIndex(), 0);
     });
   }
   void OnCommand(int code, forms::FocusTracker&) override {
@@ -71,67 +77,64 @@ class ComboBinding : public ControlBinding {
     // The edit text lags behind a selection change: read the index.
     if (code == CBN_SELCHANGE) {
       int index = static_cast<int>(SendMessageW(Hwnd(), CB_GETCURSEL, 0, 0));
-      if (index >= 0) combo_.UserChooseItem(index);
+      if (index >= 0) control_.UserChooseItem(index);
     } else if (code == CBN_EDITCHANGE) {
-      combo_.UserEditText(Narrow(WindowText(Hwnd())));
+      control_.UserEditText(Narrow(WindowText(Hwnd())));
     }
   }
-
- private:
-  forms::ComboBox& combo_;
 };
 
-class ScrollBinding : public ControlBinding {
+class ScrollBinding : public TypedBinding<forms::ScrollBar> {
  public:
-  ScrollBinding(forms::ScrollBar& bar, HWND control) : ControlBinding(bar, control), bar_(bar) {
+  ScrollBinding(forms::ScrollBar& bar, HWND control, const ControlLayout& layout) : TypedBinding(bar, control, layout) {
     SetScrollRange(control, SB_CTL, bar.Min(), bar.Max(), FALSE);
   }
   void MirrorAll() override { Mirror(Property::Value); }
   void Mirror(Property changed) override {
-    if (changed == Property::Value) SetScrollPos(Hwnd(), SB_CTL, bar_.Value(), TRUE);
+    if (changed == Property::Value) SetScrollPos(Hwnd(), SB_CTL, control_.Value(), TRUE);
   }
   void OnScroll(int request, int position) override {
     switch (request) {
       case SB_LINEUP:
-      case SB_PAGEUP: bar_.UserLineUp(); break;  // the large change is one step too
+      case SB_PAGEUP: control_.UserLineUp(); break;  // the large change is one step too
       case SB_LINEDOWN:
-      case SB_PAGEDOWN: bar_.UserLineDown(); break;
-      case SB_THUMBPOSITION: bar_.SetValue(position); break;
-      case SB_TOP: bar_.SetValue(bar_.Min()); break;
-      case SB_BOTTOM: bar_.SetValue(bar_.Max()); break;
+      case SB_PAGEDOWN: control_.UserLineDown(); break;
+      case SB_THUMBPOSITION: control_.SetValue(position); break;
+      case SB_TOP: control_.SetValue(control_.Min()); break;
+      case SB_BOTTOM: control_.SetValue(control_.Max()); break;
       default: break;
     }
   }
-
- private:
-  forms::ScrollBar& bar_;
 };
 
-class LabelBinding : public ControlBinding {
+class LabelBinding : public TypedBinding<forms::Label> {
  public:
-  LabelBinding(forms::Label& label, HWND control) : ControlBinding(label, control), label_(label) {}
+  using TypedBinding::TypedBinding;
   void MirrorAll() override { Mirror(Property::Caption); }
   void Mirror(Property changed) override {
-    if (changed == Property::Caption) SetWindowTextW(Hwnd(), Widen(label_.Caption()).c_str());
+    if (changed == Property::Caption) SetWindowTextW(Hwnd(), Widen(control_.Caption()).c_str());
   }
   void OnCommand(int code, forms::FocusTracker&) override {
-    if (code == STN_CLICKED) label_.UserClick();
+    if (code == STN_CLICKED) control_.UserClick();
   }
-
- private:
-  forms::Label& label_;
 };
 
-class ButtonBinding : public ControlBinding {
+class ButtonBinding : public TypedBinding<forms::CommandButton> {
  public:
-  ButtonBinding(forms::CommandButton& button, HWND control) : ControlBinding(button, control), button_(button) {}
+  using TypedBinding::TypedBinding;
   void OnCommand(int code, forms::FocusTracker& focus) override {
-    if (code == BN_CLICKED) focus.Click(button_);
+    if (code == BN_CLICKED) focus.Click(control_);
   }
-
- private:
-  forms::CommandButton& button_;
 };
+
+// The binding for each type of model control.
+template <typename Typed> struct BindingFor;
+template <> struct BindingFor<forms::TextBox> { using type = TextBinding; };
+template <> struct BindingFor<forms::CheckBox> { using type = CheckBinding; };
+template <> struct BindingFor<forms::ComboBox> { using type = ComboBinding; };
+template <> struct BindingFor<forms::Stepper> { using type = ScrollBinding; };
+template <> struct BindingFor<forms::Label> { using type = LabelBinding; };
+template <> struct BindingFor<forms::CommandButton> { using type = ButtonBinding; };
 
 struct ControlClass {
   const wchar_t* window_class;
@@ -139,10 +142,9 @@ struct ControlClass {
   DWORD ex_style;
 };
 
-ControlClass ClassFor(const ControlLayout& layout, const forms::Control& model) {
+ControlClass ClassFor(const ControlLayout& layout, bool clickable) {
   const bool centre = layout.alignment == Alignment::Centre;
-  const bool clickable = dynamic_cast<const forms::Label*>(&model) && static_cast<const forms::Label&>(model).Click;
-  switch (layout.kind) {
+  switch (layout.control.Kind()) {
     case ControlKind::Button: return {L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER | BS_MULTILINE, 0};
     case ControlKind::CheckBox: return {L"BUTTON", WS_TABSTOP | BS_CHECKBOX | BS_MULTILINE, 0};
     case ControlKind::TextBox:
@@ -153,6 +155,26 @@ ControlClass ClassFor(const ControlLayout& layout, const forms::Control& model) 
       return {L"STATIC", DWORD((centre ? SS_CENTER : SS_LEFT) | SS_NOPREFIX | (clickable ? SS_NOTIFY : 0)), 0};
   }
   return {L"STATIC", 0, 0};
+}
+
+template <typename Model>
+std::unique_ptr<ControlBinding> Bind(const ControlLayout& layout, Model& model, HWND parent, int id) {
+  using Binding = typename BindingFor<Model>::type;
+  bool clickable = false;
+  std::wstring caption;
+  if constexpr (std::is_same_v<Model, forms::Label>) clickable = static_cast<bool>(model.Click);
+  if constexpr (std::is_same_v<Model, forms::CommandButton> || std::is_same_v<Model, forms::CheckBox>)
+    caption = Widen(model.Caption());
+  ControlClass cls = ClassFor(layout, clickable);
+  // Siblings clip each other: labels, created last, lie beneath the rest.
+  HWND control = CreateWindowExW(cls.ex_style, cls.window_class, caption.c_str(),
+                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | cls.style, 0, 0, 0, 0, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  if (!control) return nullptr;
+  auto binding = std::make_unique<Binding>(model, control, layout);
+  binding->MirrorAll();
+  EnableWindow(control, model.Enabled());
+  return binding;
 }
 
 }  // namespace
@@ -173,29 +195,8 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
-std::unique_ptr<ControlBinding> CreateBoundControl(const ControlLayout& layout, forms::Control& model, HWND parent,
-                                                   int id) {
-  ControlClass cls = ClassFor(layout, model);
-  std::wstring caption;
-  if (auto* button = dynamic_cast<forms::CommandButton*>(&model)) caption = Widen(button->Caption());
-  if (auto* box = dynamic_cast<forms::CheckBox*>(&model)) caption = Widen(box->Caption());
-  // Siblings clip each other: labels, created last, lie beneath the rest.
-  HWND control = CreateWindowExW(cls.ex_style, cls.window_class, caption.c_str(),
-                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | cls.style, 0, 0, 0, 0, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-  if (!control) return nullptr;
-  std::unique_ptr<ControlBinding> binding;
-  switch (layout.kind) {
-    case ControlKind::Button: binding = std::make_unique<ButtonBinding>(dynamic_cast<forms::CommandButton&>(model), control); break;
-    case ControlKind::CheckBox: binding = std::make_unique<CheckBinding>(dynamic_cast<forms::CheckBox&>(model), control); break;
-    case ControlKind::TextBox: binding = std::make_unique<TextBinding>(dynamic_cast<forms::TextBox&>(model), control); break;
-    case ControlKind::ComboBox: binding = std::make_unique<ComboBinding>(dynamic_cast<forms::ComboBox&>(model), control); break;
-    case ControlKind::ScrollBar: binding = std::make_unique<ScrollBinding>(dynamic_cast<forms::ScrollBar&>(model), control); break;
-    case ControlKind::Label: binding = std::make_unique<LabelBinding>(dynamic_cast<forms::Label&>(model), control); break;
-  }
-  binding->MirrorAll();
-  EnableWindow(control, model.Enabled());
-  return binding;
+std::unique_ptr<ControlBinding> CreateBoundControl(const ControlLayout& layout, Editor& model, HWND parent, int id) {
+  return layout.control.Visit(model, [&](auto& control) { return Bind(layout, control, parent, id); });
 }
 
 }  // namespace korvex::win32

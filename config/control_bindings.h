@@ -15,11 +15,15 @@ namespace korvex::win32 {
 
 class ControlBinding : public forms::ControlView {
  public:
-  ControlBinding(forms::Control& model, HWND control) : model_(model), hwnd_(control) { model.AttachView(this); }
+  ControlBinding(forms::Control& model, HWND control, const ControlLayout& layout)
+      : model_(model), hwnd_(control), layout_(layout) {
+    model.AttachView(this);
+  }
   ~ControlBinding() override { model_.AttachView(nullptr); }
 
   HWND Hwnd() const { return hwnd_; }
   forms::Control& Model() const { return model_; }
+  const ControlLayout& Layout() const { return layout_; }
 
   // A WM_COMMAND notification code, or a WM_VSCROLL request.
   virtual void OnCommand(int /*code*/, forms::FocusTracker& /*focus*/) {}
@@ -44,12 +48,12 @@ class ControlBinding : public forms::ControlView {
  private:
   forms::Control& model_;
   HWND hwnd_;
+  const ControlLayout& layout_;
   bool updating_ = false;
 };
 
-// Creates the Win32 control for a layout row, bound to its model.
-std::unique_ptr<ControlBinding> CreateBoundControl(const ControlLayout& layout, forms::Control& model, HWND parent,
-                                                   int id);
+// Creates the Win32 control for a layout row, bound to its model's control.
+std::unique_ptr<ControlBinding> CreateBoundControl(const ControlLayout& layout, Editor& model, HWND parent, int id);
 
 // The control's current text.
 std::wstring WindowText(HWND window);

@@ -6,6 +6,8 @@
 
 namespace korvex::win32 {
 
+inline constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED, Windows 8.1 and later
+
 // The window's own DPI where the system knows it (Windows 10 and later),
 // otherwise the screen's.
 UINT WindowDpi(HWND window);

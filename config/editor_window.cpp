@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <cstring>
-
 #include "dpi.h"
 #include "layout.h"
 #include "resources.h"
@@ -13,14 +11,13 @@ namespace korvex::win32 {
 namespace {
 
 constexpr wchar_t kSubclassProperty[] = L"Korvex.Subclass";
-constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED, Windows 8.1 and later
 
 bool TakesFocus(ControlKind kind) { return kind != ControlKind::Label; }
 
 int ControlHeight(const ControlLayout& layout, UINT dpi) {
   int height = TwipsToPixels(layout.height, dpi);
   // A drop-down combo's height includes its list; its edit part follows the font.
-  return layout.kind == ControlKind::ComboBox ? height * 8 : height;
+  return layout.control.Kind() == ControlKind::ComboBox ? height * 8 : height;
 }
 
 }  // namespace
@@ -41,12 +38,11 @@ bool EditorWindow::Create() {
   // In table order: the tab order, then the labels beneath everything else.
   int id = kFirstControlId;
   for (const ControlLayout& layout : kEditorControls) {
-    forms::Control* model = model_.FindControl(layout.name);
-    auto binding = model ? CreateBoundControl(layout, *model, hwnd_, id++) : nullptr;
+    auto binding = CreateBoundControl(layout, model_, hwnd_, id++);
     if (!binding) return false;
-    if (TakesFocus(layout.kind)) {
+    if (TakesFocus(layout.control.Kind())) {
       WatchFocus(binding->Hwnd(), *binding);
-      if (layout.kind == ControlKind::ComboBox)
+      if (layout.control.Kind() == ControlKind::ComboBox)
         if (HWND edit = GetWindow(binding->Hwnd(), GW_CHILD)) WatchFocus(edit, *binding);
     }
     bindings_.push_back(std::move(binding));
@@ -58,9 +54,9 @@ bool EditorWindow::Create() {
 
 void EditorWindow::ShowAndPaint() {
   ShowWindow(hwnd_, SW_SHOW);
-  for (std::size_t i = 0; i < bindings_.size(); ++i) {
-    if (TakesFocus(kEditorControls[i].kind) && IsWindowEnabled(bindings_[i]->Hwnd())) {
-      SetFocus(bindings_[i]->Hwnd());
+  for (const auto& binding : bindings_) {
+    if (TakesFocus(binding->Layout().control.Kind()) && IsWindowEnabled(binding->Hwnd())) {
+      SetFocus(binding->Hwnd());
       break;
     }
   }
@@ -72,8 +68,8 @@ void EditorWindow::Destroy() {
 }
 
 HWND EditorWindow::ControlHwnd(const char* name) const {
-  for (std::size_t i = 0; i < bindings_.size(); ++i)
-    if (std::strcmp(kEditorControls[i].name, name) == 0) return bindings_[i]->Hwnd();
+  for (const auto& binding : bindings_)
+    if (binding->Model().Name() == name) return binding->Hwnd();
   return nullptr;
 }
 
@@ -86,9 +82,9 @@ ControlBinding* EditorWindow::BindingOf(HWND control) const {
 
 void EditorWindow::ApplyLayout(UINT dpi) {
   dpi_ = dpi;
-  for (std::size_t i = 0; i < bindings_.size(); ++i) {
-    const ControlLayout& layout = kEditorControls[i];
-    HWND control = bindings_[i]->Hwnd();
+  for (const auto& binding : bindings_) {
+    const ControlLayout& layout = binding->Layout();
+    HWND control = binding->Hwnd();
     if (layout.font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Get(*layout.font, dpi)), FALSE);
     MoveWindow(control, TwipsToPixels(layout.left, dpi), TwipsToPixels(layout.top, dpi),
                TwipsToPixels(layout.width, dpi), ControlHeight(layout, dpi), TRUE);
@@ -113,12 +109,12 @@ void EditorWindow::AddTips() {
     info.lpszText = const_cast<wchar_t*>(tip);
     SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
   };
-  for (std::size_t i = 0; i < bindings_.size(); ++i) {
-    const ControlLayout& layout = kEditorControls[i];
+  for (const auto& binding : bindings_) {
+    const ControlLayout& layout = binding->Layout();
     if (!layout.tip) continue;
-    add(bindings_[i]->Hwnd(), layout.tip);
-    if (layout.kind == ControlKind::ComboBox)  // the pointer rests on the combo's edit field
-      if (HWND edit = GetWindow(bindings_[i]->Hwnd(), GW_CHILD)) add(edit, layout.tip);
+    add(binding->Hwnd(), layout.tip);
+    if (layout.control.Kind() == ControlKind::ComboBox)  // the pointer rests on the combo's edit field
+      if (HWND edit = GetWindow(binding->Hwnd(), GW_CHILD)) add(edit, layout.tip);
   }
 }
 
@@ -159,6 +155,7 @@ LRESULT CALLBACK EditorWindow::ControlProc(HWND hwnd, UINT message, WPARAM wpara
       focus.Reset(&subclass->binding->Model());
     }
   } catch (...) {
+    ReportCaughtException("a control's focus tracking");
   }
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
@@ -181,9 +178,8 @@ LRESULT EditorWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CTLCOLORSTATIC: {
       HDC dc = reinterpret_cast<HDC>(wparam);
       SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-      for (std::size_t i = 0; i < bindings_.size(); ++i)
-        if (bindings_[i]->Hwnd() == reinterpret_cast<HWND>(lparam) && kEditorControls[i].colour != kDefaultColour)
-          SetTextColor(dc, kEditorControls[i].colour);
+      if (ControlBinding* binding = BindingOf(reinterpret_cast<HWND>(lparam)))
+        if (binding->Layout().colour != kDefaultColour) SetTextColor(dc, binding->Layout().colour);
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
     case WM_PAINT: {

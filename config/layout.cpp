@@ -5,49 +5,57 @@ namespace {
 constexpr auto L = Alignment::Left;
 constexpr auto C = Alignment::Centre;
 constexpr auto D = kDefaultColour;
-using K = ControlKind;
+using E = Editor;
+
+// ControlKind keeps the order of ModelControl's member types.
+static_assert(ModelControl(&E::Command1).Kind() == ControlKind::Button);
+static_assert(ModelControl(&E::LoadImage).Kind() == ControlKind::CheckBox);
+static_assert(ModelControl(&E::Text1).Kind() == ControlKind::TextBox);
+static_assert(ModelControl(&E::Combo1).Kind() == ControlKind::ComboBox);
+static_assert(ModelControl(&E::VScroll1).Kind() == ControlKind::ScrollBar);
+static_assert(ModelControl(&E::Label4).Kind() == ControlKind::Label);
 }  // namespace
 
 const std::array<ControlLayout, 30> kEditorControls{{
-    {"LoadImage", K::CheckBox, 4080, 3120, 2775, 375, &kArial9Bold, L, D,
+    {&E::LoadImage, 4080, 3120, 2775, 375, &kArial9Bold, L, D,
      L"Enable loading a disk image file when the driver starts."},
-    {"SaveImage", K::CheckBox, 4080, 4440, 2655, 255, &kArial9Bold, L, D,
+    {&E::SaveImage, 4080, 4440, 2655, 255, &kArial9Bold, L, D,
      L"Enable saving the disk image using AutoSave or when the driver shuts down."},
-    {"Text1", K::TextBox, 4080, 3720, 2775, 375, &kArial9Bold, L, D,
+    {&E::Text1, 4080, 3720, 2775, 375, &kArial9Bold, L, D,
      L"Enter the filename for the image file to be loaded."},
-    {"Text2", K::TextBox, 4080, 5160, 2775, 375, &kArial9Bold, L, D,
+    {&E::Text2, 4080, 5160, 2775, 375, &kArial9Bold, L, D,
      L"Enter a filename for the image file to be saved."},
-    {"Combo1", K::ComboBox, 1440, 1920, 1935, 345, &kArial9Bold, L, D, L"Choose the type of disk."},
-    {"Command1", K::Button, 1200, 5880, 1575, 615, &kArial12Bold, C, D, L"Save current configuration and exit."},
-    {"Text3", K::TextBox, 1680, 4320, 855, 375, &kArial9Bold, C, D, L"Enter the size of the RAM disk in MB."},
-    {"Command2", K::Button, 4560, 5880, 1575, 615, &kArial12Bold, C, D, L"Exit without saving changes."},
-    {"VScroll1", K::ScrollBar, 2520, 4320, 255, 375, nullptr, L, D, nullptr},
-    {"DriveLetterText", K::TextBox, 1680, 2400, 855, 375, &kArial9Bold, C, D,
+    {&E::Combo1, 1440, 1920, 1935, 345, &kArial9Bold, L, D, L"Choose the type of disk."},
+    {&E::Command1, 1200, 5880, 1575, 615, &kArial12Bold, C, D, L"Save current configuration and exit."},
+    {&E::Text3, 1680, 4320, 855, 375, &kArial9Bold, C, D, L"Enter the size of the RAM disk in MB."},
+    {&E::Command2, 4560, 5880, 1575, 615, &kArial12Bold, C, D, L"Exit without saving changes."},
+    {&E::VScroll1, 2520, 4320, 255, 375, nullptr, L, D, nullptr},
+    {&E::DriveLetterText, 1680, 2400, 855, 375, &kArial9Bold, C, D,
      L"Select a drive letter for the RAM disk."},
-    {"VScroll2", K::ScrollBar, 2520, 2400, 255, 375, nullptr, L, D, nullptr},
-    {"SaveCheckBox", K::CheckBox, 4080, 2040, 1815, 255, &kArial9Bold, L, D,
+    {&E::VScroll2, 2520, 2400, 255, 375, nullptr, L, D, nullptr},
+    {&E::SaveCheckBox, 4080, 2040, 1815, 255, &kArial9Bold, L, D,
      L"Enables saving the disk image (if modified) at a fixed time interval."},
-    {"AutoSaveTime", K::TextBox, 4440, 2280, 855, 375, &kArial9Bold, C, D,
+    {&E::AutoSaveTime, 4440, 2280, 855, 375, &kArial9Bold, C, D,
      L"Enter the time interval between AutoSave checks."},
-    {"VScroll3", K::ScrollBar, 5280, 2280, 255, 375, nullptr, L, D, nullptr},
-    {"Fat32Enable", K::CheckBox, 600, 5040, 2895, 255, &kArial9Bold, L, D,
+    {&E::VScroll3, 5280, 2280, 255, 375, nullptr, L, D, nullptr},
+    {&E::Fat32Enable, 600, 5040, 2895, 255, &kArial9Bold, L, D,
      L"Format disk using FAT32 - for disks larger than 32MB, Win2000 only."},
-    {"Command3", K::Button, 960, 3000, 2175, 495, &kArial9Bold, C, D,
+    {&E::Command3, 960, 3000, 2175, 495, &kArial9Bold, C, D,
      L"Use this button to dismount the filesystem from the Korvane drive before you unload the driver."},
-    {"Command4", K::Button, 2880, 5880, 1575, 615, &kArial12Bold, C, D, L"Save current configuration."},
-    {"Label4", K::Label, 1560, 0, 4095, 735, &kArial36BoldItalic, C, Rgb(255, 0, 0), nullptr},
-    {"Label5", K::Label, 1440, 840, 4215, 375, &kArial12Bold, C, D, nullptr},
-    {"Label8", K::Label, 2280, 1200, 2895, 255, &kSansSerif975Underlined, L, Rgb(0, 0, 192), L"Korvane web page"},
-    {"Label3", K::Label, 360, 1920, 975, 375, &kArial9Bold, L, D, nullptr},
-    {"Label13", K::Label, 360, 2520, 1095, 255, &kArial9Bold, L, D, nullptr},
-    {"Label10", K::Label, 1080, 3720, 1815, 255, &kArial12Bold, L, D, nullptr},
-    {"Label6", K::Label, 720, 4440, 855, 255, &kArial9Bold, L, D, nullptr},
-    {"Label12", K::Label, 2880, 4440, 375, 255, &kArial9Bold, L, D, nullptr},
-    {"Label11", K::Label, 5640, 2400, 1095, 255, &kArial9Bold, L, D, nullptr},
-    {"Label2", K::Label, 4080, 3480, 2775, 375, &kArial9Bold, L, D, nullptr},
-    {"Label9", K::Label, 4320, 4680, 2535, 255, &kArial9Bold, L, D, nullptr},
-    {"Label1", K::Label, 4080, 4920, 2775, 375, &kArial9Bold, L, D, nullptr},
-    {"Label7", K::Label, 480, 6720, 6375, 255, &kArial9Bold, C, D, nullptr},
+    {&E::Command4, 2880, 5880, 1575, 615, &kArial12Bold, C, D, L"Save current configuration."},
+    {&E::Label4, 1560, 0, 4095, 735, &kArial36BoldItalic, C, Rgb(255, 0, 0), nullptr},
+    {&E::Label5, 1440, 840, 4215, 375, &kArial12Bold, C, D, nullptr},
+    {&E::Label8, 2280, 1200, 2895, 255, &kSansSerif975Underlined, L, Rgb(0, 0, 192), L"Korvane web page"},
+    {&E::Label3, 360, 1920, 975, 375, &kArial9Bold, L, D, nullptr},
+    {&E::Label13, 360, 2520, 1095, 255, &kArial9Bold, L, D, nullptr},
+    {&E::Label10, 1080, 3720, 1815, 255, &kArial12Bold, L, D, nullptr},
+    {&E::Label6, 720, 4440, 855, 255, &kArial9Bold, L, D, nullptr},
+    {&E::Label12, 2880, 4440, 375, 255, &kArial9Bold, L, D, nullptr},
+    {&E::Label11, 5640, 2400, 1095, 255, &kArial9Bold, L, D, nullptr},
+    {&E::Label2, 4080, 3480, 2775, 375, &kArial9Bold, L, D, nullptr},
+    {&E::Label9, 4320, 4680, 2535, 255, &kArial9Bold, L, D, nullptr},
+    {&E::Label1, 4080, 4920, 2775, 375, &kArial9Bold, L, D, nullptr},
+    {&E::Label7, 480, 6720, 6375, 255, &kArial9Bold, C, D, nullptr},
 }};
 
 const std::array<LineLayout, 16> kEditorLines{{

@@ -4,11 +4,35 @@
 
 #include <array>
 #include <cstdint>
-#include <span>
+#include <variant>
+
+#include "editor.h"
 
 namespace korvex::win32 {
 
+// In the order of ModelControl's member types.
 enum class ControlKind { Button, CheckBox, TextBox, ComboBox, ScrollBar, Label };
+
+// The model's control that a row lays out, as a member of the Editor: a row
+// naming no control, or one the model lacks, does not compile, and the kind
+// of control follows from the member's type.
+class ModelControl {
+ public:
+  template <typename Control>
+  constexpr ModelControl(Control Editor::*member) : member_(member) {}
+
+  constexpr ControlKind Kind() const { return static_cast<ControlKind>(member_.index()); }
+  // Calls `use` with the editor's control, as its own type.
+  template <typename Use>
+  decltype(auto) Visit(Editor& editor, Use&& use) const {
+    return std::visit([&](auto member) -> decltype(auto) { return use(editor.*member); }, member_);
+  }
+
+ private:
+  std::variant<forms::CommandButton Editor::*, forms::CheckBox Editor::*, forms::TextBox Editor::*,
+               forms::ComboBox Editor::*, forms::Stepper Editor::*, forms::Label Editor::*>
+      member_;
+};
 enum class Alignment { Left, Centre };
 
 struct FontStyle {
@@ -29,8 +53,7 @@ inline constexpr std::uint32_t kDefaultColour = 0xFFFFFFFF;
 inline constexpr std::uint32_t Rgb(int r, int g, int b) { return std::uint32_t(r | g << 8 | b << 16); }
 
 struct ControlLayout {
-  const char* name;  // the model's control
-  ControlKind kind;
+  ModelControl control;
   int left, top, width, height;
   const FontStyle* font;
   Alignment alignment;

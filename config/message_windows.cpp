@@ -65,19 +65,24 @@ bool MessageWindow::Create() {
     SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, icon(16));
   }
 
-  UINT dpi = WindowDpi(hwnd_);
+  DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+  button_ = CreateWindowExW(0, L"BUTTON", layout_.button_caption, child | WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER, 0,
+                            0, 0, 0, hwnd_, reinterpret_cast<HMENU>(kButtonId), instance, nullptr);
+  label_ = CreateWindowExW(0, L"STATIC", layout_.text ? layout_.text : L"", child | SS_CENTER | SS_NOPREFIX, 0, 0, 0,
+                           0, hwnd_, nullptr, instance, nullptr);
+  ApplyLayout(WindowDpi(hwnd_));
+  return true;
+}
+
+void MessageWindow::ApplyLayout(UINT dpi) {
   auto px = [dpi](int twips) { return TwipsToPixels(twips, dpi); };
   HFONT font = fonts_.Get(kArial975Bold, dpi);
-  button_ = CreateWindowExW(0, L"BUTTON", layout_.button_caption,
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON | BS_CENTER,
-                            px(layout_.button_left), px(layout_.button_top), px(layout_.button_width),
-                            px(layout_.button_height), hwnd_, reinterpret_cast<HMENU>(kButtonId), instance, nullptr);
-  label_ = CreateWindowExW(0, L"STATIC", layout_.text ? layout_.text : L"",
-                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_CENTER | SS_NOPREFIX, px(layout_.text_left),
-                           px(layout_.text_top), px(layout_.text_width), px(layout_.text_height), hwnd_, nullptr,
-                           instance, nullptr);
   SendMessageW(button_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  MoveWindow(button_, px(layout_.button_left), px(layout_.button_top), px(layout_.button_width),
+             px(layout_.button_height), TRUE);
+  MoveWindow(label_, px(layout_.text_left), px(layout_.text_top), px(layout_.text_width), px(layout_.text_height),
+             TRUE);
 
   RECT client{0, 0, px(layout_.client_width), px(layout_.client_height)};
   RECT outer = OuterRectForClient(client, Style(layout_), ExStyle(layout_), dpi);
@@ -85,7 +90,6 @@ bool MessageWindow::Create() {
   // A fixed position is that of the client area's corner on the screen.
   SetWindowPos(hwnd_, nullptr, px(kFixedLeft) + outer.left, px(kFixedTop) + outer.top, outer.right - outer.left,
                outer.bottom - outer.top, flags);
-  return true;
 }
 
 void MessageWindow::SetText(std::string_view text) {
@@ -114,6 +118,14 @@ LRESULT MessageWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CTLCOLORSTATIC:
       SetBkColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_BTNFACE));
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    case kDpiChanged: {
+      // Like the Editor: laid out anew at the new DPI, where the system suggests.
+      const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
+      if (LOWORD(wparam) == 0 || !suggested) return 0;
+      ApplyLayout(LOWORD(wparam));
+      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
     case WM_NCDESTROY:
       hwnd_ = button_ = label_ = nullptr;
       return 0;

@@ -46,6 +46,8 @@ class MessageWindow {
   template <typename WindowClass>
   friend LRESULT CALLBACK ForwardToWindow(HWND, UINT, WPARAM, LPARAM);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+  // Fonts, children and size at the DPI; a fixed position too.
+  void ApplyLayout(UINT dpi);
 
   const MessageWindowLayout& layout_;
   Session& session_;

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "korvane_version.h"
+
 namespace korvex::win32 {
 namespace {
 std::size_t Index(Window window) { return static_cast<std::size_t>(window); }
@@ -11,7 +13,8 @@ Program::Program() {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   editor_ = std::make_unique<Editor>(
-      EditorServices{registry_, characters_, session_, shell_, volume_, ReadProgramVersion()});
+      EditorServices{registry_, characters_, session_, shell_, volume_,
+                     {KORVANE_VERSION_MAJOR, KORVANE_VERSION_MINOR, KORVANE_VERSION_PATCH}});
   editor_window_ = std::make_unique<EditorWindow>(*editor_);
   // Owner of the message windows that have no task-bar button of their own.
   hidden_owner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,

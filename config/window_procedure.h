@@ -1,11 +1,28 @@
 // The window procedure of our own window classes: finds the C++ object that
 // CreateWindowEx was given and forwards each message to its Handle(). No C++
-// exception ever crosses back into the system.
+// exception ever crosses back into the system; each one caught is reported.
 #pragma once
 
 #include <windows.h>
 
+#include <exception>
+
 namespace korvex::win32 {
+
+// Reports the exception being handled on the debugger's output: the window
+// goes on, but the fault is not silent. Allocates nothing, so cannot throw.
+inline void ReportCaughtException(const char* where) noexcept {
+  OutputDebugStringA("korvex: exception caught in ");
+  OutputDebugStringA(where);
+  try {
+    throw;
+  } catch (const std::exception& error) {
+    OutputDebugStringA(": ");
+    OutputDebugStringA(error.what());
+  } catch (...) {
+  }
+  OutputDebugStringA("\n");
+}
 
 template <typename WindowClass>
 LRESULT CALLBACK ForwardToWindow(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -20,6 +37,7 @@ LRESULT CALLBACK ForwardToWindow(HWND hwnd, UINT message, WPARAM wparam, LPARAM 
   try {
     return window->Handle(message, wparam, lparam);
   } catch (...) {
+    ReportCaughtException("a window procedure");
     return DefWindowProcW(hwnd, message, wparam, lparam);
   }
 }

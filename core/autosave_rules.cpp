@@ -1,5 +1,5 @@
-// AutoSave interval and image options: the interval is brought into 20 to
-// 32767 seconds when its box loses the focus, VScroll3 steps it by a second,
+// AutoSave interval and image options: the interval is brought within its
+// limits when its box loses the focus, VScroll3 steps it by a second,
 // and the three check boxes enable their fields and hold AutoSave to image
 // saving.
 
@@ -8,39 +8,26 @@
 
 namespace korvex {
 namespace {
-constexpr double kLongestInterval = 32767, kShortestInterval = 20, kStepDownFloor = 2;
+constexpr double kStepDownFloor = 2;
 }
 
 void Editor::AutoSaveTime_LostFocus() {
-  if (TextToNumber(AutoSaveTime.Text()) > kLongestInterval) AutoSaveTime.SetText("32767");
-  if (TextToNumber(AutoSaveTime.Text()) < kShortestInterval) AutoSaveTime.SetText("20");
+  if (TextToNumber(AutoSaveTime.Text()) > kLongestInterval) AutoSaveTime.SetText(IntegerText(kLongestInterval));
+  if (TextToNumber(AutoSaveTime.Text()) < kShortestInterval) AutoSaveTime.SetText(IntegerText(kShortestInterval));
   double seconds = TextToNumber(AutoSaveTime.Text());
-  LastVScroll3 = RoundToInt16(seconds).value_or(static_cast<std::int16_t>(kShortestInterval));
-  VScroll3.SetValue(LastVScroll3);
+  VScroll3.Park(RoundToInt16(seconds).value_or(static_cast<std::int16_t>(kShortestInterval)));
   AutoSaveTime.SetText(NumberToText(seconds));
   AutoSaveTime.Refresh();
 }
 
 void Editor::VScroll3_Change() {
-  if (!AutoSaveTime.Enabled()) {
-    VScroll3.SetValue(LastVScroll3);
-    return;
-  }
-  int value = VScroll3.Value();
-  double seconds = TextToNumber(AutoSaveTime.Text());
-  if (value < LastVScroll3) {
-    AutoSaveTime.SetText(NumberToText(seconds + 1));
-  } else if (value > LastVScroll3) {
-    if (seconds < kStepDownFloor) {
-      VScroll3.SetValue(LastVScroll3);
-      return;
-    }
-    AutoSaveTime.SetText(NumberToText(seconds - 1));
-  } else {
-    return;
-  }
-  AutoSaveTime.Refresh();
-  LastVScroll3 = static_cast<std::int16_t>(VScroll3.Value());
+  using Direction = forms::Stepper::Direction;
+  VScroll3.Step(AutoSaveTime, [this](Direction direction) -> std::optional<std::string> {
+    double seconds = TextToNumber(AutoSaveTime.Text());
+    if (direction == Direction::Up) return NumberToText(seconds + 1);
+    if (seconds < kStepDownFloor) return std::nullopt;
+    return NumberToText(seconds - 1);
+  });
 }
 
 void Editor::SaveCheckBox_Click() {

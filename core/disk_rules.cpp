@@ -1,5 +1,6 @@
-// Disk type and size: a typed size becomes whole megabytes from 5 to 2048,
+// Disk type and size: a typed size becomes whole megabytes within its limits,
 // VScroll1 steps it, and the size and FAT32 are offered for hard disks only.
+#include <algorithm>
 #include <cmath>
 
 #include "editor.h"
@@ -8,8 +9,13 @@
 
 namespace korvex {
 namespace {
-constexpr double kLargestSize = 2048, kSmallestSize = 5, kStepBoundary = 1024, kStepDownFloor = 6,
-                 kFat32Threshold = 32;
+constexpr double kStepBoundary = 1024, kStepDownFloor = 6;
+}
+
+std::int16_t Editor::SizeBarPosition(double megabytes) {
+  // A size beyond the bar's range is shown as it is; its bar is held in range.
+  double position = std::clamp(RoundHalfEven(kLargestSize - megabytes), 0.0, double(kLargestSize));
+  return static_cast<std::int16_t>(position);
 }
 
 void Editor::UpdateFat32Enabled() { Fat32Enable.SetEnabled(TextToNumber(Text3.Text()) > kFat32Threshold); }
@@ -32,7 +38,7 @@ void Editor::Combo1_Click() { ApplyDiskKind(); }
 
 void Editor::Combo1_Change() {
   int index = Combo1.ListIndex();
-  if (index < 0 || index > 2) {
+  if (index < 0 || index >= static_cast<int>(kDiskKinds.size())) {
     // Typing into the list's text field means a hard disk.
     Combo1.SetListIndex(static_cast<int>(DiskKind::HardDisk));
     Combo1.Refresh();
@@ -44,44 +50,28 @@ void Editor::Text3_Change() { UpdateFat32Enabled(); }
 
 void Editor::Text3_LostFocus() {
   Text3.SetText(NumberToText(std::floor(TextToNumber(Text3.Text()))));
-  if (TextToNumber(Text3.Text()) > kLargestSize) Text3.SetText("2048");
-  if (TextToNumber(Text3.Text()) < kSmallestSize) Text3.SetText("5");
+  if (TextToNumber(Text3.Text()) > kLargestSize) Text3.SetText(IntegerText(kLargestSize));
+  if (TextToNumber(Text3.Text()) < kSmallestSize) Text3.SetText(IntegerText(kSmallestSize));
   double size = TextToNumber(Text3.Text());
-  // The field first: the bar's nested Change then finds nothing to do.
-  LastVScroll1 = static_cast<std::int16_t>(kLargestSize - size);
-  VScroll1.SetValue(LastVScroll1);
+  VScroll1.Park(SizeBarPosition(size));
   Text3.SetText(NumberToText(size));
   Text3.Refresh();
   UpdateFat32Enabled();
 }
 
 void Editor::VScroll1_Change() {
-  if (!Text3.Enabled()) {
-    VScroll1.SetValue(LastVScroll1);
-    return;
-  }
-  int value = VScroll1.Value();
-  double size = TextToNumber(Text3.Text());
-  double stepped;
-  if (value < LastVScroll1) {
-    stepped = size + (size < kStepBoundary ? 1 : 2);
-    if (stepped > kLargestSize) {  // stepping up stops at the largest size
-      VScroll1.SetValue(LastVScroll1);
-      return;
+  using Direction = forms::Stepper::Direction;
+  bool stepped = VScroll1.Step(Text3, [this](Direction direction) -> std::optional<std::string> {
+    double size = TextToNumber(Text3.Text());
+    if (direction == Direction::Up) {
+      double stepped = size + (size < kStepBoundary ? 1 : 2);
+      if (stepped > kLargestSize) return std::nullopt;  // stepping up stops at the largest size
+      return NumberToText(stepped);
     }
-  } else if (value > LastVScroll1) {
-    if (size < kStepDownFloor) {
-      VScroll1.SetValue(LastVScroll1);
-      return;
-    }
-    stepped = size - (size > kStepBoundary ? 2 : 1);
-  } else {
-    return;  // the nested run after a value set from code
-  }
-  Text3.SetText(NumberToText(stepped));
-  Text3.Refresh();
-  LastVScroll1 = static_cast<std::int16_t>(VScroll1.Value());
-  UpdateFat32Enabled();
+    if (size < kStepDownFloor) return std::nullopt;
+    return NumberToText(size - (size > kStepBoundary ? 2 : 1));
+  });
+  if (stepped) UpdateFat32Enabled();
 }
 
 }  // namespace korvex

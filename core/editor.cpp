@@ -22,14 +22,4 @@ Editor::Editor(EditorServices services) : services_(services), store_(services.r
   Label8.Click = [this] { Label8_Click(); };
 }
 
-forms::Control* Editor::FindControl(std::string_view name) {
-  forms::Control* all[] = {&Command1, &Command4, &Command2, &Command3, &LoadImage, &SaveImage, &SaveCheckBox,
-                           &Fat32Enable, &Text1, &Text2, &Text3, &DriveLetterText, &AutoSaveTime, &Combo1,
-                           &VScroll1, &VScroll2, &VScroll3, &Label4, &Label5, &Label8, &Label3, &Label13,
-                           &Label10, &Label6, &Label12, &Label11, &Label2, &Label9, &Label1, &Label7};
-  for (forms::Control* control : all)
-    if (control->Name() == name) return control;
-  return nullptr;
-}
-
 }  // namespace korvex

@@ -1,5 +1,5 @@
-// The Editor window's model: its controls, the three stepper fields, the load
-// step and every rule and command of the window. It knows nothing of Win32.
+// The Editor window's model: its controls, the three steppers, the load step
+// and every rule and command of the window. It knows nothing of Win32.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +11,8 @@
 #include "parameter_store.h"
 #include "platform.h"
 #include "session.h"
+#include "setting_limits.h"
+#include "stepper.h"
 
 namespace korvex {
 
@@ -51,9 +53,9 @@ class Editor {
   forms::TextBox AutoSaveTime{"AutoSaveTime", "Text5"};
   forms::ComboBox Combo1{"Combo1", "Combo1"};
   // Steppers
-  forms::ScrollBar VScroll1{"VScroll1", 0, 2048, 1};
-  forms::ScrollBar VScroll2{"VScroll2", 0, 32767, 1};
-  forms::ScrollBar VScroll3{"VScroll3", 0, 32767, 1};
+  forms::Stepper VScroll1{"VScroll1", kLargestSize};  // at the largest size minus the size
+  forms::Stepper VScroll2{"VScroll2"};
+  forms::Stepper VScroll3{"VScroll3"};
   // Labels
   forms::Label Label4{"Label4", "Korvane"};
   forms::Label Label5{"Label5", "Configuration Utility - Version 0"};
@@ -70,9 +72,9 @@ class Editor {
   forms::Label Label7{"Label7", "Configuration changes will take effect the next time the driver is started. "};
 
   // The stepper bars' values as last applied or accepted.
-  std::int16_t LastVScroll1 = 0;
-  std::int16_t LastVScroll2 = 0;
-  std::int16_t LastVScroll3 = 0;
+  std::int16_t LastVScroll1() const { return VScroll1.Last(); }
+  std::int16_t LastVScroll2() const { return VScroll2.Last(); }
+  std::int16_t LastVScroll3() const { return VScroll3.Last(); }
 
   forms::FocusTracker focus;
 
@@ -101,15 +103,14 @@ class Editor {
   void Label8_Click();
   void Form_Close() { Command2_Click(); }
 
-  // The control of the given name, for the front end's layout table.
-  forms::Control* FindControl(std::string_view name);
-
   void RunShellExecute(std::string_view topic, std::string_view file, std::string_view parameters,
                        std::string_view directory, int show_command);
 
  private:
   void LoadStoredValues(const ParameterSet& stored);
   void LoadDefaults();
+  void ParkSteppers(double megabytes);
+  static std::int16_t SizeBarPosition(double megabytes);
   void UpdateFat32Enabled();
   void ApplyDiskKind();
   // False when the save was refused or failed; the user has been told.

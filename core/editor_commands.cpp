@@ -13,6 +13,8 @@ void Editor::Command1_Click() {
 
 void Editor::Command2_Click() { services_.session.Close(Window::Editor); }
 
+// The parameters and the directory are the number 0 as text, "0", as the link has
+// always passed them; opening an address ignores both.
 void Editor::Label8_Click() { RunShellExecute("Open", kProductPageAddress, "0", "0", 1); }
 
 void Editor::RunShellExecute(std::string_view topic, std::string_view file, std::string_view parameters,

@@ -1,25 +1,11 @@
 // The load step: version caption, disk-type list, and every stored value put
 // into its control. Each write sets off the control's rule at once, as a
 // user's edit would.
-#include <algorithm>
-
 #include "editor.h"
 #include "number_text.h"
 #include "parameter_format.h"
 
 namespace korvex {
-namespace {
-
-// Both stepper bars rest in the middle of their range so that both arrows work.
-constexpr std::int16_t kStepperRest = 16384;
-
-std::int16_t SizeBarPosition(float megabytes) {
-  // A stored size beyond 0..2048 MB is shown as stored; its bar is held in range.
-  double position = std::clamp(RoundHalfEven(2048.0 - megabytes), 0.0, 2048.0);
-  return static_cast<std::int16_t>(position);
-}
-
-}  // namespace
 
 void Editor::Form_Load() {
   const ProgramVersion& v = services_.version;
@@ -61,19 +47,21 @@ void Editor::LoadStoredValues(const ParameterSet& stored) {
   if (stored.DiskFormatFAT32.present) {
     Fat32Enable.SetValue(CheckValueFromStored(stored.DiskFormatFAT32.number));
     bool still_hard_disk = Combo1.ListIndex() == static_cast<int>(DiskKind::HardDisk);
-    Fat32Enable.SetEnabled(still_hard_disk && TextToNumber(Text3.Text()) > 32);
+    Fat32Enable.SetEnabled(still_hard_disk && TextToNumber(Text3.Text()) > kFat32Threshold);
   }
   set_check(SaveCheckBox, AutoSaveTime, stored.AutoSaveEnabled);
   if (stored.AutoSaveTrigger.present) AutoSaveTime.SetText(NumberToText(double(stored.AutoSaveTrigger.number)));
   if (stored.UserDriveLetter.present) DriveLetterText.SetText(ansi.FromAnsi(stored.UserDriveLetter.bytes));
 
-  // Each field before its bar, so that the bar's Change finds nothing to do.
-  LastVScroll1 = SizeBarPosition(megabytes);
-  VScroll1.SetValue(LastVScroll1);
-  LastVScroll2 = kStepperRest;
-  VScroll2.SetValue(LastVScroll2);
-  LastVScroll3 = kStepperRest;
-  VScroll3.SetValue(LastVScroll3);
+  ParkSteppers(megabytes);
+}
+
+// Each field before its bar, so that the bar's Change finds nothing to do.
+void Editor::ParkSteppers(double megabytes) {
+  VScroll1.Park(SizeBarPosition(megabytes));
+  VScroll2.ParkAtRest();
+  // At rest like the letter's, so that the interval's upper arrow works too.
+  VScroll3.ParkAtRest();
 }
 
 void Editor::LoadDefaults() {
@@ -90,13 +78,7 @@ void Editor::LoadDefaults() {
   SaveCheckBox.SetValue(0);
   AutoSaveTime.SetText("0");
   AutoSaveTime.SetEnabled(false);
-  LastVScroll1 = 2048;
-  VScroll1.SetValue(LastVScroll1);
-  LastVScroll2 = kStepperRest;
-  VScroll2.SetValue(LastVScroll2);
-  // Parked like the others, so that the interval's upper arrow works too.
-  LastVScroll3 = kStepperRest;
-  VScroll3.SetValue(LastVScroll3);
+  ParkSteppers(0);
   services_.session.ShowMessage(Window::ReadRegFail);
 }
 

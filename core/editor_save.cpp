@@ -28,7 +28,7 @@ class SettingsReader {
   }
 
   std::string DriveLetter(std::string_view shown) {
-    if (shown.empty()) Refuse("The drive letter is empty. Enter a letter from A to Z.");
+    if (shown.empty()) Refuse(EmptyDriveLetterRefusal());
     return SingleBytes(utf8::FirstCharacter(shown), "drive letter").value_or("");
   }
 
@@ -63,12 +63,10 @@ bool Editor::SaveParameters() {
   set.LoadImageFile.bytes = read.FilePath(Text1.Text(), "image file to load");
   set.SaveImageOnExit.number = StoredFromCheckValue(SaveImage.Value());
   set.SaveImageFile.bytes = read.FilePath(Text2.Text(), "image file to save");
-  set.SizeIn4kPages.number =
-      read.Number(PagesFromSizeText(Text3.Text()), "The disk size cannot be stored. Enter a size from 5 to 2048 MB.");
+  set.SizeIn4kPages.number = read.Number(PagesFromSizeText(Text3.Text()), SizeRefusal());
   set.AutoSaveEnabled.number = StoredFromCheckValue(SaveCheckBox.Value());
   set.DiskFormatFAT32.number = StoredFromCheckValue(Fat32Enable.Value());
-  set.AutoSaveTrigger.number = read.Number(SecondsFromIntervalText(AutoSaveTime.Text()),
-                                           "The AutoSave interval cannot be stored. Enter 20 to 32767 seconds.");
+  set.AutoSaveTrigger.number = read.Number(SecondsFromIntervalText(AutoSaveTime.Text()), IntervalRefusal());
   set.UserDriveLetter.bytes = read.DriveLetter(DriveLetterText.Text());
 
   if (read.Problem()) {

@@ -2,28 +2,14 @@
 // window and how a shown setting becomes a stored value again.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "setting_limits.h"
+
 namespace korvex {
-
-// The disk the driver emulates; the numbers are the list indexes in Combo1.
-enum class DiskKind : int { HardDisk = 0, Floppy144 = 1, Floppy288 = 2 };
-
-struct DiskKindInfo {
-  DiskKind kind;
-  std::string_view list_text;
-  std::string_view stored_code;
-};
-
-inline constexpr std::array<DiskKindInfo, 3> kDiskKinds{{
-    {DiskKind::HardDisk, "Hard Disk", "HDC"},
-    {DiskKind::Floppy144, "1.44MB Floppy", "FDC14"},
-    {DiskKind::Floppy288, "2.88MB Floppy", "FDC28"},
-}};
 
 // List index for a stored code, compared byte for byte; an empty code is the
 // hard disk; any other text selects nothing new.

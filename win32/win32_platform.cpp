@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <cstring>
 #include <string>
 
 #include "win32_ansi_characters.h"
@@ -34,20 +33,5 @@ bool Win32Volume::Control(VolumeHandle volume, std::uint32_t code) {
 }
 
 void Win32Volume::Close(VolumeHandle volume) { CloseHandle(reinterpret_cast<HANDLE>(volume)); }
-
-ProgramVersion ReadProgramVersion() {
-  HRSRC resource = FindResourceW(nullptr, MAKEINTRESOURCEW(VS_VERSION_INFO), MAKEINTRESOURCEW(16));  // RT_VERSION
-  if (!resource) return {};
-  auto* data = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, resource)));
-  DWORD size = SizeofResource(nullptr, resource);
-  // VS_FIXEDFILEINFO starts with its signature, DWORD-aligned.
-  for (DWORD offset = 0; data && offset + sizeof(VS_FIXEDFILEINFO) <= size; offset += 4) {
-    VS_FIXEDFILEINFO info;
-    std::memcpy(&info, data + offset, sizeof info);
-    if (info.dwSignature == 0xFEEF04BD)
-      return {HIWORD(info.dwFileVersionMS), LOWORD(info.dwFileVersionMS), LOWORD(info.dwFileVersionLS)};
-  }
-  return {};
-}
 
 }  // namespace korvex::win32

@@ -1,4 +1,4 @@
-// The shell and the volume on Win32, and the program's own version.
+// The shell and the volume on Win32.
 #pragma once
 
 #include "editor.h"
@@ -18,8 +18,5 @@ class Win32Volume : public Volume {
   bool Control(VolumeHandle volume, std::uint32_t code) override;
   void Close(VolumeHandle volume) override;
 };
-
-// Major, minor and revision from the executable's version resource.
-ProgramVersion ReadProgramVersion();
 
 }  // namespace korvex::win32

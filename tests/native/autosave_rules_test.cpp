@@ -21,7 +21,7 @@ TEST_F(AutoSaveTest, TheIntervalIsBroughtIntoRangeOnLeaving) {
     TypeAndLeave(e.AutoSaveTime, c.typed);
     EXPECT_EQ(e.AutoSaveTime.Text(), c.shown) << c.typed;
     EXPECT_EQ(e.VScroll3.Value(), c.bar) << c.typed;
-    EXPECT_EQ(e.LastVScroll3, c.bar) << c.typed;
+    EXPECT_EQ(e.LastVScroll3(), c.bar) << c.typed;
   }
 }
 

@@ -25,7 +25,7 @@ TEST_F(DiskRulesTest, ATypedSizeBecomesWholeMegabytesWithinLimitsOnLeaving) {
     TypeAndLeave(e.Text3, c.typed);
     EXPECT_EQ(e.Text3.Text(), c.shown) << c.typed;
     EXPECT_EQ(e.VScroll1.Value(), c.bar) << c.typed;
-    EXPECT_EQ(e.LastVScroll1, c.bar) << c.typed;
+    EXPECT_EQ(e.LastVScroll1(), c.bar) << c.typed;
   }
 }
 
@@ -93,7 +93,7 @@ TEST_F(DiskRulesTest, SteppingAcrossTheBoundaryAndUpTo2048) {
     down.push_back(e.Text3.Text());
   }
   EXPECT_EQ(down, (std::vector<std::string>{" 1026", " 1024", " 1023", " 1022"}));
-  EXPECT_EQ(e.LastVScroll1, e.VScroll1.Value());
+  EXPECT_EQ(e.LastVScroll1(), e.VScroll1.Value());
 
   LoadHardDisk(2044 * 256);
   Steps(1, true);
@@ -118,7 +118,7 @@ TEST_F(DiskRulesTest, SteppingDownStopsBelowSix) {
   Steps(1, false);
   EXPECT_EQ(e.Text3.Text(), " 5");
   EXPECT_EQ(e.VScroll1.Value(), bar);
-  EXPECT_EQ(e.LastVScroll1, bar);
+  EXPECT_EQ(e.LastVScroll1(), bar);
   // A fraction is kept: 1.40625 steps up to 2.40625.
   LoadHardDisk(360);
   Steps(1, true);
@@ -129,7 +129,7 @@ TEST_F(DiskRulesTest, OnlyTheDirectionOfAChangeCounts) {
   Editor& e = LoadHardDisk();
   e.VScroll1.SetValue(e.VScroll1.Value() - 500);
   EXPECT_EQ(e.Text3.Text(), " 65");
-  e.VScroll1.SetValue(e.LastVScroll1);  // from code, to the field: nothing
+  e.VScroll1.SetValue(e.LastVScroll1());  // from code, to the field: nothing
   EXPECT_EQ(e.Text3.Text(), " 65");
 }
 

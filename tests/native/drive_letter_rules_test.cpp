@@ -31,7 +31,7 @@ TEST_F(DriveLetterTest, TheBarStepsOneLetterWithoutWrapping) {
   Editor& e = Load();
   e.VScroll2.UserLineUp();
   EXPECT_EQ(e.DriveLetterText.Text(), "Z");
-  EXPECT_EQ(e.LastVScroll2, 16383);
+  EXPECT_EQ(e.LastVScroll2(), 16383);
   e.VScroll2.UserLineUp();
   EXPECT_EQ(e.DriveLetterText.Text(), "Z");
   EXPECT_EQ(e.VScroll2.Value(), 16383);  // sprang back
@@ -40,7 +40,7 @@ TEST_F(DriveLetterTest, TheBarStepsOneLetterWithoutWrapping) {
   EXPECT_EQ(e.DriveLetterText.Text(), "A");
   e.VScroll2.UserLineDown();
   EXPECT_EQ(e.DriveLetterText.Text(), "A");
-  EXPECT_EQ(e.VScroll2.Value(), e.LastVScroll2);
+  EXPECT_EQ(e.VScroll2.Value(), e.LastVScroll2());
 }
 
 TEST_F(DriveLetterTest, ALongTextIsJudgedByItsFirstCharacterAndSteppedToOneLetter) {

@@ -185,8 +185,8 @@ class EditorTest : public ::testing::Test {
     s["Combo1.text"] = e.Combo1.Text();
     s["Label6.enabled"] = std::to_string(e.Label6.Enabled());
     s["Label12.enabled"] = std::to_string(e.Label12.Enabled());
-    s["LastVScroll"] = std::to_string(e.LastVScroll1) + "," + std::to_string(e.LastVScroll2) + "," +
-                       std::to_string(e.LastVScroll3);
+    s["LastVScroll"] = std::to_string(e.LastVScroll1()) + "," + std::to_string(e.LastVScroll2()) + "," +
+                       std::to_string(e.LastVScroll3());
     return s;
   }
 };

@@ -26,11 +26,11 @@ TEST_F(LoadTest, FillsEveryControlFromATypicalKey) {
   EXPECT_TRUE(e.AutoSaveTime.Enabled());
   EXPECT_EQ(e.AutoSaveTime.Text(), " 300");
   EXPECT_EQ(e.DriveLetterText.Text(), "Z");
-  EXPECT_EQ(e.LastVScroll1, 1984);
+  EXPECT_EQ(e.LastVScroll1(), 1984);
   EXPECT_EQ(e.VScroll1.Value(), 1984);
-  EXPECT_EQ(e.LastVScroll2, 16384);
+  EXPECT_EQ(e.LastVScroll2(), 16384);
   EXPECT_EQ(e.VScroll2.Value(), 16384);
-  EXPECT_EQ(e.LastVScroll3, e.VScroll3.Value());
+  EXPECT_EQ(e.LastVScroll3(), e.VScroll3.Value());
   EXPECT_GT(e.VScroll3.Value(), 0);
   EXPECT_LT(e.VScroll3.Value(), 32767);
   EXPECT_TRUE(windows.calls.empty());
@@ -140,7 +140,7 @@ TEST_F(LoadTest, AnAbsentSizeLeavesTheTextAndParksTheBarAtTheTop) {
   Editor& e = Load();
   EXPECT_EQ(e.Text3.Text(), "Text3");
   EXPECT_EQ(e.VScroll1.Value(), 2048);
-  EXPECT_EQ(e.LastVScroll1, 2048);
+  EXPECT_EQ(e.LastVScroll1(), 2048);
   EXPECT_FALSE(e.Fat32Enable.Enabled());  // "Text3" reads as 0 MB
 }
 
@@ -214,7 +214,7 @@ TEST_F(LoadTest, ASizeOutsideTheBarIsShownAsStoredWithTheBarHeldInRange) {
   Editor& e = Load();
   EXPECT_EQ(e.Text3.Text(), " 4096");
   EXPECT_EQ(e.VScroll1.Value(), 0);
-  EXPECT_EQ(e.LastVScroll1, 0);
+  EXPECT_EQ(e.LastVScroll1(), 0);
   registry.PutDword("SizeIn4kPages", -256);
   Load();
   EXPECT_EQ(editor->Text3.Text(), "-1");
@@ -222,7 +222,7 @@ TEST_F(LoadTest, ASizeOutsideTheBarIsShownAsStoredWithTheBarHeldInRange) {
   registry.PutDword("SizeIn4kPages", INT32_MIN);
   Load();
   EXPECT_EQ(editor->Text3.Text(), "-8388608");
-  EXPECT_EQ(editor->LastVScroll1, 2048);
+  EXPECT_EQ(editor->LastVScroll1(), 2048);
 }
 
 TEST_F(LoadTest, AMissingKeyGivesTheDefaultsAndTheReadFailureFirst) {
@@ -241,7 +241,7 @@ TEST_F(LoadTest, AMissingKeyGivesTheDefaultsAndTheReadFailureFirst) {
   EXPECT_EQ(e.VScroll1.Value(), 2048);
   EXPECT_EQ(e.VScroll2.Value(), 16384);
   // Parked inside the range, so that both of the interval's arrows work.
-  EXPECT_EQ(e.LastVScroll3, e.VScroll3.Value());
+  EXPECT_EQ(e.LastVScroll3(), e.VScroll3.Value());
   EXPECT_GT(e.VScroll3.Value(), 0);
   EXPECT_LT(e.VScroll3.Value(), 32767);
   EXPECT_EQ(windows.calls, (std::vector<std::string>{"create ReadRegFail", "topmost ReadRegFail", "show ReadRegFail"}));

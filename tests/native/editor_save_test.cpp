@@ -83,7 +83,7 @@ TEST_F(SaveTest, OkSavesThenClosesAndThePendingLostFocusRunsFirst) {
   Type(e.Text3, "300");
   Click(e.Command1);
   EXPECT_EQ(e.Text3.Text(), " 300");
-  EXPECT_EQ(e.LastVScroll1, 1748);
+  EXPECT_EQ(e.LastVScroll1(), 1748);
   ExpectWritten("SizeIn4kPages", DwordBytes(76800));
   EXPECT_FALSE(session.IsOpen(Window::Editor));
   EXPECT_TRUE(windows.ended);

@@ -78,5 +78,11 @@ TEST(Interval, RoundsSecondsHalfToEven) {
   EXPECT_FALSE(SecondsFromIntervalText("1e999"));
 }
 
+TEST(Refusals, SayWhatEachSettingAccepts) {
+  EXPECT_EQ(SizeRefusal(), "The disk size cannot be stored. Enter a size from 5 to 2048 MB.");
+  EXPECT_EQ(IntervalRefusal(), "The AutoSave interval cannot be stored. Enter 20 to 32767 seconds.");
+  EXPECT_EQ(EmptyDriveLetterRefusal(), "The drive letter is empty. Enter a letter from A to Z.");
+}
+
 }  // namespace
 }  // namespace korvex

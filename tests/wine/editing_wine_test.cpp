@@ -23,7 +23,7 @@ TEST_F(EditingWineTest, ASizeTypedAndTabbedAwayIsCorrected) {
   EXPECT_EQ(GetFocus(), Control("Command2"));
   EXPECT_EQ(TextOf(Control("Text3")), " 12");
   EXPECT_EQ(BarPosition("VScroll1"), 2036);
-  EXPECT_EQ(Model().LastVScroll1, 2036);
+  EXPECT_EQ(Model().LastVScroll1(), 2036);
   ReplaceText("Text3", L"32.5");
   EXPECT_TRUE(IsWindowEnabled(Control("Fat32Enable")));  // at the keystroke
 }
@@ -57,7 +57,7 @@ TEST_F(EditingWineTest, TheSizeStepsAcross1024) {
   Arrow("VScroll1", false);
   Arrow("VScroll1", false);
   EXPECT_EQ(TextOf(Control("Text3")), " 1023");
-  EXPECT_EQ(BarPosition("VScroll1"), Model().LastVScroll1);
+  EXPECT_EQ(BarPosition("VScroll1"), Model().LastVScroll1());
   EXPECT_EQ(BarPosition("VScroll1"), 1025);
 }
 
@@ -94,7 +94,7 @@ TEST_F(EditingWineTest, ATypedDriveLetterBecomesACapital) {
   Arrow("VScroll2", true);
   Arrow("VScroll2", true);
   EXPECT_EQ(TextOf(Control("DriveLetterText")), "Z");
-  EXPECT_EQ(BarPosition("VScroll2"), Model().LastVScroll2);
+  EXPECT_EQ(BarPosition("VScroll2"), Model().LastVScroll2());
 }
 
 TEST_F(EditingWineTest, AutoSaveOnTurnsImageSavingOnAndTheIntervalSteps) {

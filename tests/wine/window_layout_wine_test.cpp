@@ -210,6 +210,21 @@ TEST_F(LayoutTest, TwipsAreConvertedAtTheWindowsNewDpi) {
   LOGFONTW font{};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Control("Command4"), WM_GETFONT, 0, 0)), sizeof font, &font);
   EXPECT_EQ(font.lfHeight, -24);  // 12 points
+
+  // A message window follows too, to where the system suggests.
+  program->Windows().ShowMessage(Window::DismountFail);
+  PumpMessages();
+  HWND message = program->MessageHwnd(Window::DismountFail);
+  SendMessageW(message, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  PumpMessages();
+  RECT client, outer, button = ClientRectOf(FindWindowExW(message, nullptr, L"Button", nullptr));
+  GetClientRect(message, &client);
+  GetWindowRect(message, &outer);
+  EXPECT_EQ(client.right, 653);  // 6525 twips
+  EXPECT_EQ(button.left, 252);   // 2520 twips
+  EXPECT_EQ(button.right - button.left, 146);
+  EXPECT_EQ(outer.left, 10);
+  EXPECT_EQ(outer.top, 10);
 }
 
 TEST_F(LayoutTest, ResizingMovesNoControl) {

@@ -1,0 +1,41 @@
+// What each setting may hold, in one place for every program on the core: the
+// rules, the scroll bars' ranges, the load and the refusal messages all take
+// their limits and the disk kinds from here.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace korvex {
+
+// The disk the driver emulates; the numbers are the list indexes in Combo1.
+enum class DiskKind : int { HardDisk = 0, Floppy144 = 1, Floppy288 = 2 };
+
+struct DiskKindInfo {
+  DiskKind kind;
+  std::string_view list_text;
+  std::string_view stored_code;
+};
+
+inline constexpr std::array<DiskKindInfo, 3> kDiskKinds{{
+    {DiskKind::HardDisk, "Hard Disk", "HDC"},
+    {DiskKind::Floppy144, "1.44MB Floppy", "FDC14"},
+    {DiskKind::Floppy288, "2.88MB Floppy", "FDC28"},
+}};
+
+// Disk size in whole megabytes; FAT32 is offered only above kFat32Threshold.
+inline constexpr int kSmallestSize = 5, kLargestSize = 2048, kFat32Threshold = 32;
+
+// AutoSave interval in whole seconds.
+inline constexpr int kShortestInterval = 20, kLongestInterval = 32767;
+
+// Drive letters, by their ANSI codes.
+inline constexpr char kFirstDriveLetter = 'A', kLastDriveLetter = 'Z';
+
+// What the user is told when a setting cannot be stored.
+std::string SizeRefusal();
+std::string IntervalRefusal();
+std::string EmptyDriveLetterRefusal();
+
+}  // namespace korvex
