@@ -1,10 +1,16 @@
 #include "number_text.h"
 
-#include <charconv>
 #include <cfloat>
+#include <charconv>
+#include <clocale>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
-#include <system_error>
+
+// The C library's conversions rather than std::to_chars/from_chars for doubles:
+// the same correctly rounded results, without their large tables in the program.
 
 namespace korvex {
 namespace {
@@ -12,10 +18,11 @@ namespace {
 bool IsSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The characters of the number, blanks removed, in the form from_chars reads.
+// The number's digits, blanks and point removed, with the power of ten that
+// scales them: "[-]digits" "e" "[-]digits". Without a point, strtod reads it
+// the same under any C locale.
 struct NumberParts {
-  std::string text;       // [-]digits[.digits][e[-]digits]
-  long long magnitude = 0;  // rough decimal exponent, for saturation
+  std::string text;
   bool any_digit = false;
 };
 
@@ -30,71 +37,67 @@ NumberParts CollectNumber(std::string_view in) {
     if (c == '-') parts.text += '-';
     ++i;
   }
-  bool leading_zeros = true;
-  long long integer_digits = 0, zeros_after_point = 0;
+  long long exponent = 0;
   for (char c = peek(); IsDigit(c); ++i, c = peek()) {
     parts.any_digit = true;
-    if (c != '0') leading_zeros = false;
-    if (!leading_zeros) ++integer_digits;
     parts.text += c;
   }
   if (peek() == '.') {
     ++i;
-    parts.text += '.';
     for (char c = peek(); IsDigit(c); ++i, c = peek()) {
       parts.any_digit = true;
-      if (c != '0') leading_zeros = false;
-      if (leading_zeros) ++zeros_after_point;
       parts.text += c;
+      --exponent;
     }
   }
-  parts.magnitude = integer_digits > 0 ? integer_digits : -zeros_after_point;
   if (!parts.any_digit) return parts;
 
   std::size_t before_exponent = i;
   if (char c = peek(); c == 'e' || c == 'E' || c == 'd' || c == 'D') {
     ++i;
-    std::string exponent = "e";
     bool negative = false;
     if (char s = peek(); s == '+' || s == '-') {
       negative = s == '-';
-      if (negative) exponent += '-';
       ++i;
     }
+    // Past a billion the number is out of range whatever its digits.
     long long value = 0;
     bool digits = false;
     for (char d = peek(); IsDigit(d); ++i, d = peek()) {
       digits = true;
-      exponent += d;
       if (value < 1'000'000'000) value = value * 10 + (d - '0');
     }
-    if (digits) {
-      parts.text += exponent;
-      parts.magnitude += negative ? -value : value;
-    } else {
+    if (digits)
+      exponent += negative ? -value : value;
+    else
       i = before_exponent;  // "1e" is the number 1
-    }
   }
+  char scale[24];
+  std::snprintf(scale, sizeof scale, "e%lld", exponent);
+  parts.text += scale;
   return parts;
 }
 
 std::string WithVisualBasicShape(std::string digits, bool negative) {
-  // "0.5" -> ".5"; "1e+20" -> "1E+20".
+  // A locale's decimal point back to "."; "0.5" -> ".5"; "1e+20" -> "1E+20".
+  const char* point = std::localeconv()->decimal_point;
+  if (std::strcmp(point, ".") != 0 && *point)
+    if (std::size_t at = digits.find(point); at != std::string::npos) digits.replace(at, std::strlen(point), ".");
   if (digits.size() > 1 && digits[0] == '0' && digits[1] == '.') digits.erase(0, 1);
   for (char& c : digits)
     if (c == 'e') c = 'E';
   return (negative ? "-" : " ") + digits;
 }
 
-template <typename Float>
-std::string FormatNumber(Float value, int significant_digits) {
+// "%.*g" is what std::to_chars writes in its general form with a precision.
+std::string FormatNumber(double value, int significant_digits) {
   if (std::isnan(value)) return " NaN";
   if (std::isinf(value)) return value < 0 ? "-Infinity" : " Infinity";
   bool negative = value < 0;
   char buffer[64];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, negative ? -value : value,
-                              std::chars_format::general, significant_digits);
-  return WithVisualBasicShape(std::string(buffer, result.ptr), negative);
+  int length = std::snprintf(buffer, sizeof buffer, "%.*g", significant_digits, negative ? -value : value);
+  // At most 15 digits, a point and "e-308": the buffer always holds it.
+  return WithVisualBasicShape(std::string(buffer, length > 0 ? static_cast<std::size_t>(length) : 0), negative);
 }
 
 }  // namespace
@@ -102,15 +105,9 @@ std::string FormatNumber(Float value, int significant_digits) {
 double TextToNumber(std::string_view text) {
   NumberParts parts = CollectNumber(text);
   if (!parts.any_digit) return 0.0;
-  double value = 0.0;
-  auto result = std::from_chars(parts.text.data(), parts.text.data() + parts.text.size(), value);
-  if (result.ec == std::errc::result_out_of_range) {
-    bool negative = parts.text[0] == '-';
-    if (parts.magnitude <= 0) return 0.0;  // underflow
-    return negative ? -DBL_MAX : DBL_MAX;
-  }
-  if (result.ec != std::errc()) return 0.0;
-  return value == 0.0 ? 0.0 : value;  // no negative zero
+  double value = std::strtod(parts.text.c_str(), nullptr);
+  if (std::isinf(value)) return value < 0 ? -DBL_MAX : DBL_MAX;  // overflow saturates
+  return value == 0.0 ? 0.0 : value;  // underflow reads as 0; no negative zero
 }
 
 std::string NumberToText(double value) { return FormatNumber(value, 15); }
