@@ -36,7 +36,7 @@ struct Kind {
 
 Kind KindOf(const ControlLayout& row) {
   const bool centre = row.alignment == Alignment::Centre;
-  switch (row.kind) {
+  switch (row.control.Kind()) {
     case ControlKind::Button: return {L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER | BS_MULTILINE, 0};
     case ControlKind::CheckBox: return {L"BUTTON", WS_TABSTOP | BS_CHECKBOX | BS_MULTILINE, 0};
     case ControlKind::TextBox:
@@ -122,14 +122,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   for (unsigned i = 0; i < kEditorControls.size(); ++i) {
     const ControlLayout& row = kEditorControls[i];
     Kind kind = KindOf(row);
-    int height = TwipsToPixels(row.height, dpi) * (row.kind == ControlKind::ComboBox ? 8 : 1);
+    int height = TwipsToPixels(row.height, dpi) * (row.control.Kind() == ControlKind::ComboBox ? 8 : 1);
     HWND control = CreateWindowExW(kind.ex_style, kind.window_class, kShownText[i],
                                    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style,
                                    TwipsToPixels(row.left, dpi), TwipsToPixels(row.top, dpi),
                                    TwipsToPixels(row.width, dpi), height, window,
                                    reinterpret_cast<HMENU>(INT_PTR(kFirstId + i)), instance, nullptr);
     if (row.font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(row.font)), FALSE);
-    if (row.kind == ControlKind::ComboBox) {
+    if (row.control.Kind() == ControlKind::ComboBox) {
       for (const wchar_t* item : {L"Hard Disk", L"1.44MB Floppy", L"2.88MB Floppy"})
         SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
       SendMessageW(control, CB_SETCURSEL, 0, 0);
