@@ -11,6 +11,7 @@
 #include "parameter_store.h"
 #include "platform.h"
 #include "session.h"
+#include "stored_settings.h"
 
 namespace korvex {
 
@@ -114,9 +115,12 @@ class Editor {
   void ApplyDiskKind();
   // False when the save was refused or failed; the user has been told.
   bool SaveParameters();
+  StoredSettings ReadStoredSettings() const;
 
   EditorServices services_;
   ParameterStore store_;
+  // The stored form of the settings as loaded, or as last saved.
+  StoredSettings saved_;
 };
 
 }  // namespace korvex
