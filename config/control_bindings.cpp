@@ -51,16 +51,14 @@ class CheckBinding : public ControlBinding {
 class ComboBinding : public ControlBinding {
  public:
   ComboBinding(forms::ComboBox& combo, HWND control) : ControlBinding(combo, control), combo_(combo) {}
-  void MirrorAll() override {
-    Mirror(Property::Items);
-    if (combo_.ListIndex() < 0) SetWindowTextW(Hwnd(), Widen(combo_.Text()).c_str());
-  }
+  void MirrorAll() override { Mirror(Property::Items); }
   void Mirror(Property changed) override {
     Guarded([&] {
       if (changed == Property::Items) {
-        SendMessageW(Hwnd(), CB_RESETCONTENT, 0, 0);
+        SendMessageW(Hwnd(), CB_RESETCONTENT, 0, 0);  // which empties the edit field too
         for (const std::string& item : combo_.Items())
           SendMessageW(Hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
+        if (combo_.ListIndex() < 0) SetWindowTextW(Hwnd(), Widen(combo_.Text()).c_str());
       }
       if (combo_.ListIndex() >= 0 && (changed == Property::Items || changed == Property::ListIndex))
         SendMessageW(Hwnd(), CB_SETCURSEL, combo_.ListIndex(), 0);

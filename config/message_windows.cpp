@@ -30,7 +30,7 @@ constexpr MessageWindowLayout kMessageWindows[] = {
      240, 240, 6015, 1095},
     // Says which setting cannot be stored and what it accepts.
     {Window::SettingRefused, L"Settings Not Saved", false, false, false, 6525, 1935,
-     L"OK", 2520, 1320, 1455, 495, nullptr, 240, 240, 6015, 855},
+     L"OK", 2520, 1320, 1455, 495, nullptr, 240, 240, 6015, 855, true},
 };
 
 DWORD Style(const MessageWindowLayout& layout) {
@@ -48,7 +48,7 @@ const MessageWindowLayout& MessageLayout(Window window) {
   return kMessageWindows[0];
 }
 
-bool MessageWindow::Create() {
+bool MessageWindow::Create(HWND editor) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   if (!RegisterOwnClass<MessageWindow>(kMessageClass)) return false;
   // Windows owned by the hidden owner have no task-bar button.
@@ -83,8 +83,15 @@ bool MessageWindow::Create() {
   RECT outer = OuterRectForClient(client, Style(layout_), ExStyle(layout_), dpi);
   UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (layout_.fixed_position ? 0 : SWP_NOMOVE);
   // A fixed position is that of the client area's corner on the screen.
-  SetWindowPos(hwnd_, nullptr, px(kFixedLeft) + outer.left, px(kFixedTop) + outer.top, outer.right - outer.left,
-               outer.bottom - outer.top, flags);
+  int left = px(kFixedLeft) + outer.left, top = px(kFixedTop) + outer.top;
+  int width = outer.right - outer.left, height = outer.bottom - outer.top;
+  RECT over;
+  if (layout_.centred_on_editor && editor && GetWindowRect(editor, &over)) {
+    left = (over.left + over.right - width) / 2;
+    top = (over.top + over.bottom - height) / 2;
+    flags &= ~SWP_NOMOVE;
+  }
+  SetWindowPos(hwnd_, nullptr, left, top, width, height, flags);
   return true;
 }
 

@@ -210,6 +210,19 @@ TEST_F(LayoutTest, TwipsAreConvertedAtTheWindowsNewDpi) {
   LOGFONTW font{};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Control("Command4"), WM_GETFONT, 0, 0)), sizeof font, &font);
   EXPECT_EQ(font.lfHeight, -24);  // 12 points
+
+  // Malformed, as any program may send it: no rectangle and no DPI.
+  SendMessageW(Main(), 0x02E0, 0, 0);
+  PumpMessages();
+  ASSERT_TRUE(IsWindow(Main()));
+  EXPECT_EQ(program->View().Dpi(), 96u);  // the window's own again
+}
+
+TEST_F(LayoutTest, TheDiskTypeBoxShowsItsInitialTextWithoutASelection) {
+  CreateEmptyParametersKey();
+  Start();
+  EXPECT_EQ(SendMessageW(Control("Combo1"), CB_GETCURSEL, 0, 0), CB_ERR);
+  EXPECT_EQ(TextOf(Control("Combo1")), "Combo1");
 }
 
 TEST_F(LayoutTest, ResizingMovesNoControl) {
