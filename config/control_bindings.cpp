@@ -57,16 +57,14 @@ class CheckBinding : public TypedBinding<forms::CheckBox> {
 class ComboBinding : public TypedBinding<forms::ComboBox> {
  public:
   using TypedBinding::TypedBinding;
-  void MirrorAll() override {
-    Mirror(Property::Items);
-    if (control_.ListIndex() < 0) SetWindowTextW(Hwnd(), Widen(control_.Text()).c_str());
-  }
+  void MirrorAll() override { Mirror(Property::Items); }
   void Mirror(Property changed) override {
     Guarded([&] {
       if (changed == Property::Items) {
-        SendMessageW(Hwnd(), CB_RESETCONTENT, 0, 0);
+        SendMessageW(Hwnd(), CB_RESETCONTENT, 0, 0);  // which empties the edit field too
         for (const std::string& item : control_.Items())
           SendMessageW(Hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
+        if (control_.ListIndex() < 0) SetWindowTextW(Hwnd(), Widen(control_.Text()).c_str());
       }
       if (control_.ListIndex() >= 0 && (changed == Property::Items || changed == Property::ListIndex))
         SendMessageW(Hwnd(), CB_SETCURSEL, control_.ListIndex(), 0);

@@ -152,7 +152,9 @@ LRESULT CALLBACK EditorWindow::ControlProc(HWND hwnd, UINT message, WPARAM wpara
       ControlBinding* target = subclass->window->BindingOf(reinterpret_cast<HWND>(wparam));
       if (target && target != subclass->binding) focus.FocusEnters(target->Model());
     } else if (message == WM_SETFOCUS) {
-      focus.Reset(&subclass->binding->Model());
+      // Also when the focus comes back from elsewhere to another control:
+      // the LostFocus owed by the one that had it must never be dropped.
+      focus.FocusEnters(subclass->binding->Model());
     }
   } catch (...) {
     ReportCaughtException("a control's focus tracking");
@@ -192,10 +194,23 @@ LRESULT EditorWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CLOSE:
       model_.Form_Close();
       return 0;
+    case WM_ACTIVATE:
+      // As a form does: the control that had the focus gets it back.
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        focus_when_left_ = focus && IsChild(hwnd_, focus) ? focus : nullptr;
+      } else if (HIWORD(wparam) == 0 && focus_when_left_ && IsChild(hwnd_, focus_when_left_) &&
+                 IsWindowEnabled(focus_when_left_) && IsWindowVisible(focus_when_left_)) {
+        SetFocus(focus_when_left_);
+        return 0;
+      }
+      return DefWindowProcW(hwnd_, message, wparam, lparam);
     case kDpiChanged: {
-      ApplyLayout(LOWORD(wparam));
-      const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
-      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      // Any program can send this message: its DPI is checked, and the
+      // suggested rectangle is not read at all (the pointer may be anything);
+      // the window keeps its corner and takes the size of the new layout.
+      UINT dpi = LOWORD(wparam);
+      ApplyLayout(dpi >= 48 && dpi <= 1920 ? dpi : WindowDpi(hwnd_));
       return 0;
     }
     case WM_NCDESTROY:

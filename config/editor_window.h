@@ -50,6 +50,7 @@ class EditorWindow {
   HWND hwnd_ = nullptr;
   HWND tips_ = nullptr;
   UINT dpi_ = 96;
+  HWND focus_when_left_ = nullptr;  // the focused control when the window was deactivated
   FontCache fonts_;
   std::vector<std::unique_ptr<ControlBinding>> bindings_;  // in layout order
   struct Subclass {

@@ -30,7 +30,7 @@ constexpr MessageWindowLayout kMessageWindows[] = {
      240, 240, 6015, 1095},
     // Says which setting cannot be stored and what it accepts.
     {Window::SettingRefused, L"Settings Not Saved", false, false, false, 6525, 1935,
-     L"OK", 2520, 1320, 1455, 495, nullptr, 240, 240, 6015, 855},
+     L"OK", 2520, 1320, 1455, 495, nullptr, 240, 240, 6015, 855, true},
 };
 
 DWORD Style(const MessageWindowLayout& layout) {
@@ -48,7 +48,7 @@ const MessageWindowLayout& MessageLayout(Window window) {
   return kMessageWindows[0];
 }
 
-bool MessageWindow::Create() {
+bool MessageWindow::Create(HWND editor) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   if (!RegisterOwnClass<MessageWindow>(kMessageClass)) return false;
   // Windows owned by the hidden owner have no task-bar button.
@@ -71,6 +71,12 @@ bool MessageWindow::Create() {
   label_ = CreateWindowExW(0, L"STATIC", layout_.text ? layout_.text : L"", child | SS_CENTER | SS_NOPREFIX, 0, 0, 0,
                            0, hwnd_, nullptr, instance, nullptr);
   ApplyLayout(WindowDpi(hwnd_));
+  RECT over, own;
+  if (layout_.centred_on_editor && editor && GetWindowRect(editor, &over) && GetWindowRect(hwnd_, &own)) {
+    int width = own.right - own.left, height = own.bottom - own.top;
+    SetWindowPos(hwnd_, nullptr, (over.left + over.right - width) / 2, (over.top + over.bottom - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   return true;
 }
 

@@ -22,6 +22,7 @@ struct MessageWindowLayout {
   int button_left, button_top, button_width, button_height;
   const wchar_t* text;  // nullptr: set when shown
   int text_left, text_top, text_width, text_height;
+  bool centred_on_editor = false;  // else where the system puts new windows
 };
 
 inline constexpr int kFixedLeft = 2760, kFixedTop = 3750;
@@ -36,7 +37,8 @@ class MessageWindow {
   MessageWindow& operator=(const MessageWindow&) = delete;
   ~MessageWindow() { Destroy(); }
 
-  bool Create();
+  // `editor` is the window a centred message is placed over.
+  bool Create(HWND editor = nullptr);
   void SetText(std::string_view text);
   void ShowAndPaint();
   void Destroy();

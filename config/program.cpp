@@ -9,11 +9,11 @@ namespace {
 std::size_t Index(Window window) { return static_cast<std::size_t>(window); }
 }  // namespace
 
-Program::Program() {
+Program::Program(Volume* volume) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   editor_ = std::make_unique<Editor>(
-      EditorServices{registry_, characters_, session_, shell_, volume_,
+      EditorServices{registry_, characters_, session_, shell_, volume ? *volume : volume_,
                      {KORVANE_VERSION_MAJOR, KORVANE_VERSION_MINOR, KORVANE_VERSION_PATCH}});
   editor_window_ = std::make_unique<EditorWindow>(*editor_);
   // Owner of the message windows that have no task-bar button of their own.
@@ -42,7 +42,7 @@ HWND Program::MessageHwnd(Window window) const {
 
 void Program::CreateMessageWindow(Window window) {
   auto message = std::make_unique<MessageWindow>(MessageLayout(window), session_, hidden_owner_);
-  if (message->Create()) messages_[Index(window)] = std::move(message);
+  if (message->Create(editor_window_->Hwnd())) messages_[Index(window)] = std::move(message);
 }
 
 void Program::SetMessageText(Window window, std::string_view text) {

@@ -19,7 +19,8 @@ namespace korvex::win32 {
 
 class Program : public WindowSystem {
  public:
-  Program();
+  // Tests may hand in a stand-in for the volumes.
+  explicit Program(Volume* volume = nullptr);
   ~Program() override;
 
   // Creates the Editor, loads it (a read failure shows first) and shows it.

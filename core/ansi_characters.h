@@ -24,9 +24,9 @@ class AnsiCharacters {
   // The character whose ANSI code is `code`.
   virtual std::string CharacterForCode(std::int16_t code) const = 0;
 
-  // One byte per character, or nothing when a character has no single-byte
-  // code in the code page.
-  virtual std::optional<std::string> ToSingleBytes(std::string_view text) const = 0;
+  // The text's bytes in the code page (two for a double-byte character), or
+  // nothing when a character would not convert back unchanged.
+  virtual std::optional<std::string> ToAnsi(std::string_view text) const = 0;
 
   // ANSI bytes as text.
   virtual std::string FromAnsi(std::string_view bytes) const = 0;

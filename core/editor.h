@@ -13,6 +13,7 @@
 #include "session.h"
 #include "setting_limits.h"
 #include "stepper.h"
+#include "stored_settings.h"
 
 namespace korvex {
 
@@ -115,9 +116,12 @@ class Editor {
   void ApplyDiskKind();
   // False when the save was refused or failed; the user has been told.
   bool SaveParameters();
+  StoredSettings ReadStoredSettings() const;
 
   EditorServices services_;
   ParameterStore store_;
+  // The stored form of the settings as loaded, or as last saved.
+  StoredSettings saved_;
 };
 
 }  // namespace korvex

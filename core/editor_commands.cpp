@@ -1,8 +1,22 @@
 // The command buttons, the web link and the volume dismount.
+#include <optional>
+
 #include "editor.h"
-#include "utf8.h"
 
 namespace korvex {
+namespace {
+
+// A drive letter A to Z in either case, optionally followed by ":"; nothing
+// else names a drive, so nothing else is sent to a volume.
+std::optional<char> DriveOf(std::string_view text) {
+  if (text.size() == 2 && text[1] == ':') text.remove_suffix(1);
+  if (text.size() != 1) return std::nullopt;
+  char letter = text[0];
+  if ((letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z')) return letter;
+  return std::nullopt;
+}
+
+}  // namespace
 
 void Editor::Command4_Click() { SaveParameters(); }
 
@@ -25,14 +39,12 @@ void Editor::RunShellExecute(std::string_view topic, std::string_view file, std:
 void Editor::Command3_Click() {
   Session& session = services_.session;
   Volume& volume = services_.volume;
-  // The drive is the box's first character, as the save stores it.
-  const std::string& text = DriveLetterText.Text();
-  auto letter = services_.characters.ToSingleBytes(utf8::FirstCharacter(text));
-  if (text.empty() || !letter) {
+  auto letter = DriveOf(DriveLetterText.Text());
+  if (!letter) {
     session.ShowMessage(Window::DismountFail);
     return;
   }
-  auto handle = volume.Open("\\\\.\\" + *letter + ":");
+  auto handle = volume.Open(std::string("\\\\.\\") + *letter + ":");
   if (!handle) {
     session.ShowMessage(Window::DismountFail);
     return;

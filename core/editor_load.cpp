@@ -17,6 +17,8 @@ void Editor::Form_Load() {
     LoadStoredValues(*stored);
   else
     LoadDefaults();
+  // What a save compares with: only the values the user's edits change are written.
+  saved_ = ReadStoredSettings();
 }
 
 void Editor::LoadStoredValues(const ParameterSet& stored) {

@@ -147,8 +147,9 @@ class CommandButton : public Control {
 class FocusTracker {
  public:
   Control* Focused() const { return focused_; }
-  void FocusEnters(Control& control);  // from another control of this window
-  void Reset(Control* control) { focused_ = control; }
+  // From another control of this window, or back from another window: a
+  // LostFocus still owed by the control that had it is raised either way.
+  void FocusEnters(Control& control);
   // A click takes the focus first, so a pending LostFocus runs before Click.
   void Click(CommandButton& button);
 

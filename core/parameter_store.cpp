@@ -40,10 +40,10 @@ bool WriteDword(Registry& registry, RegistryKey key, const char* name, const Dwo
   return registry.SetValue(key, name, RegistryType::Dword, bytes) == 0;
 }
 
-bool FitsTextCapacity(const ParameterSet& set) {
-  for (const ValueSchema& value : kParameterValues)
-    if (auto* text = std::get_if<TextValue ParameterSet::*>(&value.field))
-      if ((set.**text).bytes.size() > kMaxTextValueCharacters) return false;
+bool FitsTextCapacity(const ParameterSet& set, ValueSelection which) {
+  for (std::size_t index = 0; index < kParameterValues.size(); ++index)
+    if (auto* text = std::get_if<TextValue ParameterSet::*>(&kParameterValues[index].field))
+      if (which[index] && (set.**text).bytes.size() > kMaxTextValueCharacters) return false;
   return true;
 }
 
@@ -67,12 +67,13 @@ std::optional<ParameterSet> ParameterStore::Load() {
   return set;
 }
 
-SaveOutcome ParameterStore::Save(const ParameterSet& set) {
-  if (!FitsTextCapacity(set)) return SaveOutcome::TextTooLong;
+SaveOutcome ParameterStore::Save(const ParameterSet& set, ValueSelection which) {
+  if (!FitsTextCapacity(set, which)) return SaveOutcome::TextTooLong;
   RegistryKey key = 0;
   if (registry_.OpenKey(kParametersKeyPath, key) != 0) return SaveOutcome::KeyUnavailable;
   bool all_written = true;
   for (std::size_t index : kWriteOrder) {
+    if (!which[index]) continue;
     const ValueSchema& value = kParameterValues[index];
     all_written &= std::visit(
         [&](auto field) {

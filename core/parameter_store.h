@@ -2,6 +2,7 @@
 // the Parameters key, opening the key once per load or save.
 #pragma once
 
+#include <bitset>
 #include <optional>
 
 #include "parameter_set.h"
@@ -13,8 +14,12 @@ enum class SaveOutcome {
   Saved,
   KeyUnavailable,  // the key could not be opened; nothing was written
   WriteRefused,    // at least one write failed; every write was attempted
-  TextTooLong,     // a text needs more than the format holds; nothing was written
+  TextTooLong,     // a selected text needs more than the format holds; nothing was written
 };
+
+// Which values a save writes, by their place in kParameterValues.
+using ValueSelection = std::bitset<kParameterValues.size()>;
+inline const ValueSelection kAllValues = ValueSelection().set();
 
 class ParameterStore {
  public:
@@ -24,8 +29,10 @@ class ParameterStore {
   // key cannot be opened.
   std::optional<ParameterSet> Load();
 
-  // Writes every field, present or not, in the write order.
-  SaveOutcome Save(const ParameterSet& set);
+  // Writes the selected fields, present or not, in the write order; the
+  // others are left as they are. The key is opened and closed even when
+  // nothing is selected, so that a vanished key is still noticed.
+  SaveOutcome Save(const ParameterSet& set, ValueSelection which = kAllValues);
 
  private:
   Registry& registry_;

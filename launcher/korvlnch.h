@@ -4,7 +4,8 @@
 #include <windows.h>
 
 // long __cdecl fnKorvlnch_ExecConfig(HWND owner, long* unused, const char* program)
-// starts `program` with the argument "install" and always returns 0.
+// starts `program` with the argument "install" and always returns 0. A null or
+// empty path, or one of MAX_PATH characters or more, starts nothing.
 using KorvlnchExecConfig = long(__cdecl*)(HWND, long*, const char*);
 
 // The export's name as Microsoft's compiler decorates it for this architecture.

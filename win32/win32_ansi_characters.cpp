@@ -8,7 +8,7 @@
 namespace korvex::win32 {
 namespace {
 
-std::string ToAnsi(const std::wstring& wide, bool* used_default) {
+std::string WideToAnsi(const std::wstring& wide, bool* used_default) {
   if (wide.empty()) return {};
   BOOL defaulted = FALSE;
   int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
@@ -33,7 +33,7 @@ std::int16_t Win32AnsiCharacters::FirstCharacterCode(std::string_view text) cons
   if (text.empty()) return 0;
   std::size_t end = 0;
   utf8::Next(text, end);
-  std::string bytes = ToAnsi(Widen(text.substr(0, end)), nullptr);
+  std::string bytes = WideToAnsi(Widen(text.substr(0, end)), nullptr);
   if (bytes.empty()) return '?';
   auto lead = static_cast<unsigned char>(bytes[0]);
   if (bytes.size() == 1) return lead;
@@ -49,13 +49,20 @@ std::string Win32AnsiCharacters::CharacterForCode(std::int16_t code) const {
   return FromAnsi(bytes);
 }
 
-std::optional<std::string> Win32AnsiCharacters::ToSingleBytes(std::string_view text) const {
+std::optional<std::string> Win32AnsiCharacters::ToAnsi(std::string_view text) const {
   std::wstring wide = Widen(text);
+  if (wide.empty()) return std::string();
   bool used_default = false;
-  std::string bytes = ToAnsi(wide, &used_default);
-  // One byte per UTF-16 unit: no default character, no double-byte character,
-  // no surrogate pair.
-  if (!wide.empty() && (used_default || bytes.size() != wide.size())) return std::nullopt;
+  std::string bytes = WideToAnsi(wide, &used_default);
+  // Lossless only if no default character was used and the bytes read back as
+  // the same text; double-byte characters count as their two bytes.
+  if (used_default || bytes.empty()) return std::nullopt;
+  int length = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()),
+                                   nullptr, 0);
+  if (length != static_cast<int>(wide.size())) return std::nullopt;
+  std::wstring back(wide.size(), L'\0');
+  MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), back.data(), length);
+  if (back != wide) return std::nullopt;
   return bytes;
 }
 

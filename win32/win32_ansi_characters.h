@@ -10,7 +10,7 @@ class Win32AnsiCharacters : public AnsiCharacters {
   std::string UpperCase(std::string_view text) const override;
   std::int16_t FirstCharacterCode(std::string_view text) const override;
   std::string CharacterForCode(std::int16_t code) const override;
-  std::optional<std::string> ToSingleBytes(std::string_view text) const override;
+  std::optional<std::string> ToAnsi(std::string_view text) const override;
   std::string FromAnsi(std::string_view bytes) const override;
 };
 

@@ -12,7 +12,7 @@ namespace korvex::win32 {
 void Win32Shell::Execute(std::string_view verb, std::string_view file, std::string_view parameters,
                          std::string_view directory, int show_command) {
   Win32AnsiCharacters ansi;
-  auto to_ansi = [&](std::string_view text) { return ansi.ToSingleBytes(text).value_or(std::string(text)); };
+  auto to_ansi = [&](std::string_view text) { return ansi.ToAnsi(text).value_or(std::string(text)); };
   std::string a_verb = to_ansi(verb), a_file = to_ansi(file), a_parameters = to_ansi(parameters),
               a_directory = to_ansi(directory);
   // The result is of no interest: without a browser the click simply does nothing.

@@ -19,11 +19,11 @@ TEST(Windows1252, UpperCasesAndCodesAsTheCodePageDoes) {
   EXPECT_EQ(cp.CharacterForCode(0x80), "\xE2\x82\xAC");
 }
 
-TEST(Windows1252, ConvertsToSingleBytesOnlyWhenEveryCharacterFits) {
+TEST(Windows1252, ConvertsToAnsiOnlyWhenEveryCharacterFits) {
   Windows1252Characters cp;
-  EXPECT_EQ(cp.ToSingleBytes("C:\\caf\xC3\xA9.img"), std::string("C:\\caf\xE9.img"));
-  EXPECT_FALSE(cp.ToSingleBytes("C:\\\xE4\xB8\x80.img"));
-  EXPECT_FALSE(cp.ToSingleBytes("\xFF"));  // malformed UTF-8
+  EXPECT_EQ(cp.ToAnsi("C:\\caf\xC3\xA9.img"), std::string("C:\\caf\xE9.img"));
+  EXPECT_FALSE(cp.ToAnsi("C:\\\xE4\xB8\x80.img"));
+  EXPECT_FALSE(cp.ToAnsi("\xFF"));  // malformed UTF-8
   EXPECT_EQ(cp.FromAnsi("caf\xE9\x80"), "caf\xC3\xA9\xE2\x82\xAC");
 }
 

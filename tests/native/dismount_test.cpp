@@ -54,11 +54,17 @@ TEST_F(DismountTest, UsesTheFirstCharacterOfTheBoxAsShownNow) {
   EXPECT_EQ(windows.calls.front(), "open \\\\.\\K:");
 }
 
-TEST_F(DismountTest, AnEmptyBoxFailsWithoutTouchingAnyVolume) {
-  Editor& e = LoadLetter("Z");
-  e.DriveLetterText.SetText("");
-  Click(e.Command3);
-  EXPECT_EQ(windows.calls, (std::vector<std::string>{"create Dismount_FAIL", "show Dismount_FAIL"}));
+TEST_F(DismountTest, AnythingButALetterFailsWithoutTouchingAnyVolume) {
+  Load();  // no stored letter: the box keeps its placeholder "Text4"
+  windows.calls.clear();
+  Editor& e = *editor;
+  for (const char* text : {"Text4", "", "D:\\", "DE", "Q;"}) {
+    e.DriveLetterText.SetText(text);  // the placeholder first, as loaded
+    Click(e.Command3);
+    EXPECT_EQ(windows.calls, (std::vector<std::string>{"create Dismount_FAIL", "show Dismount_FAIL"})) << text;
+    session.Close(Window::DismountFail);
+    windows.calls.clear();
+  }
 }
 
 TEST_F(DismountTest, BothOutcomesCanStandOpenTogetherEachOnce) {

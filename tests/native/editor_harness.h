@@ -70,6 +70,17 @@ class DoubleByteCharacters : public Windows1252Characters {
     if (text.substr(0, 3) == kDoubleByte) return static_cast<std::int16_t>(0xD2BB - 0x10000);
     return Windows1252Characters::FirstCharacterCode(text);
   }
+  std::optional<std::string> ToAnsi(std::string_view text) const override {
+    std::string bytes;
+    for (std::size_t at; (at = text.find(kDoubleByte)) != std::string_view::npos; text.remove_prefix(at + 3)) {
+      auto before = Windows1252Characters::ToAnsi(text.substr(0, at));
+      if (!before) return std::nullopt;
+      bytes += *before + "\xD2\xBB";
+    }
+    auto rest = Windows1252Characters::ToAnsi(text);
+    if (!rest) return std::nullopt;
+    return bytes + *rest;
+  }
 };
 
 class EditorTest : public ::testing::Test {

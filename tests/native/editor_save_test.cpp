@@ -16,9 +16,18 @@ class SaveTest : public EditorTest {
   }
 };
 
-TEST_F(SaveTest, WritesTheTenValuesInOrderAndClosesTheKey) {
+TEST_F(SaveTest, WritesTheEditedValuesInOrderAndClosesTheKey) {
   Editor& e = LoadTypical();
   registry.calls.clear();
+  e.Combo1.UserChooseItem(1);
+  e.LoadImage.UserClick();
+  e.Text1.SetText("C:\\x.img");
+  e.SaveImage.UserClick();  // takes AutoSave with it
+  e.Text2.SetText("C:\\y.img");
+  e.Text3.SetText("100");
+  e.Fat32Enable.SetValue(0);
+  e.AutoSaveTime.SetText("30");
+  e.DriveLetterText.SetText("D");
   Click(e.Command4);
   std::vector<std::string> expected{"open"};
   for (const char* name : {"DiskType", "LoadImageOnStart", "LoadImageFile", "SaveImageOnExit", "SaveImageFile",
@@ -31,26 +40,109 @@ TEST_F(SaveTest, WritesTheTenValuesInOrderAndClosesTheKey) {
   EXPECT_TRUE(windows.calls.empty());
 }
 
-TEST_F(SaveTest, ALoadAndSaveWithoutEditsKeepsEveryByte) {
-  PutTypicalValues();
-  registry.PutText("LoadImageFile", "C:\\ram.img");  // stored without its prefix
-  auto before = registry.values;
-  Load();
-  Click(editor->Command4);
-  for (auto& [name, value] : before) {
-    std::string expected = name == "LoadImageFile" ? std::string("\\??\\C:\\ram.img\0", 15) : value.bytes;
-    EXPECT_EQ(registry.values[name].bytes, expected) << name;
+// Keys as other tools and hostile hands leave them; an unedited save must not touch a byte.
+void PutForeignValues(FakeRegistry& registry) {
+  registry.PutText("DiskType", "FDC99");
+  registry.PutDword("LoadImageOnStart", 2);
+  registry.PutText("LoadImageFile", "C:\\" + std::string(126, 'p'));  // 129 characters, no prefix
+  registry.PutRaw("SaveImageOnExit", 11, std::string(8, '\1'));        // REG_QWORD
+  registry.PutText("SaveImageFile", std::string(65536, 's'));
+  registry.PutDword("SizeIn4kPages", 1000);  // 3.90625 MB
+  registry.PutRaw("DiskFormatFAT32", 3, "\1");
+  registry.PutText("AutoSaveTrigger", "30");  // reads as 12339
+  registry.PutText("UserDriveLetter", "\x81");  // no character of the code page
+}
+void PutForeignValuesToo(FakeRegistry& registry) {
+  registry.PutText("LoadImageFile", "\\??\\C:\\\x81.img");
+  registry.PutDword("SizeIn4kPages", 123456789);  // no single-precision number
+  registry.PutDword("AutoSaveTrigger", 123456789);
+  registry.PutRaw("UserDriveLetter", 4, DwordBytes(0x44));
+}
+
+TEST_F(SaveTest, AnUneditedSaveWritesNothingAndAnEditWritesThatValueOnly) {
+  struct Case {
+    const char* key;
+    void (*put)(FakeRegistry&);
+  } cases[] = {{"typical", [](FakeRegistry& r) {
+                  r.PutText("DiskType", "HDC");
+                  r.PutText("LoadImageFile", "C:\\ram.img");
+                  r.PutDword("SizeIn4kPages", 16384);
+                }},
+               {"empty", [](FakeRegistry&) {}},
+               {"foreign", PutForeignValues},
+               {"foreign too", PutForeignValuesToo}};
+  for (const Case& c : cases) {
+    registry = FakeRegistry();
+    c.put(registry);
+    auto before = registry.values;
+    Editor& e = Load();
+    registry.calls.clear();
+    Click(e.Command4);
+    EXPECT_EQ(registry.calls, (std::vector<std::string>{"open", "close"})) << c.key;
+    EXPECT_EQ(registry.values.size(), before.size()) << c.key;
+    for (auto& [name, value] : before) EXPECT_EQ(registry.values[name].bytes, value.bytes) << c.key << " " << name;
+    EXPECT_TRUE(windows.calls.empty()) << c.key;
+
+    // One field edited: that value only, whatever the others cannot hold.
+    e.Combo1.UserChooseItem(0);
+    e.Combo1.UserChooseItem(1);
+    Click(e.Command4);
+    ASSERT_EQ(registry.writes.size(), 1u) << c.key;
+    EXPECT_EQ(registry.writes[0].name, "DiskType") << c.key;
+    EXPECT_EQ(registry.writes[0].bytes, std::string("FDC14\0", 6)) << c.key;
+    EXPECT_TRUE(session.IsOpen(Window::Editor) && windows.calls.empty()) << c.key;
   }
 }
 
-TEST_F(SaveTest, ConvertsEachSettingToItsStoredForm) {
+TEST_F(SaveTest, OnlyTheUsersChangesAreWrittenWhateverHappensToTheKeyMeanwhile) {
   Editor& e = LoadTypical();
+  registry.PutDword("SizeIn4kPages", 4096);  // another program, while the window is open
+  registry.values.erase("SaveImageFile");
+  TypeAndLeave(e.DriveLetterText, "d");
+  Click(e.Command4);
+  ASSERT_EQ(registry.writes.size(), 1u);
+  ExpectWritten("UserDriveLetter", std::string("D\0", 2));
+  EXPECT_EQ(registry.Bytes("SizeIn4kPages"), DwordBytes(4096));
+  EXPECT_FALSE(registry.values.count("SaveImageFile"));
+
+  // An edit undone after it was saved is written back too.
+  registry.writes.clear();
+  e.DriveLetterText.SetText("Z");
+  Click(e.Command4);
+  ASSERT_EQ(registry.writes.size(), 1u);
+  ExpectWritten("UserDriveLetter", std::string("Z\0", 2));
+
+  // A size typed as it was shown is no change.
+  registry.writes.clear();
+  TypeAndLeave(e.Text3, "64");
+  Click(e.Command4);
+  EXPECT_TRUE(registry.writes.empty());
+}
+
+TEST_F(SaveTest, AfterAFailedLoadOnlyTheEditsAreWritten) {
+  registry.key_exists = false;
+  Editor& e = Load();
+  registry.key_exists = true;
+  Click(e.Command4);
+  EXPECT_TRUE(registry.writes.empty());
+  TypeAndLeave(e.Text3, "100");
+  Click(e.Command4);
+  ASSERT_EQ(registry.writes.size(), 1u);
+  ExpectWritten("SizeIn4kPages", DwordBytes(25600));
+}
+
+TEST_F(SaveTest, ConvertsEachSettingToItsStoredForm) {
+  PutTypicalValues();
+  registry.PutDword("DiskFormatFAT32", 0);
+  registry.PutText("UserDriveLetter", "Y");
+  Editor& e = Load();
   e.Combo1.UserChooseItem(1);
   e.Text3.SetText("1.44");
   e.Text1.SetText("");
   e.Text2.SetText("C:\\a.img");
   e.AutoSaveTime.SetText("30.6");
   e.Fat32Enable.SetValue(2);  // grayed
+  e.DriveLetterText.SetText("Z");
   Click(e.Command4);
   ExpectWritten("DiskType", std::string("FDC14\0", 6));
   ExpectWritten("SizeIn4kPages", DwordBytes(369));
@@ -69,10 +161,12 @@ TEST_F(SaveTest, ConvertsEachSettingToItsStoredForm) {
 }
 
 TEST_F(SaveTest, NoSelectionIsStoredAsAHardDisk) {
-  Editor& e = Load();  // a key without values leaves the list unselected
+  registry.PutText("DiskType", "FDC28");
+  Editor& e = Load();
+  e.Combo1.SetListIndex(-1);
   Click(e.Command4);
   ExpectWritten("DiskType", std::string("HDC\0", 4));
-  ExpectWritten("LoadImageFile", std::string("\\??\\Text1\0", 10));
+  EXPECT_EQ(registry.writes.size(), 1u);  // the placeholders of absent values are no edits
 }
 
 TEST_F(SaveTest, OkSavesThenClosesAndThePendingLostFocusRunsFirst) {
@@ -121,8 +215,9 @@ TEST_F(SaveTest, RefusedWritesAreReportedAndOkKeepsTheEdits) {
   Editor& e = LoadTypical();
   registry.read_only = true;
   e.Text3.SetText("100");
+  e.DriveLetterText.SetText("D");
   Click(e.Command1);
-  EXPECT_EQ(registry.writes.size(), 10u);  // every write was still attempted
+  EXPECT_EQ(registry.writes.size(), 2u);  // the second write was still attempted
   EXPECT_EQ(registry.calls.back(), "close");
   EXPECT_TRUE(session.IsOpen(Window::SaveRegFail));
   EXPECT_TRUE(session.IsOpen(Window::Editor));
@@ -155,6 +250,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"LongSavePath", [](Editor& e) { e.Text2.SetText("C:\\" + std::string(125, 'p')); }, "at most 127"},
         Refusal{"CharacterOutsideTheCodePage", [](Editor& e) { e.Text2.SetText("C:\\\xE4\xB8\x80.img"); },
                 "image file to save holds a character"},
+        Refusal{"ControlCharacterInAPath", [](Editor& e) { e.Text1.SetText("C:\\a\tb.img"); }, "control character"},
         Refusal{"EmptyDriveLetter", [](Editor& e) { e.DriveLetterText.SetText(""); }, "drive letter is empty"},
         Refusal{"HugeSize", [](Editor& e) { e.Text3.SetText("8388608"); }, "disk size"},
         Refusal{"SizeBeyondDoubles", [](Editor& e) { e.Text3.SetText("1e999"); }, "disk size"},
@@ -168,6 +264,21 @@ TEST_F(SaveTest, TheLongestPathAndAnAccentedNameAreStoredWhole) {
   Click(e.Command4);
   ExpectWritten("LoadImageFile", "\\??\\" + std::string(127, 'p') + '\0');
   ExpectWritten("SaveImageFile", std::string("\\??\\C:\\caf\xE9.img\0", 16));
+}
+
+TEST_F(SaveTest, ADoubleByteCharacterIsStoredAsItsTwoBytesAndCountsTwice) {
+  DoubleByteCharacters double_byte;
+  characters = &double_byte;
+  Editor& e = LoadTypical();
+  std::string path = std::string("C:\\") + DoubleByteCharacters::kDoubleByte + std::string(122, 'p');
+  e.Text2.SetText(path);  // 127 bytes
+  Click(e.Command4);
+  ExpectWritten("SaveImageFile", "\\??\\C:\\\xD2\xBB" + std::string(122, 'p') + '\0');
+  registry.writes.clear();
+  e.Text2.SetText(path + "p");
+  Click(e.Command4);
+  EXPECT_TRUE(registry.writes.empty());
+  EXPECT_NE(windows.message_text.find("at most 127"), std::string::npos) << windows.message_text;
 }
 
 TEST_F(SaveTest, TheWebLinkHandsTheAddressToTheShell) {

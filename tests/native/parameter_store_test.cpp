@@ -131,5 +131,16 @@ TEST(ParameterStoreSave, WritesNothingWithoutTheKeyOrForAnOverlongText) {
   EXPECT_TRUE(registry.calls.empty());
 }
 
+TEST(ParameterStoreSave, WritesOnlyTheSelectedValuesAndChecksOnlyThose) {
+  FakeRegistry registry;
+  ParameterSet set = TypicalSet();
+  set.SaveImageFile.bytes = std::string(200, 'p');  // not selected: neither written nor refused
+  EXPECT_EQ(ParameterStore(registry).Save(set, ValueSelection().set(9).set(0)), SaveOutcome::Saved);
+  EXPECT_EQ(registry.calls, (std::vector<std::string>{"open", "set DiskType", "set UserDriveLetter", "close"}));
+  registry.calls.clear();
+  EXPECT_EQ(ParameterStore(registry).Save(set, ValueSelection()), SaveOutcome::Saved);
+  EXPECT_EQ(registry.calls, (std::vector<std::string>{"open", "close"}));
+}
+
 }  // namespace
 }  // namespace korvex

@@ -55,7 +55,7 @@ std::string Windows1252Characters::CharacterForCode(std::int16_t code) const {
   return out;
 }
 
-std::optional<std::string> Windows1252Characters::ToSingleBytes(std::string_view text) const {
+std::optional<std::string> Windows1252Characters::ToAnsi(std::string_view text) const {
   std::string bytes;
   for (std::size_t pos = 0; pos < text.size();) {
     auto byte = ByteOf(utf8::Next(text, pos));

@@ -46,6 +46,34 @@ TEST_F(EditingWineTest, ActivatingAnotherWindowIsNoLostFocus) {
   EXPECT_EQ(BarPosition("VScroll1"), 0);
 }
 
+TEST_F(EditingWineTest, TheFocusComesBackOnActivationSoTheSizeAndIntervalAreCorrectedBeforeSaving) {
+  PutTypicalDriverValues();
+  Start();
+  Click("SaveCheckBox");  // AutoSave on, so that the interval can be typed
+  auto away_and_back = [&] {
+    HWND other = CreateWindowExW(0, L"STATIC", L"another window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 600, 200,
+                                 100, nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    SetFocus(other);
+    PumpMessages();
+    DestroyWindow(other);
+    SetForegroundWindow(Main());
+    PumpMessages();
+  };
+  ReplaceText("Text3", L"3000");
+  away_and_back();
+  EXPECT_EQ(GetFocus(), Control("Text3"));
+  EXPECT_EQ(TextOf(Control("Text3")), "3000");
+  FocusOn("DriveLetterText");
+  EXPECT_EQ(TextOf(Control("Text3")), " 2048");
+  ReplaceText("AutoSaveTime", L"5");
+  away_and_back();
+  EXPECT_EQ(GetFocus(), Control("AutoSaveTime"));
+  Click("Command4");
+  EXPECT_EQ(ReadRaw("SizeIn4kPages"), (RawValue{REG_DWORD, std::string("\x00\x00\x08\x00", 4)}));  // 2048 MB
+  EXPECT_EQ(ReadRaw("AutoSaveTrigger"), (RawValue{REG_DWORD, std::string("\x14\x00\x00\x00", 4)}));  // 20 s
+}
+
 TEST_F(EditingWineTest, TheSizeStepsAcross1024) {
   PutTypicalDriverValues();
   PutDword("SizeIn4kPages", 1023 * 256);
@@ -148,6 +176,33 @@ TEST_F(EditingWineTest, TheDismountButtonReportsFailureForALetterWithoutADrive) 
   EXPECT_TRUE(IsWindowVisible(failure));
   EXPECT_EQ(TextOf(failure), "Dismount Volume Failed");
   EXPECT_FALSE(program->MessageHwnd(Window::DismountOk));
+}
+
+class RecordingVolume : public Volume {
+ public:
+  std::vector<std::string> calls;
+  std::optional<VolumeHandle> Open(std::string_view path) override {
+    calls.push_back("open " + std::string(path));
+    return std::nullopt;
+  }
+  bool Control(VolumeHandle, std::uint32_t) override {
+    calls.push_back("control");
+    return false;
+  }
+  void Close(VolumeHandle) override { calls.push_back("close"); }
+};
+
+TEST_F(EditingWineTest, ThePlaceholderDriveLetterSendsNoRequestAndReportsFailure) {
+  CreateEmptyParametersKey();  // no drive letter stored: the box keeps "Text4"
+  RecordingVolume volume;
+  volume_stand_in = &volume;
+  Start();
+  EXPECT_EQ(TextOf(Control("DriveLetterText")), "Text4");
+  Click("Command3");
+  EXPECT_TRUE(volume.calls.empty());
+  HWND failure = program->MessageHwnd(Window::DismountFail);
+  ASSERT_TRUE(failure);
+  EXPECT_TRUE(IsWindowVisible(failure));
 }
 
 }  // namespace

@@ -84,4 +84,20 @@ TEST_F(LauncherTest, TwoCallsStartTheProgramTwice) {
   EXPECT_EQ(Records(2), "start 1\n[install]\nstart 1\n[install]\n");
 }
 
+TEST_F(LauncherTest, NoPathOrOneOfMaxPathOrMoreStartsNothingAndReturnsZero) {
+  const std::string name = "command_line_probe.exe";
+  // The probe itself, reached through "." steps: as long as wanted.
+  std::string steps = probe.substr(0, probe.size() - name.size());
+  while (steps.size() + name.size() < MAX_PATH) steps += ".\\";
+  for (const std::string& path : {steps + name, steps + std::string(1000, 'x') + name,
+                                  steps + std::string(70000, 'x') + name}) {
+    ASSERT_GE(path.size(), std::size_t{MAX_PATH});
+    EXPECT_EQ(exec_config(nullptr, nullptr, path.c_str()), 0);
+  }
+  EXPECT_EQ(exec_config(nullptr, nullptr, nullptr), 0);
+  EXPECT_EQ(exec_config(nullptr, nullptr, ""), 0);
+  Sleep(500);
+  EXPECT_EQ(GetFileAttributesA(log.c_str()), INVALID_FILE_ATTRIBUTES);  // the probe never ran
+}
+
 }  // namespace

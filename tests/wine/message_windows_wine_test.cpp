@@ -91,6 +91,19 @@ TEST_F(MessageWindowTest, TheDismountWindowsOpenAtOneScreenPosition) {
   }
 }
 
+TEST_F(MessageWindowTest, TheRefusalOpensCentredOverTheEditor) {
+  PutTypicalDriverValues();
+  Start();
+  SetWindowPos(Main(), nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  program->Windows().ShowMessage(Window::SettingRefused, "The drive letter is empty.");
+  PumpMessages();
+  RECT editor, message;
+  GetWindowRect(Main(), &editor);
+  GetWindowRect(program->MessageHwnd(Window::SettingRefused), &message);
+  EXPECT_NEAR(message.left + message.right, editor.left + editor.right, 2);
+  EXPECT_NEAR(message.top + message.bottom, editor.top + editor.bottom, 2);
+}
+
 TEST_F(MessageWindowTest, ShowingAnOpenWindowAgainOpensNoSecond) {
   PutTypicalDriverValues();
   Start();

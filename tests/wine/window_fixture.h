@@ -43,9 +43,10 @@ inline RECT ClientRectOf(HWND control) {
 class WindowTest : public ::testing::Test {
  protected:
   std::unique_ptr<win32::Program> program;
+  Volume* volume_stand_in = nullptr;  // the real volumes when none
 
   void Start() {
-    program = std::make_unique<win32::Program>();
+    program = std::make_unique<win32::Program>(volume_stand_in);
     ASSERT_TRUE(program->StartProgram());
     PumpMessages();
   }

@@ -225,6 +225,19 @@ TEST_F(LayoutTest, TwipsAreConvertedAtTheWindowsNewDpi) {
   EXPECT_EQ(button.right - button.left, 146);
   EXPECT_EQ(outer.left, 10);
   EXPECT_EQ(outer.top, 10);
+
+  // Malformed, as any program may send it: no rectangle and no DPI.
+  SendMessageW(Main(), 0x02E0, 0, 0);
+  PumpMessages();
+  ASSERT_TRUE(IsWindow(Main()));
+  EXPECT_EQ(program->View().Dpi(), 96u);  // the window's own again
+}
+
+TEST_F(LayoutTest, TheDiskTypeBoxShowsItsInitialTextWithoutASelection) {
+  CreateEmptyParametersKey();
+  Start();
+  EXPECT_EQ(SendMessageW(Control("Combo1"), CB_GETCURSEL, 0, 0), CB_ERR);
+  EXPECT_EQ(TextOf(Control("Combo1")), "Combo1");
 }
 
 TEST_F(LayoutTest, ResizingMovesNoControl) {
