@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "korvlnch.h"
 
@@ -23,12 +25,14 @@ class LauncherTest : public ::testing::Test {
  protected:
   HMODULE library = nullptr;
   KorvlnchExecConfig exec_config = nullptr;
-  std::string log = BesideThisTest("probe.log");
+  // The probe leaves one record file per start here.
+  std::string records = BesideThisTest("probe-records");
   std::string probe = BesideThisTest("command_line_probe.exe");
 
   void SetUp() override {
-    DeleteFileA(log.c_str());
-    SetEnvironmentVariableA("KORVEX_PROBE_LOG", log.c_str());
+    CreateDirectoryA(records.c_str(), nullptr);
+    for (const std::string& name : RecordFiles()) DeleteFileA((records + "\\" + name).c_str());
+    SetEnvironmentVariableA("KORVEX_PROBE_RECORDS", records.c_str());
     library = LoadLibraryA(KORVLNCH_PATH);
     ASSERT_TRUE(library);
     exec_config = reinterpret_cast<KorvlnchExecConfig>(
@@ -38,24 +42,42 @@ class LauncherTest : public ::testing::Test {
   void TearDown() override {
     if (library) FreeLibrary(library);
   }
-  // The probe's records, once `starts` of them have arrived.
-  std::string Records(int starts) {
+  std::vector<std::string> RecordFiles() {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((records + "\\record-*.txt").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do names.push_back(found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());  // in the order the starts claimed them
+    return names;
+  }
+  // The records in order; a probe still writing keeps its file locked, and
+  // counts as not arrived.
+  std::string ReadRecords(int& arrived) {
     std::string text;
-    for (int waited = 0; waited < 200; ++waited) {
-      std::ifstream in(log);
+    arrived = 0;
+    for (const std::string& name : RecordFiles()) {
+      std::ifstream in(records + "\\" + name, std::ios::binary);
+      if (!in) continue;
       std::stringstream all;
       all << in.rdbuf();
-      text = all.str();
-      int found = 0;
-      for (std::size_t at = text.find("start "); at != std::string::npos; at = text.find("start ", at + 1)) ++found;
-      if (found >= starts) break;
+      text += all.str();
+      ++arrived;
+    }
+    return text;
+  }
+  // The probe's records, once `starts` of them have arrived.
+  std::string Records(int starts) {
+    int arrived = 0;
+    for (int waited = 0; waited < 200; ++waited) {
+      ReadRecords(arrived);
+      if (arrived >= starts) break;
       Sleep(25);
     }
     Sleep(100);  // nothing more arrives
-    std::ifstream in(log);
-    std::stringstream all;
-    all << in.rdbuf();
-    return all.str();
+    return ReadRecords(arrived);
   }
 };
 
