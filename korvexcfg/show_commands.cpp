@@ -99,10 +99,10 @@ std::optional<std::string> ExportedFile(Environment& environment) {
   auto values = ReadStoredValues(environment.registry);
   if (!values) return std::nullopt;
   std::vector<RegistryFileValue> file_values;
-  // The key's own order, as the system's registry editor lists it: the order
-  // of reading stands in for it.
-  for (const InspectedValue& v : *values)
-    if (v.status == 0) file_values.push_back({std::string(v.setting->value_name), v.type, v.bytes});
+  for (const ValueSchema& schema : kParameterValues)  // in the order the window reads them
+    for (const InspectedValue& v : *values)
+      if (v.setting->value_name == schema.name && v.status == 0)
+        file_values.push_back({std::string(v.setting->value_name), v.type, v.bytes});
   return WriteRegistryFile(ParametersKeyName(), file_values, environment.ansi);
 }
 
