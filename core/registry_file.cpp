@@ -317,7 +317,8 @@ RegistryFileContents ReadRegistryFile(std::string_view file, std::string_view ke
     std::string problem;
     auto value = ValueParser(line, utf16_file, ansi).Parse(problem);
     if (!value) return fail(where() + problem + ".");
-    std::erase_if(contents.values, [&](const RegistryFileValue& v) { return v.name == value->name; });
+    // Value names are the same in any case, as in the registry.
+    std::erase_if(contents.values, [&](const RegistryFileValue& v) { return EqualsIgnoringCase(v.name, value->name); });
     contents.values.push_back(std::move(*value));
   }
   if (!in_key) return fail("The file names no key.");

@@ -136,9 +136,9 @@ CommandResult ImportCommand(Environment& environment, std::string_view path, con
   std::vector<std::pair<const Setting*, std::string>> targets;
   CommandResult result;
   for (const RegistryFileValue& value : contents.values) {
-    const Setting* setting = FindSetting(value.name);
+    const Setting* setting = FindSettingByValueName(value.name);
     std::string problem;
-    if (!setting || setting->value_name.size() != value.name.size()) {
+    if (!setting) {
       result.err += "\"" + value.name + "\" is no value of the driver's; the key holds only the window's ten.\n";
       continue;
     }

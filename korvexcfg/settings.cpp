@@ -46,6 +46,12 @@ const Setting* FindSetting(std::string_view name) {
   return nullptr;
 }
 
+const Setting* FindSettingByValueName(std::string_view value_name) {
+  for (const Setting& setting : kSettings)
+    if (SameIgnoringCase(value_name, setting.value_name)) return &setting;
+  return nullptr;
+}
+
 std::string DiskKindName(int list_index) {
   if (list_index < 0 || list_index >= static_cast<int>(kDiskKindNames.size())) return "";
   return std::string(kDiskKindNames[static_cast<std::size_t>(list_index)]);

@@ -46,6 +46,9 @@ inline constexpr std::array<Setting, 10> kSettings{{
 // By its name or its registry value name, either in any case.
 const Setting* FindSetting(std::string_view name);
 
+// By its registry value name only, in any case.
+const Setting* FindSettingByValueName(std::string_view value_name);
+
 // The setting as the window shows it now, in the form a user would request it.
 std::string ShownValue(Editor& editor, const Setting& setting);
 
