@@ -112,7 +112,8 @@ TEST_F(KorvexcfgTest, ExitCodesAndWhatWasWritten) {
   EXPECT_EQ(registry.Bytes("SizeIn4kPages"), DwordBytes(32768));
   RegistryFileContents backup = ReadRegistryFile(files.files.at("before.reg"),
                                                  "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\korvex\\Parameters", cp1252);
-  EXPECT_EQ(backup.values[1].bytes, DwordBytes(16384));
+  ASSERT_EQ(backup.values.size(), 10u);
+  EXPECT_EQ(backup.values[5], (RegistryFileValue{"SizeIn4kPages", kRegDword, DwordBytes(16384)}));
   EXPECT_EQ(Run({"set", "size=64", "--backup", "readonly.reg"}).exit_code, cfg::kWriteFailed);
   EXPECT_TRUE(registry.writes.empty());
 
