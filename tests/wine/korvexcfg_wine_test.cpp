@@ -5,19 +5,17 @@
 #include <map>
 #include <string>
 
+#include "parameter_set.h"
 #include "registry_helpers.h"
 
 namespace korvex::testing {
 namespace {
 
-constexpr const char* kNames[] = {"DiskType",      "LoadImageOnStart", "LoadImageFile",   "SaveImageOnExit",
-                                  "SaveImageFile", "SizeIn4kPages",    "DiskFormatFAT32", "AutoSaveEnabled",
-                                  "AutoSaveTrigger", "UserDriveLetter"};
-constexpr const char* kFullKey = "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\korvex\\Parameters";
+const std::string kFullKey = std::string("HKEY_LOCAL_MACHINE\\") + kParametersKey;
 
 std::map<std::string, std::optional<RawValue>> ReadAll() {
   std::map<std::string, std::optional<RawValue>> values;
-  for (const char* name : kNames) values[name] = ReadRaw(name);
+  for (const ValueSchema& value : kParameterValues) values[value.name] = ReadRaw(value.name);
   return values;
 }
 
