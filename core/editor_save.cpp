@@ -11,8 +11,6 @@
 namespace korvex {
 namespace {
 
-constexpr std::size_t kMaxPathBytes = kMaxTextValueCharacters - kFilePathPrefix.size();
-
 template <typename Field>
 std::size_t IndexOf(Field ParameterSet::*field) {
   std::size_t index = 0;
@@ -40,9 +38,9 @@ class SettingsReader {
     std::size_t index = IndexOf(field);
     result_.shown[index] = shown;
     auto bytes = Ansi(index, shown, what);
-    if (bytes && bytes->size() > kMaxPathBytes)
+    if (bytes && bytes->size() > kLongestFilePathBytes)
       Refuse(index, "The " + std::string(what) + " is too long: it may have at most " +
-                        IntegerText(static_cast<long long>(kMaxPathBytes)) +
+                        IntegerText(static_cast<long long>(kLongestFilePathBytes)) +
                         " characters (a double-byte character counts as two).");
     for (char c : shown)
       if (static_cast<unsigned char>(c) < 0x20)

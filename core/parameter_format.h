@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "parameter_set.h"
 #include "setting_limits.h"
 
 namespace korvex {
@@ -20,6 +21,8 @@ std::string_view DiskCodeForListIndex(int list_index);
 
 // Image file paths are stored in the NT object namespace form "\??\path".
 inline constexpr std::string_view kFilePathPrefix = "\\?\?\\";
+// The longest path a text value holds after its prefix, in ANSI bytes.
+inline constexpr std::size_t kLongestFilePathBytes = kMaxTextValueCharacters - kFilePathPrefix.size();
 std::string ShownFilePath(std::string_view stored);
 std::string StoredFilePath(std::string_view shown);
 
@@ -28,6 +31,7 @@ int CheckValueFromStored(std::int32_t stored);
 std::int32_t StoredFromCheckValue(int check_value);
 
 // Disk size: 256 pages of 4096 bytes to the megabyte.
+inline constexpr std::int32_t kPagesPerMegabyte = 1048576 / 4096;
 float MegabytesFromPages(std::int32_t pages);
 std::optional<std::int32_t> PagesFromSizeText(std::string_view megabytes_text);
 

@@ -1,9 +1,11 @@
-// The four registry operations the parameter store needs, and nothing more.
+// The registry operations the parameter store and the console tool need, and
+// nothing more.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace korvex {
@@ -24,6 +26,11 @@ class Registry {
   // The stored type is not reported: the store never looks at it.
   virtual RegistryStatus QueryValue(RegistryKey key, const char* name, std::span<std::uint8_t> buffer,
                                     std::size_t& size) = 0;
+
+  // The stored type and every byte of a value, whatever its size; for the
+  // console tool, which shows and exports values as they are stored.
+  virtual RegistryStatus QueryRawValue(RegistryKey key, const char* name, std::uint32_t& type,
+                                       std::string& bytes) = 0;
 
   virtual RegistryStatus SetValue(RegistryKey key, const char* name, RegistryType type,
                                   std::span<const std::uint8_t> data) = 0;

@@ -4,19 +4,28 @@
 
 namespace korvex {
 
+std::string RangeText(int low, int high) { return IntegerText(low) + " to " + IntegerText(high); }
+
+std::string DriveLetterRange() { return std::string(1, kFirstDriveLetter) + " to " + kLastDriveLetter; }
+
+std::string DiskKindList(std::string_view DiskKindInfo::*field) {
+  std::string list;
+  for (std::size_t i = 0; i < kDiskKinds.size(); ++i)
+    list += (i == 0 ? "" : i + 1 == kDiskKinds.size() ? " or " : ", ") + std::string(kDiskKinds[i].*field);
+  return list;
+}
+
 std::string SizeRefusal() {
-  return "The disk size cannot be stored. Enter a size from " + IntegerText(kSmallestSize) + " to " +
-         IntegerText(kLargestSize) + " MB.";
+  return "The disk size cannot be stored. Enter a size from " + RangeText(kSmallestSize, kLargestSize) + " MB.";
 }
 
 std::string IntervalRefusal() {
-  return "The AutoSave interval cannot be stored. Enter " + IntegerText(kShortestInterval) + " to " +
-         IntegerText(kLongestInterval) + " seconds.";
+  return "The AutoSave interval cannot be stored. Enter " + RangeText(kShortestInterval, kLongestInterval) +
+         " seconds.";
 }
 
 std::string EmptyDriveLetterRefusal() {
-  return std::string("The drive letter is empty. Enter a letter from ") + kFirstDriveLetter + " to " +
-         kLastDriveLetter + ".";
+  return "The drive letter is empty. Enter a letter from " + DriveLetterRange() + ".";
 }
 
 }  // namespace korvex

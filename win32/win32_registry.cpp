@@ -27,6 +27,24 @@ RegistryStatus Win32Registry::QueryValue(RegistryKey key, const char* name, std:
   return status;
 }
 
+RegistryStatus Win32Registry::QueryRawValue(RegistryKey key, const char* name, std::uint32_t& type,
+                                            std::string& bytes) {
+  // The value may grow between the size query and the read; ask again then.
+  for (;;) {
+    DWORD stored_type = 0, length = 0;
+    LONG status = RegQueryValueExA(AsHkey(key), name, nullptr, &stored_type, nullptr, &length);
+    if (status != ERROR_SUCCESS) return status;
+    bytes.assign(length, '\0');
+    status = RegQueryValueExA(AsHkey(key), name, nullptr, &stored_type, reinterpret_cast<BYTE*>(bytes.data()),
+                              &length);
+    if (status == ERROR_MORE_DATA) continue;
+    if (status != ERROR_SUCCESS) return status;
+    bytes.resize(length);
+    type = stored_type;
+    return ERROR_SUCCESS;
+  }
+}
+
 RegistryStatus Win32Registry::SetValue(RegistryKey key, const char* name, RegistryType type,
                                        std::span<const std::uint8_t> data) {
   return RegSetValueExA(AsHkey(key), name, 0, static_cast<DWORD>(type), data.data(),

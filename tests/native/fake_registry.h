@@ -51,6 +51,14 @@ class FakeRegistry : public Registry {
     size = bytes.size();
     return 0;
   }
+  RegistryStatus QueryRawValue(RegistryKey, const char* name, std::uint32_t& type, std::string& bytes) override {
+    calls.push_back(std::string("query ") + name);
+    auto it = values.find(name);
+    if (it == values.end()) return 2;
+    type = it->second.type;
+    bytes = it->second.bytes;
+    return 0;
+  }
   RegistryStatus SetValue(RegistryKey, const char* name, RegistryType type,
                           std::span<const std::uint8_t> data) override {
     calls.push_back(std::string("set ") + name);

@@ -1,0 +1,329 @@
+#include "registry_file.h"
+
+#include <optional>
+
+#include "number_text.h"
+#include "utf8.h"
+
+namespace korvex {
+namespace {
+
+constexpr std::string_view kCurrentHeader = "Windows Registry Editor Version 5.00";
+constexpr std::string_view kAnsiHeader = "REGEDIT4";
+constexpr std::size_t kHexLineWidth = 77;  // the editor's lines stay within 80 columns
+
+bool IsStringType(std::uint32_t type) { return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz; }
+
+char HexDigit(unsigned value) { return "0123456789abcdef"[value & 15]; }
+
+std::string Utf16Bytes(std::string_view utf8_text) {
+  std::string out;
+  auto unit = [&out](unsigned u) {
+    out += static_cast<char>(u & 0xFF);
+    out += static_cast<char>(u >> 8);
+  };
+  for (std::size_t pos = 0; pos < utf8_text.size();) {
+    char32_t c = utf8::Next(utf8_text, pos);
+    if (c >= 0x10000) {
+      unit(0xD800 + ((c - 0x10000) >> 10));
+      unit(0xDC00 + ((c - 0x10000) & 0x3FF));
+    } else {
+      unit(static_cast<unsigned>(c));
+    }
+  }
+  return out;
+}
+
+// UTF-16LE to UTF-8; nothing for an odd length. Lone surrogates read as U+FFFD.
+std::optional<std::string> FromUtf16(std::string_view bytes) {
+  if (bytes.size() % 2) return std::nullopt;
+  std::string out;
+  auto unit_at = [&bytes](std::size_t i) {
+    return static_cast<char32_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
+  };
+  for (std::size_t i = 0; i < bytes.size(); i += 2) {
+    char32_t c = unit_at(i);
+    if (c >= 0xD800 && c < 0xDC00 && i + 2 < bytes.size() && unit_at(i + 2) >= 0xDC00 && unit_at(i + 2) < 0xE000) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (unit_at(i + 2) - 0xDC00);
+      i += 2;
+    } else if (c >= 0xD800 && c < 0xE000) {
+      c = utf8::kReplacement;
+    }
+    utf8::Append(out, c);
+  }
+  return out;
+}
+
+// A text the editor can write between quotes: one NUL at the end and no
+// control characters, which would break the line.
+bool IsQuotableText(std::string_view bytes) {
+  if (bytes.empty() || bytes.back() != '\0') return false;
+  for (std::size_t i = 0; i + 1 < bytes.size(); ++i)
+    if (static_cast<unsigned char>(bytes[i]) < 32) return false;
+  return true;
+}
+
+std::string Quoted(std::string_view text) {
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '\\' || c == '"') out += '\\';
+    out += c;
+  }
+  return out + '"';
+}
+
+void AppendHexList(std::string& line, std::string_view bytes) {
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    auto byte = static_cast<unsigned char>(bytes[i]);
+    line += HexDigit(byte >> 4);
+    line += HexDigit(byte);
+    if (i + 1 == bytes.size()) break;
+    line += ',';
+    std::size_t line_start = line.rfind('\n');
+    line_start = line_start == std::string::npos ? 0 : line_start + 1;
+    if (line.size() - line_start + 3 > kHexLineWidth) line += "\\\r\n  ";
+  }
+}
+
+std::string ValueLine(const RegistryFileValue& value, const AnsiCharacters& ansi) {
+  std::string line = Quoted(value.name) + "=";
+  if (value.type == kRegSz && IsQuotableText(value.bytes)) {
+    line += Quoted(ansi.FromAnsi(std::string_view(value.bytes).substr(0, value.bytes.size() - 1)));
+  } else if (value.type == kRegDword && value.bytes.size() == 4) {
+    line += "dword:";
+    for (int i = 3; i >= 0; --i) {
+      auto byte = static_cast<unsigned char>(value.bytes[static_cast<std::size_t>(i)]);
+      line += HexDigit(byte >> 4);
+      line += HexDigit(byte);
+    }
+  } else {
+    if (value.type == kRegBinary) {
+      line += "hex:";
+    } else {
+      line += "hex(";
+      std::string digits;
+      for (std::uint32_t t = value.type; digits.empty() || t; t >>= 4) digits.insert(digits.begin(), HexDigit(t));
+      line += digits + "):";
+    }
+    // This format holds texts of every string type in UTF-16.
+    AppendHexList(line, IsStringType(value.type) ? Utf16Bytes(ansi.FromAnsi(value.bytes)) : value.bytes);
+  }
+  return line + "\r\n";
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
+}
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) text.remove_suffix(1);
+  return text;
+}
+
+std::optional<unsigned> HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return std::nullopt;
+}
+
+// Reads one logical line of a value: "name"=data.
+class ValueParser {
+ public:
+  ValueParser(std::string_view line, bool utf16_file, const AnsiCharacters& ansi)
+      : rest_(line), utf16_file_(utf16_file), ansi_(ansi) {}
+
+  std::optional<RegistryFileValue> Parse(std::string& problem) {
+    RegistryFileValue value;
+    if (!rest_.empty() && rest_.front() == '@') return Fail(problem, "sets the key's default value");
+    auto name = QuotedText();
+    if (!name) return Fail(problem, "has a value line that is not \"name\"=data");
+    value.name = *name;
+    rest_ = Trimmed(rest_);
+    if (rest_.empty() || rest_.front() != '=') return Fail(problem, "has no '=' after \"" + value.name + "\"");
+    rest_ = Trimmed(rest_.substr(1));
+    std::string what = "the data of \"" + value.name + "\"";
+    if (rest_ == "-") return Fail(problem, "deletes the value \"" + value.name + "\"");
+    if (!rest_.empty() && rest_.front() == '"') {
+      auto text = QuotedText();
+      if (!text || !Trimmed(rest_).empty()) return Fail(problem, "has malformed text in " + what);
+      auto bytes = ansi_.ToAnsi(*text);
+      if (!bytes) return Fail(problem, "has a character outside the system's code page in " + what);
+      value.type = kRegSz;
+      value.bytes = *bytes + '\0';
+    } else if (StartsWithIgnoringCase(rest_, "dword:")) {
+      std::string_view digits = Trimmed(rest_.substr(6));
+      if (digits.empty() || digits.size() > 8) return Fail(problem, "has a malformed dword in " + what);
+      std::uint32_t number = 0;
+      for (char c : digits) {
+        auto digit = HexValue(c);
+        if (!digit) return Fail(problem, "has a malformed dword in " + what);
+        number = number << 4 | *digit;
+      }
+      value.type = kRegDword;
+      value.bytes = {char(number), char(number >> 8), char(number >> 16), char(number >> 24)};
+    } else if (StartsWithIgnoringCase(rest_, "hex")) {
+      if (!HexData(value)) return Fail(problem, "has a malformed hex list in " + what);
+      if (utf16_file_ && IsStringType(value.type)) {
+        auto text = FromUtf16(value.bytes);
+        auto bytes = text ? ansi_.ToAnsi(*text) : std::nullopt;
+        if (!bytes) return Fail(problem, "has text the system's code page cannot hold in " + what);
+        value.bytes = *bytes;
+      }
+    } else {
+      return Fail(problem, "has data of an unknown kind in " + what);
+    }
+    return value;
+  }
+
+ private:
+  static std::optional<RegistryFileValue> Fail(std::string& problem, std::string text) {
+    problem = std::move(text);
+    return std::nullopt;
+  }
+
+  // A text between quotes with \\ and \" escaped; rest_ moves past it.
+  std::optional<std::string> QuotedText() {
+    if (rest_.empty() || rest_.front() != '"') return std::nullopt;
+    std::string text;
+    for (std::size_t i = 1; i < rest_.size(); ++i) {
+      char c = rest_[i];
+      if (c == '"') {
+        rest_.remove_prefix(i + 1);
+        return text;
+      }
+      if (c == '\\') {
+        if (++i == rest_.size() || (rest_[i] != '\\' && rest_[i] != '"')) return std::nullopt;
+        c = rest_[i];
+      }
+      text += c;
+    }
+    return std::nullopt;
+  }
+
+  // hex:bytes or hex(type):bytes
+  bool HexData(RegistryFileValue& value) {
+    rest_.remove_prefix(3);
+    value.type = kRegBinary;
+    if (!rest_.empty() && rest_.front() == '(') {
+      std::size_t close = rest_.find(')');
+      if (close == std::string_view::npos || close == 1 || close > 9) return false;
+      std::uint32_t type = 0;
+      for (char c : rest_.substr(1, close - 1)) {
+        auto digit = HexValue(c);
+        if (!digit) return false;
+        type = type << 4 | *digit;
+      }
+      value.type = type;
+      rest_.remove_prefix(close + 1);
+    }
+    if (rest_.empty() || rest_.front() != ':') return false;
+    std::string_view list = Trimmed(rest_.substr(1));
+    if (list.empty()) return true;
+    std::size_t start = 0;
+    for (;;) {
+      std::size_t comma = list.find(',', start);
+      std::string_view item = Trimmed(list.substr(start, comma == std::string_view::npos ? list.npos : comma - start));
+      if (item.empty() || item.size() > 2) return false;
+      unsigned byte = 0;
+      for (char c : item) {
+        auto digit = HexValue(c);
+        if (!digit) return false;
+        byte = byte << 4 | *digit;
+      }
+      value.bytes += static_cast<char>(byte);
+      if (comma == std::string_view::npos) return true;
+      start = comma + 1;
+    }
+  }
+
+  std::string_view rest_;
+  bool utf16_file_;
+  const AnsiCharacters& ansi_;
+};
+
+std::vector<std::string_view> Lines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  for (std::size_t start = 0; start <= text.size();) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    lines.push_back(Trimmed(text.substr(start, end - start)));
+    start = end + 1;
+  }
+  return lines;
+}
+
+}  // namespace
+
+std::string WriteRegistryFile(std::string_view key, const std::vector<RegistryFileValue>& values,
+                              const AnsiCharacters& ansi) {
+  std::string text = std::string(kCurrentHeader) + "\r\n\r\n[" + std::string(key) + "]\r\n";
+  for (const RegistryFileValue& value : values) text += ValueLine(value, ansi);
+  text += "\r\n";
+  return "\xFF\xFE" + Utf16Bytes(text);
+}
+
+RegistryFileContents ReadRegistryFile(std::string_view file, std::string_view key, const AnsiCharacters& ansi) {
+  RegistryFileContents contents;
+  auto fail = [&contents](std::string problem) {
+    contents.values.clear();
+    contents.problem = std::move(problem);
+    return contents;
+  };
+  bool utf16_file = file.substr(0, 2) == "\xFF\xFE";
+  std::string text;
+  if (utf16_file) {
+    auto decoded = FromUtf16(file.substr(2));
+    if (!decoded) return fail("The file ends in the middle of a UTF-16 character.");
+    text = std::move(*decoded);
+  } else {
+    text = ansi.FromAnsi(file);
+  }
+  std::vector<std::string_view> lines = Lines(text);
+  if (lines.front() != (utf16_file ? kCurrentHeader : kAnsiHeader))
+    return fail("The file is no registry file: its first line must be \"" + std::string(kCurrentHeader) +
+                "\" (UTF-16) or \"" + std::string(kAnsiHeader) + "\".");
+  bool in_key = false;
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    std::size_t line_number = i + 1;
+    std::string line(lines[i]);
+    // A line ending in a backslash goes on in the next one.
+    while (!line.empty() && line.back() == '\\' && i + 1 < lines.size()) {
+      line.pop_back();
+      line += lines[++i];
+    }
+    auto where = [line_number] { return "Line " + IntegerText(static_cast<long long>(line_number)) + " "; };
+    if (line.empty() || line.front() == ';') continue;
+    if (line.front() == '[') {
+      if (line.back() != ']') return fail(where() + "has a key name without its closing ']'.");
+      std::string_view name = std::string_view(line).substr(1, line.size() - 2);
+      if (!name.empty() && name.front() == '-') return fail(where() + "deletes a key; only values can be imported.");
+      if (!EqualsIgnoringCase(name, key))
+        return fail(where() + "names another key, " + std::string(name) + "; only " + std::string(key) +
+                    " can be imported.");
+      in_key = true;
+      continue;
+    }
+    if (!in_key) return fail(where() + "sets a value before naming its key.");
+    std::string problem;
+    auto value = ValueParser(line, utf16_file, ansi).Parse(problem);
+    if (!value) return fail(where() + problem + ".");
+    // Value names are the same in any case, as in the registry.
+    std::erase_if(contents.values, [&](const RegistryFileValue& v) { return EqualsIgnoringCase(v.name, value->name); });
+    contents.values.push_back(std::move(*value));
+  }
+  if (!in_key) return fail("The file names no key.");
+  return contents;
+}
+
+}  // namespace korvex

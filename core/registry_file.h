@@ -1,0 +1,38 @@
+// Registry files as the system's registry editor writes them, for one key:
+// "Windows Registry Editor Version 5.00" (UTF-16LE with a byte-order mark,
+// CRLF) and the older ANSI "REGEDIT4". Values carry their bytes as the ANSI
+// registry functions see them: texts in the system's ANSI code page.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ansi_characters.h"
+
+namespace korvex {
+
+inline constexpr std::uint32_t kRegSz = 1, kRegExpandSz = 2, kRegBinary = 3, kRegDword = 4, kRegMultiSz = 7;
+
+struct RegistryFileValue {
+  std::string name;  // UTF-8
+  std::uint32_t type = 0;
+  std::string bytes;
+  bool operator==(const RegistryFileValue&) const = default;
+};
+
+// The file's bytes, in the current format, for one key ("HKEY_LOCAL_MACHINE\...").
+std::string WriteRegistryFile(std::string_view key, const std::vector<RegistryFileValue>& values,
+                              const AnsiCharacters& ansi);
+
+struct RegistryFileContents {
+  std::vector<RegistryFileValue> values;  // in file order; a repeated name keeps its last data
+  std::string problem;                    // empty when the file was read; then it says what is wrong
+};
+
+// Reads a file that sets values of `key` only: another key, a key or value
+// deletion, or anything malformed is a problem.
+RegistryFileContents ReadRegistryFile(std::string_view file, std::string_view key, const AnsiCharacters& ansi);
+
+}  // namespace korvex

@@ -1,0 +1,137 @@
+#include "inspection.h"
+
+#include <array>
+
+#include "number_text.h"
+#include "parameter_format.h"
+#include "parameter_set.h"
+#include "registry_file.h"
+#include "setting_limits.h"
+
+namespace korvex::cfg {
+namespace {
+
+constexpr std::array<std::string_view, 12> kTypeNames{
+    "REG_NONE",  "REG_SZ",   "REG_EXPAND_SZ",       "REG_BINARY",
+    "REG_DWORD", "REG_DWORD_BIG_ENDIAN", "REG_LINK", "REG_MULTI_SZ",
+    "REG_RESOURCE_LIST", "REG_FULL_RESOURCE_DESCRIPTOR", "REG_RESOURCE_REQUIREMENTS_LIST", "REG_QWORD"};
+
+bool IsText(SettingKind kind) {
+  return kind == SettingKind::DiskType || kind == SettingKind::Letter || kind == SettingKind::Path;
+}
+
+std::string Quote(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+void NoteText(InspectedValue& value, std::vector<std::string>& notes) {
+  if (value.bytes.size() > kTextValueCapacity) {
+    notes.push_back("longer than the " + IntegerText(static_cast<long long>(kMaxTextValueCharacters)) +
+                    " characters the window reads: it counts as absent");
+    return;
+  }
+  std::string text;
+  for (char c : value.bytes)
+    if (c != '\0') text += c;
+  if (value.bytes != text + '\0') notes.push_back("NUL bytes out of place: the window reads " + Quote(text));
+  switch (value.setting->kind) {
+    case SettingKind::DiskType:
+      if (text.empty())
+        notes.push_back("empty: the window reads it as hard-disk");
+      else if (!ListIndexForDiskCode(text))
+        notes.push_back("no disk type the window knows (" + DiskKindList(&DiskKindInfo::stored_code) + ")");
+      break;
+    case SettingKind::Letter:
+      if (text.size() != 1 || text[0] < kFirstDriveLetter || text[0] > kLastDriveLetter)
+        notes.push_back("not one letter from " + DriveLetterRange());
+      break;
+    default:
+      if (text.substr(0, kFilePathPrefix.size()) != kFilePathPrefix)
+        notes.push_back("a path without the \\??\\ prefix: the window shows it without its first four characters");
+      break;
+  }
+}
+
+void NoteNumber(InspectedValue& value, std::vector<std::string>& notes) {
+  if (value.bytes.size() > 4) {
+    notes.push_back(IntegerText(static_cast<long long>(value.bytes.size())) + " bytes: the window cannot read it and counts it as absent");
+    return;
+  }
+  std::uint32_t raw = 0;
+  for (std::size_t i = 0; i < value.bytes.size(); ++i)
+    raw |= static_cast<std::uint32_t>(static_cast<unsigned char>(value.bytes[i])) << (8 * i);
+  auto number = static_cast<std::int32_t>(raw);
+  if (value.bytes.size() < 4)
+    notes.push_back(IntegerText(static_cast<long long>(value.bytes.size())) + " bytes: the window reads the number " +
+                    IntegerText(number));
+  switch (value.setting->kind) {
+    case SettingKind::OnOff:
+      if (number != 0 && number != 1) notes.push_back(IntegerText(number) + ": the window reads it as off");
+      break;
+    case SettingKind::Megabytes: {
+      double megabytes = MegabytesFromPages(number);
+      if (number % kPagesPerMegabyte != 0) notes.push_back(IntegerText(number) + " pages: not whole megabytes");
+      if (megabytes < kSmallestSize || megabytes > kLargestSize)
+        notes.push_back("outside the window's " + RangeText(kSmallestSize, kLargestSize) + " MB");
+      break;
+    }
+    default:
+      if (number < kShortestInterval || number > kLongestInterval)
+        notes.push_back("outside the window's " + RangeText(kShortestInterval, kLongestInterval) + " seconds");
+      break;
+  }
+}
+
+}  // namespace
+
+std::string TypeName(std::uint32_t type) {
+  return type < kTypeNames.size() ? std::string(kTypeNames[type]) : "type " + IntegerText(type);
+}
+
+std::string HexBytes(std::string_view bytes) {
+  std::string out;
+  for (char c : bytes) {
+    auto byte = static_cast<unsigned char>(c);
+    if (!out.empty()) out += ' ';
+    out += "0123456789abcdef"[byte >> 4];
+    out += "0123456789abcdef"[byte & 15];
+  }
+  return out;
+}
+
+std::optional<std::vector<InspectedValue>> ReadStoredValues(Registry& registry) {
+  RegistryKey key = 0;
+  if (registry.OpenKey(kParametersKeyPath, key) != 0) return std::nullopt;
+  std::vector<InspectedValue> values;
+  for (const Setting& setting : kSettings) {
+    InspectedValue value;
+    value.setting = &setting;
+    value.status = registry.QueryRawValue(key, std::string(setting.value_name).c_str(), value.type, value.bytes);
+    values.push_back(std::move(value));
+  }
+  registry.CloseKey(key);
+  return values;
+}
+
+void NoteAnomalies(std::vector<InspectedValue>& values) {
+  for (InspectedValue& value : values) {
+    std::vector<std::string>& notes = value.notes;
+    notes.clear();
+    if (value.status == 2) {
+      notes.push_back("absent");
+      continue;
+    }
+    if (value.status != 0) {
+      notes.push_back("unreadable (error " + IntegerText(value.status) + ")");
+      continue;
+    }
+    bool text = IsText(value.setting->kind);
+    std::uint32_t expected = text ? kRegSz : kRegDword;
+    if (value.type != expected)
+      notes.push_back("stored as " + TypeName(value.type) + "; the window writes " + TypeName(expected));
+    if (text)
+      NoteText(value, notes);
+    else
+      NoteNumber(value, notes);
+  }
+}
+
+}  // namespace korvex::cfg

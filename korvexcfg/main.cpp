@@ -1,0 +1,28 @@
+// korvexcfg.exe: the driver's settings from scripts, by the window's rules.
+#include <windows.h>
+
+#include "commands.h"
+#include "console.h"
+#include "wide_text.h"
+#include "win32_ansi_characters.h"
+#include "win32_files.h"
+#include "win32_platform.h"
+#include "win32_registry.h"
+
+int wmain(int argc, wchar_t** argv) {
+  using namespace korvex;
+  std::vector<std::string> arguments;
+  for (int i = 1; i < argc; ++i) arguments.push_back(win32::Narrow(argv[i]));
+  win32::Win32Registry registry;
+  win32::Win32AnsiCharacters characters;
+  win32::Win32Volume volume;
+  cfg::Win32Files files;
+  cfg::Environment environment{registry, characters, volume, files};
+  cfg::CommandResult result = cfg::RunCommand(arguments, environment);
+  if (result.binary_out)
+    cfg::WriteBytes(cfg::Stream::Out, result.out);
+  else
+    cfg::WriteText(cfg::Stream::Out, result.out);
+  cfg::WriteText(cfg::Stream::Error, result.err);
+  return result.exit_code;
+}

@@ -1,0 +1,144 @@
+#include "settings.h"
+
+#include "number_text.h"
+#include "parameter_format.h"
+#include "setting_limits.h"
+#include "utf8.h"
+
+namespace korvex::cfg {
+namespace {
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (Lower(a[i]) != Lower(b[i])) return false;
+  return true;
+}
+
+// Digits with at most one decimal point, as a script would write a number.
+bool IsPlainNumber(std::string_view text, bool whole) {
+  bool digit = false, point = false;
+  for (char c : text) {
+    if (c >= '0' && c <= '9') {
+      digit = true;
+    } else if (c == '.' && !point && !whole) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  return digit && text.size() <= 12;
+}
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  return text;
+}
+
+}  // namespace
+
+std::string Accepts(const Setting& setting) {
+  switch (setting.kind) {
+    case SettingKind::DiskType:
+      return DiskKindList(&DiskKindInfo::name);
+    case SettingKind::Megabytes:
+      return "megabytes from " + RangeText(kSmallestSize, kLargestSize) + ", whole";
+    case SettingKind::OnOff:
+      return "on or off";
+    case SettingKind::Letter:
+      return "one letter from " + DriveLetterRange();
+    case SettingKind::Path:
+      return "a path of up to " + IntegerText(static_cast<long long>(kLongestFilePathBytes)) +
+             " bytes in the system's code page";
+    case SettingKind::Seconds:
+      return "whole seconds from " + RangeText(kShortestInterval, kLongestInterval);
+  }
+  return "";
+}
+
+std::string Needs(const Setting& setting) {
+  std::string needs(setting.needs);
+  if (setting.control == SettingControl(&Editor::Fat32Enable))
+    needs += " and a size above " + IntegerText(kFat32Threshold) + " MB";
+  return needs;
+}
+
+const Setting* FindSetting(std::string_view name) {
+  for (const Setting& setting : kSettings)
+    if (SameIgnoringCase(name, setting.name) || SameIgnoringCase(name, setting.value_name)) return &setting;
+  return nullptr;
+}
+
+const Setting* FindSettingByValueName(std::string_view value_name) {
+  for (const Setting& setting : kSettings)
+    if (SameIgnoringCase(value_name, setting.value_name)) return &setting;
+  return nullptr;
+}
+
+std::string_view DiskKindName(int list_index) {
+  if (list_index < 0 || list_index >= static_cast<int>(kDiskKinds.size())) return "";
+  return kDiskKinds[static_cast<std::size_t>(list_index)].name;
+}
+
+std::string ShownValue(Editor& editor, const Setting& setting) {
+  return std::visit(
+      [&](auto member) -> std::string {
+        auto& control = editor.*member;
+        using Control = std::remove_reference_t<decltype(control)>;
+        if constexpr (std::is_same_v<Control, forms::ComboBox>) {
+          std::string_view name = DiskKindName(control.ListIndex());
+          return name.empty() ? control.Text() : std::string(name);
+        } else if constexpr (std::is_same_v<Control, forms::CheckBox>) {
+          return control.Value() != 0 ? "on" : "off";
+        } else {
+          bool number = setting.kind == SettingKind::Megabytes || setting.kind == SettingKind::Seconds;
+          return std::string(number ? Trim(control.Text()) : std::string_view(control.Text()));
+        }
+      },
+      setting.control);
+}
+
+std::optional<std::string> RequestedInput(const Setting& setting, std::string_view value) {
+  switch (setting.kind) {
+    case SettingKind::DiskType:
+      for (std::size_t i = 0; i < kDiskKinds.size(); ++i)
+        if (SameIgnoringCase(value, kDiskKinds[i].name) || value == kDiskKinds[i].stored_code)
+          return IntegerText(static_cast<long long>(i));
+      return std::nullopt;
+    case SettingKind::OnOff:
+      if (SameIgnoringCase(value, "on") || value == "1") return "1";
+      if (SameIgnoringCase(value, "off") || value == "0") return "0";
+      return std::nullopt;
+    case SettingKind::Megabytes:
+    case SettingKind::Seconds:
+      if (!IsPlainNumber(value, setting.kind == SettingKind::Seconds)) return std::nullopt;
+      return std::string(value);
+    case SettingKind::Letter:
+      if (utf8::CountCodePoints(value) != 1) return std::nullopt;
+      return std::string(value);
+    case SettingKind::Path:
+      return std::string(value);
+  }
+  return std::nullopt;
+}
+
+bool SameValue(const Setting& setting, std::string_view shown, std::string_view requested) {
+  switch (setting.kind) {
+    case SettingKind::DiskType:
+      return shown == DiskKindName(static_cast<int>(TextToNumber(requested)));
+    case SettingKind::OnOff:
+      return shown == (requested == "1" ? "on" : "off");
+    case SettingKind::Megabytes:
+    case SettingKind::Seconds:
+      return IsPlainNumber(shown, false) && TextToNumber(shown) == TextToNumber(requested);
+    case SettingKind::Letter:
+      return SameIgnoringCase(shown, requested);
+    case SettingKind::Path:
+      return shown == requested;
+  }
+  return false;
+}
+
+}  // namespace korvex::cfg

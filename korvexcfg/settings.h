@@ -1,0 +1,65 @@
+// The settings korvexcfg knows, by name, each bound to the Editor control a
+// user would change and to the stored value it ends up in.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "editor.h"
+
+namespace korvex::cfg {
+
+enum class SettingKind { DiskType, Megabytes, OnOff, Letter, Path, Seconds };
+
+using SettingControl = std::variant<forms::ComboBox Editor::*, forms::TextBox Editor::*, forms::CheckBox Editor::*>;
+
+struct Setting {
+  std::string_view name;
+  std::string_view value_name;  // in the Parameters key
+  SettingKind kind;
+  SettingControl control;
+  std::string_view needs;  // when its control is disabled: what the window asks for first
+};
+
+inline constexpr std::array<Setting, 10> kSettings{{
+    {"type", "DiskType", SettingKind::DiskType, &Editor::Combo1, ""},
+    {"size", "SizeIn4kPages", SettingKind::Megabytes, &Editor::Text3, "type=hard-disk"},
+    {"fat32", "DiskFormatFAT32", SettingKind::OnOff, &Editor::Fat32Enable, "type=hard-disk"},
+    {"letter", "UserDriveLetter", SettingKind::Letter, &Editor::DriveLetterText, ""},
+    {"load-image", "LoadImageOnStart", SettingKind::OnOff, &Editor::LoadImage, ""},
+    {"save-image", "SaveImageOnExit", SettingKind::OnOff, &Editor::SaveImage, ""},
+    {"load-file", "LoadImageFile", SettingKind::Path, &Editor::Text1, "load-image=on"},
+    {"save-file", "SaveImageFile", SettingKind::Path, &Editor::Text2, "save-image=on"},
+    {"autosave", "AutoSaveEnabled", SettingKind::OnOff, &Editor::SaveCheckBox, ""},
+    {"interval", "AutoSaveTrigger", SettingKind::Seconds, &Editor::AutoSaveTime, "autosave=on"},
+}};
+
+// For messages: what the setting accepts, from the window's limits.
+std::string Accepts(const Setting& setting);
+
+// When its control is disabled: what the window asks for first.
+std::string Needs(const Setting& setting);
+
+// By its name or its registry value name, either in any case.
+const Setting* FindSetting(std::string_view name);
+
+// By its registry value name only, in any case.
+const Setting* FindSettingByValueName(std::string_view value_name);
+
+// The setting as the window shows it now, in the form a user would request it.
+std::string ShownValue(Editor& editor, const Setting& setting);
+
+// The request in the window's terms (a list index as text, "1"/"0" for a
+// check box, the number or text to type), or nothing when it is malformed.
+std::optional<std::string> RequestedInput(const Setting& setting, std::string_view value);
+
+// Whether a shown value already is what was requested.
+bool SameValue(const Setting& setting, std::string_view shown, std::string_view requested);
+
+// The disk kind's name for a list index; empty for none.
+std::string_view DiskKindName(int list_index);
+
+}  // namespace korvex::cfg

@@ -1,0 +1,229 @@
+// korvexcfg's commands against the registry fake: the strict and --adjust
+// outcome of each rule, what is written, idempotence and exit codes.
+#include <gtest/gtest.h>
+
+#include "commands.h"
+#include "editor_harness.h"
+#include "registry_file.h"
+
+namespace korvex::testing {
+namespace {
+
+class MemoryFiles : public cfg::Files {
+ public:
+  std::map<std::string, std::string> files;
+  std::optional<std::string> Read(std::string_view path) override {
+    auto it = files.find(std::string(path));
+    if (it == files.end()) return std::nullopt;
+    return it->second;
+  }
+  bool Write(std::string_view path, std::string_view bytes) override {
+    if (path.starts_with("readonly")) return false;
+    files[std::string(path)] = bytes;
+    return true;
+  }
+};
+
+class KorvexcfgTest : public EditorTest {
+ protected:
+  MemoryFiles files;
+  cfg::Environment environment{registry, cp1252, volume, files};
+
+  KorvexcfgTest() { PutTypicalValues(); }
+
+  cfg::CommandResult Run(std::vector<std::string> arguments) {
+    registry.writes.clear();
+    return cfg::RunCommand(arguments, environment);
+  }
+  std::vector<std::string> Written() const {
+    std::vector<std::string> names;
+    for (auto& write : registry.writes) names.push_back(write.name);
+    return names;
+  }
+};
+
+TEST_F(KorvexcfgTest, EachRuleRefusesStrictlyAndCorrectsWithAdjust) {
+  struct Case {
+    std::vector<std::string> set;
+    std::string refusal_or_note;
+    std::string value_name, stored_after_adjust;
+  } cases[] = {
+      {{"size=12.7"}, "size: 12.7 -> 12, whole megabytes", "SizeIn4kPages", DwordBytes(3072)},
+      {{"size=3000"}, "size: 3000 -> 2048, at most 2048 MB", "SizeIn4kPages", DwordBytes(524288)},
+      {{"SizeIn4kPages=2"}, "size: 2 -> 5, at least 5 MB", "SizeIn4kPages", DwordBytes(1280)},
+      {{"interval=5"}, "interval: 5 -> 20, at least 20 seconds", "AutoSaveTrigger", DwordBytes(20)},
+      {{"interval=40000"}, "interval: 40000 -> 32767, at most 32767 seconds", "AutoSaveTrigger", DwordBytes(32767)},
+      {{"letter=5"}, "letter: 5 -> A, a letter from A to Z", "UserDriveLetter", std::string("A\0", 2)},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> arguments{"set"};
+    arguments.insert(arguments.end(), c.set.begin(), c.set.end());
+    cfg::CommandResult strict = Run(arguments);
+    EXPECT_EQ(strict.exit_code, cfg::kRefused) << c.set[0];
+    EXPECT_NE(strict.err.find(c.refusal_or_note), std::string::npos) << strict.err;
+    EXPECT_TRUE(registry.writes.empty()) << c.set[0];
+
+    arguments.push_back("--adjust");
+    cfg::CommandResult adjusted = Run(arguments);
+    EXPECT_EQ(adjusted.exit_code, cfg::kDone) << adjusted.err;
+    EXPECT_NE(adjusted.out.find(c.refusal_or_note), std::string::npos) << adjusted.out;
+    EXPECT_EQ(registry.Bytes(c.value_name), c.stored_after_adjust) << c.set[0];
+    PutTypicalValues();
+  }
+}
+
+TEST_F(KorvexcfgTest, RequestsTheWindowDoesNotOfferAreRefusedEvenWithAdjust) {
+  for (std::vector<std::string> arguments : {
+           std::vector<std::string>{"set", "type=floppy-1.44", "fat32=off", "--adjust"},
+           {"set", "type=floppy-2.88", "size=100", "--adjust"},
+           {"set", "autosave=off", "interval=60", "--adjust"},
+           {"set", "size=lots"},
+           {"set", "letter=TT"},
+           {"set", "fat32=maybe"},
+           {"set", "load-file=C:\\\x01.img"},  // the Editor's own save refuses it
+       }) {
+    cfg::CommandResult result = Run(arguments);
+    EXPECT_EQ(result.exit_code, cfg::kRefused) << arguments[1] << " " << arguments[2];
+    EXPECT_NE(result.err.find("Nothing was written"), std::string::npos) << result.err;
+    EXPECT_TRUE(registry.writes.empty());
+  }
+  EXPECT_NE(Run({"set", "size=lots"}).err.find("size accepts megabytes"), std::string::npos);
+}
+
+TEST_F(KorvexcfgTest, ConsequencesAreReportedAndTheChoicesOrderMatters) {
+  registry.PutDword("AutoSaveEnabled", 0);
+  registry.PutDword("SaveImageOnExit", 0);
+  cfg::CommandResult result = Run({"set", "autosave=on", "interval=60", "type=floppy-1.44", "letter=r"});
+  EXPECT_EQ(result.exit_code, cfg::kDone) << result.err;
+  EXPECT_NE(result.out.find("save-image: off -> on, with autosave=on"), std::string::npos) << result.out;
+  EXPECT_EQ(registry.Bytes("SaveImageOnExit"), DwordBytes(1));
+  EXPECT_EQ(registry.Bytes("AutoSaveTrigger"), DwordBytes(60));
+  EXPECT_EQ(registry.Bytes("DiskType"), std::string("FDC14\0", 6));
+  EXPECT_EQ(registry.Bytes("UserDriveLetter"), std::string("R\0", 2));
+}
+
+TEST_F(KorvexcfgTest, ExitCodesAndWhatWasWritten) {
+  cfg::CommandResult dry = Run({"set", "size=128", "--dry-run"});
+  EXPECT_EQ(dry.exit_code, cfg::kDone);
+  EXPECT_NE(dry.out.find("Would write: "), std::string::npos);
+  EXPECT_EQ(registry.Bytes("SizeIn4kPages"), DwordBytes(16384));  // untouched
+
+  EXPECT_EQ(Run({"set", "size=128", "--backup", "before.reg"}).exit_code, cfg::kDone);
+  EXPECT_EQ(registry.Bytes("SizeIn4kPages"), DwordBytes(32768));
+  RegistryFileContents backup = ReadRegistryFile(files.files.at("before.reg"),
+                                                 "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\korvex\\Parameters", cp1252);
+  ASSERT_EQ(backup.values.size(), 10u);
+  EXPECT_EQ(backup.values[5], (RegistryFileValue{"SizeIn4kPages", kRegDword, DwordBytes(16384)}));
+  EXPECT_EQ(Run({"set", "size=64", "--backup", "readonly.reg"}).exit_code, cfg::kWriteFailed);
+  EXPECT_TRUE(registry.writes.empty());
+
+  registry.read_only = true;
+  cfg::CommandResult failed = Run({"set", "size=64"});
+  EXPECT_EQ(failed.exit_code, cfg::kWriteFailed);
+  EXPECT_NE(failed.err.find("Not written: "), std::string::npos) << failed.err;
+  EXPECT_NE(failed.err.find("SizeIn4kPages"), std::string::npos) << failed.err;
+  registry.read_only = false;
+
+  EXPECT_EQ(Run({"set", "colour=red"}).exit_code, cfg::kUsage);
+  EXPECT_EQ(Run({"set"}).exit_code, cfg::kUsage);
+  EXPECT_EQ(Run({"frobnicate"}).exit_code, cfg::kUsage);
+  EXPECT_EQ(Run({}).exit_code, cfg::kUsage);
+  EXPECT_EQ(Run({"--version"}).out, "korvexcfg 0.2.13\n");
+
+  registry.key_exists = false;
+  for (std::vector<std::string> arguments : {std::vector<std::string>{"set", "size=64"}, {"show"}, {"validate"},
+                                             {"export", "x.reg"}})
+    EXPECT_EQ(Run(arguments).exit_code, cfg::kKeyUnavailable) << arguments[0];
+  EXPECT_TRUE(registry.writes.empty());
+}
+
+TEST_F(KorvexcfgTest, ASetThatChangesNothingWritesNothing) {
+  for (std::vector<std::string> arguments : {std::vector<std::string>{"set", "size=64", "letter=z", "type=hard-disk"},
+                                             {"set", "size=64.4", "--adjust"}}) {
+    cfg::CommandResult result = Run(arguments);
+    EXPECT_EQ(result.exit_code, cfg::kDone);
+    EXPECT_EQ(result.out.substr(result.out.size() - 10), "unchanged\n") << result.out;
+    EXPECT_TRUE(registry.writes.empty());
+  }
+  EXPECT_EQ(Run({"set", "size=128"}).out, "Written: SizeIn4kPages\n");
+  ASSERT_EQ(Run({"export", "all.reg"}).exit_code, cfg::kDone);
+  EXPECT_EQ(Run({"import", "all.reg"}).out, "unchanged\n");
+
+  // Absent values keep their absence: no placeholder is written for them.
+  for (const char* name : {"LoadImageFile", "UserDriveLetter", "AutoSaveTrigger"}) registry.values.erase(name);
+  EXPECT_EQ(Run({"set", "size=64"}).out, "Written: SizeIn4kPages\n");
+  EXPECT_EQ(Run({"import", "all.reg"}).out, "Written: LoadImageFile, SizeIn4kPages, AutoSaveTrigger, UserDriveLetter\n");
+}
+
+TEST_F(KorvexcfgTest, ExportAndImportRestoreEveryValue) {
+  ASSERT_EQ(Run({"export", "all.reg"}).exit_code, cfg::kDone);
+  auto before = registry.values;
+  registry.PutDword("SizeIn4kPages", 32768);
+  registry.PutText("SaveImageFile", "\\??\\D:\\other.img");
+  registry.PutDword("AutoSaveEnabled", 0);
+  registry.PutDword("AutoSaveTrigger", 60);
+  registry.PutText("DiskType", "FDC28");
+  cfg::CommandResult result = Run({"import", "all.reg"});
+  EXPECT_EQ(result.exit_code, cfg::kDone) << result.err;
+  for (auto& [name, value] : before) EXPECT_EQ(registry.Bytes(name), value.bytes) << name;
+
+  std::string key = "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\korvex\\Parameters]\r\n";
+  for (std::string line : {"\"Colour\"=\"red\"", "\"SizeIn4kPages\"=hex(b):00,40,00,00,00,00,00,00",
+                           "\"LoadImageFile\"=\"C:\\\\x.img\"", "\"LoadImageOnStart\"=dword:00000002",
+                           "\"SizeIn4kPages\"=dword:00004080", "\"DiskType\"=\"hdc\""}) {
+    files.files["bad.reg"] = "REGEDIT4\r\n" + key + line + "\r\n";
+    EXPECT_EQ(Run({"import", "bad.reg"}).exit_code, cfg::kRefused) << line;
+    EXPECT_TRUE(registry.writes.empty());
+  }
+  EXPECT_EQ(Run({"import", "bad.reg", "--adjust"}).exit_code, cfg::kRefused);  // hdc is no correction
+  files.files["bad.reg"] = "REGEDIT4\r\n" + key + "\"SizeIn4kPages\"=dword:00004080\r\n";
+  EXPECT_EQ(Run({"import", "bad.reg", "--adjust"}).exit_code, cfg::kDone);
+  EXPECT_EQ(registry.Bytes("SizeIn4kPages"), DwordBytes(16384));
+  EXPECT_EQ(Run({"import", "missing.reg"}).exit_code, cfg::kRefused);
+}
+
+TEST_F(KorvexcfgTest, ShowAndValidateNoteEachAnomaly) {
+  EXPECT_EQ(Run({"validate"}).out, "valid\n");
+  EXPECT_NE(Run({"show"}).out.find("size       64                  SizeIn4kPages    REG_DWORD 00 40 00 00\n"),
+            std::string::npos)
+      << Run({"show"}).out;
+  registry.values.erase("LoadImageOnStart");
+  registry.PutText("LoadImageFile", "C:\\load.img");
+  registry.PutRaw("SaveImageOnExit", 11, std::string(8, '\0'));
+  registry.PutText("SaveImageFile", std::string(140, 'x'));
+  registry.PutDword("SizeIn4kPages", 16385);
+  registry.PutDword("DiskFormatFAT32", 2);
+  registry.PutRaw("AutoSaveEnabled", 4, "\x01");
+  registry.PutRaw("AutoSaveTrigger", 1, std::string("30\0", 3));
+  registry.PutText("UserDriveLetter", "TT");
+  registry.PutRaw("DiskType", 1, std::string("H\0DC\0", 5));
+  cfg::CommandResult result = Run({"validate"});
+  EXPECT_EQ(result.exit_code, cfg::kRefused);
+  for (std::string note : {"load-image (LoadImageOnStart): absent", "load-file (LoadImageFile): a path without",
+                           "save-image (SaveImageOnExit): stored as REG_QWORD; the window writes REG_DWORD",
+                           "save-image (SaveImageOnExit): 8 bytes: the window cannot read it",
+                           "save-file (SaveImageFile): longer than the 131", "not whole megabytes",
+                           "fat32 (DiskFormatFAT32): 2: the window reads it as off",
+                           "autosave (AutoSaveEnabled): 1 bytes: the window reads the number 1",
+                           "interval (AutoSaveTrigger): stored as REG_SZ", "letter (UserDriveLetter): not one letter",
+                           "type (DiskType): NUL bytes out of place: the window reads \"HDC\""})
+    EXPECT_NE(result.out.find(note), std::string::npos) << note << "\n" << result.out;
+  std::string json = Run({"show", "--json"}).out;
+  EXPECT_NE(json.find("{\"name\": \"type\", \"value_name\": \"DiskType\", \"shown\": \"hard-disk\", \"type\": "
+                      "\"REG_SZ\", \"bytes\": \"48 00 44 43 00\", \"notes\": [\"NUL bytes"),
+            std::string::npos)
+      << json;
+}
+
+TEST_F(KorvexcfgTest, DismountFollowsTheButtonAndItsLetterGuard) {
+  EXPECT_EQ(Run({"dismount", "q:"}).exit_code, cfg::kDone);
+  EXPECT_EQ(windows.calls, (std::vector<std::string>{"open \\\\.\\Q:", "lock", "dismount", "unlock", "close"}));
+  windows.calls.clear();
+  for (std::string drive : {"QQ", "1:", "", "Q:\\"}) EXPECT_EQ(Run({"dismount", drive}).exit_code, cfg::kUsage);
+  volume.open_fails = true;
+  EXPECT_EQ(Run({"dismount", "Q"}).exit_code, cfg::kWriteFailed);
+  EXPECT_EQ(windows.calls, (std::vector<std::string>{"open \\\\.\\Q:"}));
+}
+
+}  // namespace
+}  // namespace korvex::testing
