@@ -4,6 +4,7 @@
 
 #include <string>
 #include <type_traits>
+#include <utility>
 
 #include "wide_text.h"
 
@@ -156,28 +157,39 @@ ControlClass ClassFor(const ControlLayout& layout, bool clickable) {
 }
 
 template <typename Model>
-std::unique_ptr<ControlBinding> Bind(const ControlLayout& layout, Model& model, HWND parent, int id) {
+std::unique_ptr<ControlBinding> Bind(const ControlLayout& layout, Model& model, HWND parent, int id, const RECT& place,
+                                     HFONT font) {
   using Binding = typename BindingFor<Model>::type;
+  constexpr bool kLabel = std::is_same_v<Model, forms::Label>;
   bool clickable = false;
   std::wstring caption;
-  if constexpr (std::is_same_v<Model, forms::Label>) clickable = static_cast<bool>(model.Click);
-  if constexpr (std::is_same_v<Model, forms::CommandButton> || std::is_same_v<Model, forms::CheckBox>)
+  if constexpr (kLabel) clickable = static_cast<bool>(model.Click);
+  if constexpr (kLabel || std::is_same_v<Model, forms::CommandButton> || std::is_same_v<Model, forms::CheckBox>)
     caption = Widen(model.Caption());
   ControlClass cls = ClassFor(layout, clickable);
-  // Siblings clip each other: labels, created last, lie beneath the rest.
-  HWND control = CreateWindowExW(cls.ex_style, cls.window_class, caption.c_str(),
-                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | cls.style, 0, 0, 0, 0, parent,
+  // Made where it stays and as the model has it, so that nothing moves or
+  // draws twice. Siblings clip each other: labels, created last, lie beneath the rest.
+  DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (model.Enabled() ? 0 : WS_DISABLED) | cls.style;
+  HWND control = CreateWindowExW(cls.ex_style, cls.window_class, caption.c_str(), style, place.left, place.top,
+                                 place.right - place.left, place.bottom - place.top, parent,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   if (!control) return nullptr;
+  if (font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   auto binding = std::make_unique<Binding>(model, control, layout);
-  binding->MirrorAll();
-  EnableWindow(control, model.Enabled());
+  binding->Hold(!kLabel);  // a label's caption is all it shows
   return binding;
 }
 
 }  // namespace
 
 void ControlBinding::Update(forms::Property changed) {
+  if (held_) {
+    if (changed == Property::Enabled)
+      enabled_stale_ = true;
+    else if (changed != Property::Refresh)  // nothing is on screen yet
+      stale_ = true;
+    return;
+  }
   if (changed == Property::Enabled) {
     EnableWindow(hwnd_, model_.Enabled());
   } else if (changed == Property::Refresh) {
@@ -187,14 +199,21 @@ void ControlBinding::Update(forms::Property changed) {
   }
 }
 
+void ControlBinding::Release() {
+  held_ = false;
+  if (std::exchange(enabled_stale_, false)) EnableWindow(hwnd_, model_.Enabled());
+  if (std::exchange(stale_, false)) MirrorAll();
+}
+
 std::wstring WindowText(HWND window) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 
-std::unique_ptr<ControlBinding> CreateBoundControl(const ControlLayout& layout, Editor& model, HWND parent, int id) {
-  return layout.control.Visit(model, [&](auto& control) { return Bind(layout, control, parent, id); });
+std::unique_ptr<ControlBinding> CreateBoundControl(const ControlLayout& layout, Editor& model, HWND parent, int id,
+                                                   const RECT& place, HFONT font) {
+  return layout.control.Visit(model, [&](auto& control) { return Bind(layout, control, parent, id, place, font); });
 }
 
 }  // namespace korvex::win32

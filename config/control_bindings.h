@@ -31,7 +31,17 @@ class ControlBinding : public forms::ControlView {
 
   void Update(forms::Property changed) override;
 
-  // Puts the model's whole state on the control, as after creation.
+  // Holds the model's writes back until Release, which then mirrors the
+  // control once however often the model wrote it: the load writes most
+  // controls more than once before the window is shown. `stale`: the
+  // control does not show the model's state yet.
+  void Hold(bool stale) {
+    held_ = true;
+    stale_ = stale;
+  }
+  void Release();
+
+  // Puts the model's whole state on the control.
   virtual void MirrorAll() {}
 
  protected:
@@ -50,10 +60,15 @@ class ControlBinding : public forms::ControlView {
   HWND hwnd_;
   const ControlLayout& layout_;
   bool updating_ = false;
+  bool held_ = false;
+  bool stale_ = false;          // the state the control shows
+  bool enabled_stale_ = false;  // and whether it is enabled
 };
 
-// Creates the Win32 control for a layout row, bound to its model's control.
-std::unique_ptr<ControlBinding> CreateBoundControl(const ControlLayout& layout, Editor& model, HWND parent, int id);
+// Creates the Win32 control for a layout row at its place, with its font,
+// bound to its model's control and held (see Hold).
+std::unique_ptr<ControlBinding> CreateBoundControl(const ControlLayout& layout, Editor& model, HWND parent, int id,
+                                                   const RECT& place, HFONT font);
 
 // The control's current text.
 std::wstring WindowText(HWND window);

@@ -14,10 +14,12 @@ constexpr wchar_t kSubclassProperty[] = L"Korvex.Subclass";
 
 bool TakesFocus(ControlKind kind) { return kind != ControlKind::Label; }
 
-int ControlHeight(const ControlLayout& layout, UINT dpi) {
+RECT PlaceOf(const ControlLayout& layout, UINT dpi) {
+  int left = TwipsToPixels(layout.left, dpi), top = TwipsToPixels(layout.top, dpi);
   int height = TwipsToPixels(layout.height, dpi);
   // A drop-down combo's height includes its list; its edit part follows the font.
-  return layout.control.Kind() == ControlKind::ComboBox ? height * 8 : height;
+  if (layout.control.Kind() == ControlKind::ComboBox) height *= 8;
+  return {left, top, left + TwipsToPixels(layout.width, dpi), top + height};
 }
 
 }  // namespace
@@ -34,11 +36,14 @@ bool EditorWindow::Create() {
                           WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                           CW_USEDEFAULT, nullptr, nullptr, instance, this);
   if (!hwnd_) return false;
+  dpi_ = WindowDpi(hwnd_);
+  SizeToLayout();
 
   // In table order: the tab order, then the labels beneath everything else.
   int id = kFirstControlId;
   for (const ControlLayout& layout : kEditorControls) {
-    auto binding = CreateBoundControl(layout, model_, hwnd_, id++);
+    auto binding = CreateBoundControl(layout, model_, hwnd_, id++, PlaceOf(layout, dpi_),
+                                      layout.font ? fonts_.Get(*layout.font, dpi_) : nullptr);
     if (!binding) return false;
     if (TakesFocus(layout.control.Kind())) {
       WatchFocus(binding->Hwnd(), *binding);
@@ -48,11 +53,11 @@ bool EditorWindow::Create() {
     bindings_.push_back(std::move(binding));
   }
   AddTips();
-  ApplyLayout(WindowDpi(hwnd_));
   return true;
 }
 
 void EditorWindow::ShowAndPaint() {
+  for (const auto& binding : bindings_) binding->Release();
   ShowWindow(hwnd_, SW_SHOW);
   for (const auto& binding : bindings_) {
     if (TakesFocus(binding->Layout().control.Kind()) && IsWindowEnabled(binding->Hwnd())) {
@@ -86,11 +91,16 @@ void EditorWindow::ApplyLayout(UINT dpi) {
     const ControlLayout& layout = binding->Layout();
     HWND control = binding->Hwnd();
     if (layout.font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Get(*layout.font, dpi)), FALSE);
-    MoveWindow(control, TwipsToPixels(layout.left, dpi), TwipsToPixels(layout.top, dpi),
-               TwipsToPixels(layout.width, dpi), ControlHeight(layout, dpi), TRUE);
+    RECT place = PlaceOf(layout, dpi);
+    MoveWindow(control, place.left, place.top, place.right - place.left, place.bottom - place.top, TRUE);
   }
-  RECT client{0, 0, TwipsToPixels(kEditorClientWidth, dpi), TwipsToPixels(kEditorClientHeight, dpi)};
-  RECT outer = OuterRectForClient(client, GetWindowLongW(hwnd_, GWL_STYLE), GetWindowLongW(hwnd_, GWL_EXSTYLE), dpi);
+  SizeToLayout();
+}
+
+void EditorWindow::SizeToLayout() {
+  RECT client{0, 0, TwipsToPixels(kEditorClientWidth, dpi_), TwipsToPixels(kEditorClientHeight, dpi_)};
+  RECT outer =
+      OuterRectForClient(client, GetWindowLongW(hwnd_, GWL_STYLE), GetWindowLongW(hwnd_, GWL_EXSTYLE), dpi_);
   SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

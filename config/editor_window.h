@@ -24,9 +24,11 @@ class EditorWindow {
   EditorWindow& operator=(const EditorWindow&) = delete;
   ~EditorWindow();
 
-  // Creates the window hidden, with every control as laid out.
+  // Creates the window hidden, with every control as laid out; what the
+  // model writes before ShowAndPaint reaches the controls only then.
   bool Create();
-  // Shows it, puts the focus on the first control of the tab order and paints.
+  // Puts the model's state on the controls, shows the window, puts the focus
+  // on the first control of the tab order and paints.
   void ShowAndPaint();
   void Destroy();
 
@@ -41,6 +43,7 @@ class EditorWindow {
   static LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   void ApplyLayout(UINT dpi);
+  void SizeToLayout();  // the window's size at dpi_
   void PaintLines(HDC dc) const;
   void AddTips();
   void WatchFocus(HWND control, ControlBinding& binding);

@@ -16,9 +16,6 @@ Program::Program(Volume* volume) {
       EditorServices{registry_, characters_, session_, shell_, volume ? *volume : volume_,
                      {KORVANE_VERSION_MAJOR, KORVANE_VERSION_MINOR, KORVANE_VERSION_PATCH}});
   editor_window_ = std::make_unique<EditorWindow>(*editor_);
-  // Owner of the message windows that have no task-bar button of their own.
-  hidden_owner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
 }
 
 Program::~Program() {
@@ -41,6 +38,11 @@ HWND Program::MessageHwnd(Window window) const {
 }
 
 void Program::CreateMessageWindow(Window window) {
+  // Owner of the message windows that have no task-bar button of their own;
+  // made when the first is needed, not before the Editor is shown.
+  if (!hidden_owner_)
+    hidden_owner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                    GetModuleHandleW(nullptr), nullptr);
   auto message = std::make_unique<MessageWindow>(MessageLayout(window), session_, hidden_owner_);
   if (message->Create(editor_window_->Hwnd())) messages_[Index(window)] = std::move(message);
 }

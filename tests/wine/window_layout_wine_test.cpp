@@ -1,6 +1,7 @@
 // The real Editor window and message windows at 96 DPI: every rectangle,
 // caption, font, tip, state and the tab order, read back from Win32.
 #include <cmath>
+#include <map>
 #include <vector>
 
 #include "window_fixture.h"
@@ -238,6 +239,30 @@ TEST_F(LayoutTest, TheDiskTypeBoxShowsItsInitialTextWithoutASelection) {
   Start();
   EXPECT_EQ(SendMessageW(Control("Combo1"), CB_GETCURSEL, 0, 0), CB_ERR);
   EXPECT_EQ(TextOf(Control("Combo1")), "Combo1");
+}
+
+// Start-up costs: each control made in place, and the load's writes put on it once.
+std::map<HWND, int> texts_written, moves;
+LRESULT CALLBACK CountWrites(int code, WPARAM wparam, LPARAM lparam) {
+  const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lparam);
+  if (sent->message == WM_SETTEXT) ++texts_written[sent->hwnd];
+  if (sent->message == WM_WINDOWPOSCHANGING && !(reinterpret_cast<WINDOWPOS*>(sent->lParam)->flags & SWP_NOMOVE))
+    ++moves[sent->hwnd];
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+TEST_F(LayoutTest, StartingMovesNoControlAndWritesEachTextOnce) {
+  PutEverythingEnabled();
+  texts_written.clear();
+  moves.clear();
+  HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, CountWrites, nullptr, GetCurrentThreadId());
+  Start();
+  UnhookWindowsHookEx(hook);
+  for (const Expected& c : kControls) {
+    EXPECT_LE(texts_written[Control(c.name)], 1) << c.name;
+    EXPECT_EQ(moves[Control(c.name)], 0) << c.name;
+  }
+  EXPECT_EQ(TextOf(Control("Text1")), "C:\\ramdisk.img");
 }
 
 TEST_F(LayoutTest, ResizingMovesNoControl) {
