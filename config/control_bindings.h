@@ -4,11 +4,12 @@
 // EN_CHANGE from inside WM_SETTEXT) do not come back as user edits.
 #pragma once
 
-#include <windows.h>
+#include "windows_api.h"
 
 #include <memory>
 
 #include "forms.h"
+#include "control_classes.h"
 #include "layout.h"
 
 namespace korvex::win32 {

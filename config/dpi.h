@@ -2,7 +2,7 @@
 // program still starts on Windows 2000.
 #pragma once
 
-#include <windows.h>
+#include "windows_api.h"
 
 namespace korvex::win32 {
 

@@ -3,7 +3,7 @@
 // actions on.
 #pragma once
 
-#include <windows.h>
+#include "windows_api.h"
 
 #include <memory>
 #include <vector>

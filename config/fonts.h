@@ -1,7 +1,7 @@
 // The fonts of the layout tables, made once per DPI.
 #pragma once
 
-#include <windows.h>
+#include "windows_api.h"
 
 #include <map>
 

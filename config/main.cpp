@@ -1,5 +1,5 @@
 // korvex.exe: the Korvane Configuration Utility.
-#include <windows.h>
+#include "windows_api.h"
 
 #include "program.h"
 

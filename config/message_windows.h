@@ -2,7 +2,7 @@
 // the window. Laid out from a table, like the Editor.
 #pragma once
 
-#include <windows.h>
+#include "windows_api.h"
 
 #include <string_view>
 

@@ -2,7 +2,7 @@
 // message loop.
 #pragma once
 
-#include <windows.h>
+#include "windows_api.h"
 
 #include <array>
 #include <memory>

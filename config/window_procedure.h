@@ -3,7 +3,7 @@
 // exception ever crosses back into the system; each one caught is reported.
 #pragma once
 
-#include <windows.h>
+#include "windows_api.h"
 
 #include <exception>
 

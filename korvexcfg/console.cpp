@@ -1,6 +1,6 @@
 #include "console.h"
 
-#include <windows.h>
+#include "windows_api.h"
 
 #include <string>
 

@@ -1,5 +1,5 @@
 // korvexcfg.exe: the driver's settings from scripts, by the window's rules.
-#include <windows.h>
+#include "windows_api.h"
 
 #include "commands.h"
 #include "console.h"

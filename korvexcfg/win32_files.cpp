@@ -1,6 +1,6 @@
 #include "win32_files.h"
 
-#include <windows.h>
+#include "windows_api.h"
 
 #include "wide_text.h"
 

@@ -3,11 +3,12 @@
 // at its final place, with the texts a typical load shows; no model, no
 // bindings. Built like korvex.exe, so whatever korvex needs beyond this time
 // is its own.
-#include <windows.h>
+#include "windows_api.h"
 #include <commctrl.h>
 
 #include <iterator>
 
+#include "control_classes.h"
 #include "dpi.h"
 #include "layout.h"
 #include "resources.h"
@@ -28,25 +29,6 @@ static_assert(std::size(kShownText) == std::tuple_size_v<decltype(kEditorControl
 constexpr int kFirstId = 100;
 
 UINT dpi = 96;
-
-struct Kind {
-  const wchar_t* window_class;
-  DWORD style, ex_style;
-};
-
-Kind KindOf(const ControlLayout& row) {
-  const bool centre = row.alignment == Alignment::Centre;
-  switch (row.control.Kind()) {
-    case ControlKind::Button: return {L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER | BS_MULTILINE, 0};
-    case ControlKind::CheckBox: return {L"BUTTON", WS_TABSTOP | BS_CHECKBOX | BS_MULTILINE, 0};
-    case ControlKind::TextBox:
-      return {L"EDIT", DWORD(WS_TABSTOP | ES_AUTOHSCROLL | (centre ? ES_CENTER : ES_LEFT)), WS_EX_CLIENTEDGE};
-    case ControlKind::ComboBox: return {L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0};
-    case ControlKind::ScrollBar: return {L"SCROLLBAR", WS_TABSTOP | SBS_VERT, 0};
-    case ControlKind::Label: return {L"STATIC", DWORD((centre ? SS_CENTER : SS_LEFT) | SS_NOPREFIX), 0};
-  }
-  return {L"STATIC", 0, 0};
-}
 
 HFONT FontOf(const FontStyle* style) {
   static const FontStyle* styles[8];
@@ -121,7 +103,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   HWND first = nullptr;
   for (unsigned i = 0; i < kEditorControls.size(); ++i) {
     const ControlLayout& row = kEditorControls[i];
-    Kind kind = KindOf(row);
+    ControlClass kind = ClassFor(row, false);
     int height = TwipsToPixels(row.height, dpi) * (row.control.Kind() == ControlKind::ComboBox ? 8 : 1);
     HWND control = CreateWindowExW(kind.ex_style, kind.window_class, kShownText[i],
                                    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style,

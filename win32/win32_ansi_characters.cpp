@@ -1,6 +1,6 @@
 #include "win32_ansi_characters.h"
 
-#include <windows.h>
+#include "windows_api.h"
 
 #include "utf8.h"
 #include "wide_text.h"

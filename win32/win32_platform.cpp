@@ -1,6 +1,6 @@
 #include "win32_platform.h"
 
-#include <windows.h>
+#include "windows_api.h"
 #include <shellapi.h>
 
 #include <string>

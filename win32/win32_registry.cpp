@@ -1,6 +1,6 @@
 #include "win32_registry.h"
 
-#include <windows.h>
+#include "windows_api.h"
 
 #include <string>
 

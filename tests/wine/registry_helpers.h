@@ -1,7 +1,7 @@
 // Direct access to the real Parameters key, independent of the store.
 #pragma once
 
-#include <windows.h>
+#include "windows_api.h"
 
 #include <cstdint>
 #include <optional>

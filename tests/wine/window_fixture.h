@@ -2,7 +2,7 @@
 // and offers what the window tests need to look at it and drive it.
 #pragma once
 
-#include <windows.h>
+#include "windows_api.h"
 #include <commctrl.h>
 
 #include <gtest/gtest.h>

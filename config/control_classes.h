@@ -1,0 +1,20 @@
+// The window class and styles that make each kind of control, shared by the
+// Editor and the start-up floor program.
+#pragma once
+
+#include "windows_api.h"
+
+#include "layout.h"
+
+namespace korvex::win32 {
+
+struct ControlClass {
+  const wchar_t* window_class;
+  DWORD style;
+  DWORD ex_style;
+};
+
+// A clickable label notifies its parent of clicks.
+ControlClass ClassFor(const ControlLayout& layout, bool clickable);
+
+}  // namespace korvex::win32
