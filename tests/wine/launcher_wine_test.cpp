@@ -68,10 +68,11 @@ class LauncherTest : public ::testing::Test {
     }
     return text;
   }
-  // The probe's records, once `starts` of them have arrived.
+  // The probe's records, once `starts` of them have arrived (a start under
+  // an emulated 32-bit kernel takes seconds).
   std::string Records(int starts) {
     int arrived = 0;
-    for (int waited = 0; waited < 200; ++waited) {
+    for (int waited = 0; waited < 1600; ++waited) {
       ReadRecords(arrived);
       if (arrived >= starts) break;
       Sleep(25);
