@@ -15,8 +15,13 @@ void Win32Shell::Execute(std::string_view verb, std::string_view file, std::stri
   auto to_ansi = [&](std::string_view text) { return ansi.ToAnsi(text).value_or(std::string(text)); };
   std::string a_verb = to_ansi(verb), a_file = to_ansi(file), a_parameters = to_ansi(parameters),
               a_directory = to_ansi(directory);
+  // The shell is loaded on the first click, not at every start: mapping it
+  // costs the window's start time and memory that only the web link needs.
+  static const auto shell_execute = reinterpret_cast<decltype(&ShellExecuteA)>(
+      reinterpret_cast<void (*)()>(GetProcAddress(LoadLibraryW(L"shell32.dll"), "ShellExecuteA")));
+  if (!shell_execute) return;
   // The result is of no interest: without a browser the click simply does nothing.
-  ShellExecuteA(GetDesktopWindow(), a_verb.c_str(), a_file.c_str(), a_parameters.c_str(), a_directory.c_str(),
+  shell_execute(GetDesktopWindow(), a_verb.c_str(), a_file.c_str(), a_parameters.c_str(), a_directory.c_str(),
                 show_command);
 }
 
