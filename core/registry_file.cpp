@@ -179,6 +179,10 @@ class ValueParser {
         auto bytes = text ? ansi_.ToAnsi(*text) : std::nullopt;
         if (!bytes) return Fail(problem, "has text the system's code page cannot hold in " + what);
         value.bytes = *bytes;
+      } else if (IsStringType(value.type) && ansi_.ToAnsi(ansi_.FromAnsi(value.bytes)) != value.bytes) {
+        // Bytes that are no text of the code page could not be written back
+        // in the current format, which holds texts as UTF-16.
+        return Fail(problem, "has text the system's code page cannot hold in " + what);
       }
     } else {
       return Fail(problem, "has data of an unknown kind in " + what);
