@@ -4,7 +4,6 @@
 
 #include <string>
 #include <type_traits>
-#include <utility>
 
 #include "wide_text.h"
 
@@ -26,27 +25,32 @@ class TypedBinding : public ControlBinding {
 
 class TextBinding : public TypedBinding<forms::TextBox> {
  public:
+  // Made with the model's text; the caret goes behind it, as after each write.
   TextBinding(forms::TextBox& box, HWND control, const ControlLayout& layout) : TypedBinding(box, control, layout) {
     if (box.MaxLength() > 0) SendMessageW(control, EM_LIMITTEXT, box.MaxLength(), 0);
+    PutCaretAtEnd(GetWindowTextLengthW(control));
   }
-  void MirrorAll() override { Mirror(Property::Text); }
   void Mirror(Property changed) override {
     if (changed != Property::Text) return;
     Guarded([&] {
       std::wstring text = Widen(control_.Text());
       SetWindowTextW(Hwnd(), text.c_str());
-      SendMessageW(Hwnd(), EM_SETSEL, text.size(), text.size());
+      PutCaretAtEnd(static_cast<int>(text.size()));
     });
   }
   void OnCommand(int code, forms::FocusTracker&) override {
     if (code == EN_CHANGE && !Updating()) control_.SetText(Narrow(WindowText(Hwnd())));
   }
+
+ private:
+  void PutCaretAtEnd(int length) { SendMessageW(Hwnd(), EM_SETSEL, length, length); }
 };
 
 class CheckBinding : public TypedBinding<forms::CheckBox> {
  public:
-  using TypedBinding::TypedBinding;
-  void MirrorAll() override { Mirror(Property::Value); }
+  CheckBinding(forms::CheckBox& box, HWND control, const ControlLayout& layout) : TypedBinding(box, control, layout) {
+    if (box.Value() != 0) Mirror(Property::Value);
+  }
   void Mirror(Property changed) override {
     if (changed == Property::Value) SendMessageW(Hwnd(), BM_SETCHECK, control_.Value(), 0);
   }
@@ -57,8 +61,9 @@ class CheckBinding : public TypedBinding<forms::CheckBox> {
 
 class ComboBinding : public TypedBinding<forms::ComboBox> {
  public:
-  using TypedBinding::TypedBinding;
-  void MirrorAll() override { Mirror(Property::Items); }
+  ComboBinding(forms::ComboBox& box, HWND control, const ControlLayout& layout) : TypedBinding(box, control, layout) {
+    Mirror(Property::Items);  // a combo box takes no text at creation
+  }
   void Mirror(Property changed) override {
     Guarded([&] {
       if (changed == Property::Items) {
@@ -86,9 +91,9 @@ class ComboBinding : public TypedBinding<forms::ComboBox> {
 class ScrollBinding : public TypedBinding<forms::ScrollBar> {
  public:
   ScrollBinding(forms::ScrollBar& bar, HWND control, const ControlLayout& layout) : TypedBinding(bar, control, layout) {
-    SetScrollRange(control, SB_CTL, bar.Min(), bar.Max(), FALSE);
+    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS, bar.Min(), bar.Max(), 0, bar.Value(), 0};
+    SetScrollInfo(control, SB_CTL, &info, FALSE);
   }
-  void MirrorAll() override { Mirror(Property::Value); }
   void Mirror(Property changed) override {
     if (changed == Property::Value) SetScrollPos(Hwnd(), SB_CTL, control_.Value(), TRUE);
   }
@@ -109,7 +114,6 @@ class ScrollBinding : public TypedBinding<forms::ScrollBar> {
 class LabelBinding : public TypedBinding<forms::Label> {
  public:
   using TypedBinding::TypedBinding;
-  void MirrorAll() override { Mirror(Property::Caption); }
   void Mirror(Property changed) override {
     if (changed == Property::Caption) SetWindowTextW(Hwnd(), Widen(control_.Caption()).c_str());
   }
@@ -146,30 +150,22 @@ std::unique_ptr<ControlBinding> Bind(const ControlLayout& layout, Model& model, 
   if constexpr (kLabel) clickable = static_cast<bool>(model.Click);
   if constexpr (kLabel || std::is_same_v<Model, forms::CommandButton> || std::is_same_v<Model, forms::CheckBox>)
     caption = Widen(model.Caption());
+  if constexpr (std::is_same_v<Model, forms::TextBox>) caption = Widen(model.Text());
   ControlClass cls = ClassFor(layout, clickable);
-  // Made where it stays and as the model has it, so that nothing moves or
-  // draws twice. Siblings clip each other: labels, created last, lie beneath the rest.
+  // Made where it stays and as the model has it, so that nothing moves or is
+  // written twice. Siblings clip each other: labels, created last, lie beneath the rest.
   DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (model.Enabled() ? 0 : WS_DISABLED) | cls.style;
   HWND control = CreateWindowExW(cls.ex_style, cls.window_class, caption.c_str(), style, place.left, place.top,
                                  place.right - place.left, place.bottom - place.top, parent,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   if (!control) return nullptr;
   if (font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  auto binding = std::make_unique<Binding>(model, control, layout);
-  binding->Hold(!kLabel);  // a label's caption is all it shows
-  return binding;
+  return std::make_unique<Binding>(model, control, layout);
 }
 
 }  // namespace
 
 void ControlBinding::Update(forms::Property changed) {
-  if (held_) {
-    if (changed == Property::Enabled)
-      enabled_stale_ = true;
-    else if (changed != Property::Refresh)  // nothing is on screen yet
-      stale_ = true;
-    return;
-  }
   if (changed == Property::Enabled) {
     EnableWindow(hwnd_, model_.Enabled());
   } else if (changed == Property::Refresh) {
@@ -177,12 +173,6 @@ void ControlBinding::Update(forms::Property changed) {
   } else {
     Mirror(changed);
   }
-}
-
-void ControlBinding::Release() {
-  held_ = false;
-  if (std::exchange(enabled_stale_, false)) EnableWindow(hwnd_, model_.Enabled());
-  if (std::exchange(stale_, false)) MirrorAll();
 }
 
 std::wstring WindowText(HWND window) {

@@ -32,19 +32,6 @@ class ControlBinding : public forms::ControlView {
 
   void Update(forms::Property changed) override;
 
-  // Holds the model's writes back until Release, which then mirrors the
-  // control once however often the model wrote it: the load writes most
-  // controls more than once before the window is shown. `stale`: the
-  // control does not show the model's state yet.
-  void Hold(bool stale) {
-    held_ = true;
-    stale_ = stale;
-  }
-  void Release();
-
-  // Puts the model's whole state on the control.
-  virtual void MirrorAll() {}
-
  protected:
   virtual void Mirror(forms::Property) {}
   template <typename Write>
@@ -61,13 +48,10 @@ class ControlBinding : public forms::ControlView {
   HWND hwnd_;
   const ControlLayout& layout_;
   bool updating_ = false;
-  bool held_ = false;
-  bool stale_ = false;          // the state the control shows
-  bool enabled_stale_ = false;  // and whether it is enabled
 };
 
-// Creates the Win32 control for a layout row at its place, with its font,
-// bound to its model's control and held (see Hold).
+// Creates the Win32 control for a layout row at its place, with its font and
+// its model's state, bound to the model's control.
 std::unique_ptr<ControlBinding> CreateBoundControl(const ControlLayout& layout, Editor& model, HWND parent, int id,
                                                    const RECT& place, HFONT font);
 

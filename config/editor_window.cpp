@@ -38,7 +38,10 @@ bool EditorWindow::Create() {
   if (!hwnd_) return false;
   dpi_ = WindowDpi(hwnd_);
   SizeToLayout();
+  return true;
+}
 
+bool EditorWindow::CreateControls() {
   // In table order: the tab order, then the labels beneath everything else.
   int id = kFirstControlId;
   for (const ControlLayout& layout : kEditorControls) {
@@ -56,8 +59,8 @@ bool EditorWindow::Create() {
   return true;
 }
 
-void EditorWindow::ShowAndPaint() {
-  for (const auto& binding : bindings_) binding->Release();
+bool EditorWindow::ShowAndPaint() {
+  if (bindings_.empty() && !CreateControls()) return false;
   ShowWindow(hwnd_, SW_SHOW);
   for (const auto& binding : bindings_) {
     if (TakesFocus(binding->Layout().control.Kind()) && IsWindowEnabled(binding->Hwnd())) {
@@ -66,6 +69,7 @@ void EditorWindow::ShowAndPaint() {
     }
   }
   UpdateWindow(hwnd_);
+  return true;
 }
 
 void EditorWindow::Destroy() {
@@ -80,8 +84,9 @@ HWND EditorWindow::ControlHwnd(const char* name) const {
 
 ControlBinding* EditorWindow::BindingOf(HWND control) const {
   if (!control) return nullptr;
+  HWND parent = GetParent(control);  // a combo box's edit field
   for (const auto& binding : bindings_)
-    if (binding->Hwnd() == control || binding->Hwnd() == GetParent(control)) return binding.get();
+    if (binding->Hwnd() == control || binding->Hwnd() == parent) return binding.get();
   return nullptr;
 }
 

@@ -24,12 +24,12 @@ class EditorWindow {
   EditorWindow& operator=(const EditorWindow&) = delete;
   ~EditorWindow();
 
-  // Creates the window hidden, with every control as laid out; what the
-  // model writes before ShowAndPaint reaches the controls only then.
+  // Creates the window hidden, at the layout's size, with no controls yet.
   bool Create();
-  // Puts the model's state on the controls, shows the window, puts the focus
-  // on the first control of the tab order and paints.
-  void ShowAndPaint();
+  // Makes the controls as laid out, each showing its model's state as it is
+  // now (after the load), shows the window, puts the focus on the first
+  // control of the tab order and paints.
+  bool ShowAndPaint();
   void Destroy();
 
   HWND Hwnd() const { return hwnd_; }
@@ -45,6 +45,7 @@ class EditorWindow {
   void ApplyLayout(UINT dpi);
   void SizeToLayout();  // the window's size at dpi_
   void PaintLines(HDC dc) const;
+  bool CreateControls();
   void AddTips();
   void WatchFocus(HWND control, ControlBinding& binding);
   ControlBinding* BindingOf(HWND control) const;

@@ -28,8 +28,8 @@ bool Program::StartProgram() {
   if (!editor_window_->Create()) return false;
   session_.EditorCreated();
   editor_->Form_Load();
-  editor_window_->ShowAndPaint();
-  return true;
+  // The controls are made now, each with what the load left in its model.
+  return editor_window_->ShowAndPaint();
 }
 
 HWND Program::MessageHwnd(Window window) const {

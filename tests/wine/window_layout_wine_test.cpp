@@ -2,6 +2,7 @@
 // caption, font, tip, state and the tab order, read back from Win32.
 #include <cmath>
 #include <map>
+#include <type_traits>
 #include <vector>
 
 #include "window_fixture.h"
@@ -241,7 +242,7 @@ TEST_F(LayoutTest, TheDiskTypeBoxShowsItsInitialTextWithoutASelection) {
   EXPECT_EQ(TextOf(Control("Combo1")), "Combo1");
 }
 
-// Start-up costs: each control made in place, and the load's writes put on it once.
+// Start-up costs: each control made in place and with what the load left in its model.
 std::map<HWND, int> texts_written, moves;
 LRESULT CALLBACK CountWrites(int code, WPARAM wparam, LPARAM lparam) {
   const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lparam);
@@ -251,17 +252,39 @@ LRESULT CALLBACK CountWrites(int code, WPARAM wparam, LPARAM lparam) {
   return CallNextHookEx(nullptr, code, wparam, lparam);
 }
 
-TEST_F(LayoutTest, StartingMovesNoControlAndWritesEachTextOnce) {
-  PutEverythingEnabled();
+TEST_F(LayoutTest, StartingMakesEachControlInPlaceWithItsModelsState) {
+  PutTypicalDriverValues();  // image loading and AutoSave off: their controls disabled
   texts_written.clear();
   moves.clear();
   HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, CountWrites, nullptr, GetCurrentThreadId());
   Start();
   UnhookWindowsHookEx(hook);
   for (const Expected& c : kControls) {
-    EXPECT_LE(texts_written[Control(c.name)], 1) << c.name;
+    EXPECT_EQ(texts_written[Control(c.name)], 0) << c.name;
     EXPECT_EQ(moves[Control(c.name)], 0) << c.name;
   }
+  for (const win32::ControlLayout& row : win32::kEditorControls) {
+    row.control.Visit(Model(), [&](auto& model) {
+      using Model = std::decay_t<decltype(model)>;
+      HWND control = Control(model.Name().c_str());
+      EXPECT_EQ(IsWindowEnabled(control) != FALSE, model.Enabled()) << model.Name();
+      if constexpr (std::is_same_v<Model, forms::TextBox>) {
+        EXPECT_EQ(TextOf(control), model.Text()) << model.Name();
+      } else if constexpr (std::is_same_v<Model, forms::CheckBox>) {
+        EXPECT_EQ(SendMessageW(control, BM_GETCHECK, 0, 0), model.Value()) << model.Name();
+      } else if constexpr (std::is_same_v<Model, forms::ComboBox>) {
+        EXPECT_EQ(SendMessageW(control, CB_GETCURSEL, 0, 0), model.ListIndex());
+        EXPECT_EQ(TextOf(control), model.Text());
+      } else if constexpr (std::is_same_v<Model, forms::Stepper>) {
+        SCROLLINFO bar{sizeof bar, SIF_RANGE | SIF_POS, 0, 0, 0, 0, 0};
+        GetScrollInfo(control, SB_CTL, &bar);
+        EXPECT_EQ(bar.nPos, model.Value()) << model.Name();
+        EXPECT_EQ(bar.nMin, model.Min()) << model.Name();
+        EXPECT_EQ(bar.nMax, model.Max()) << model.Name();
+      }
+    });
+  }
+  EXPECT_FALSE(IsWindowEnabled(Control("Text1")));
   EXPECT_EQ(TextOf(Control("Text1")), "C:\\ramdisk.img");
 }
 
