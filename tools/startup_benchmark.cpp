@@ -2,8 +2,8 @@
 // given title is shown and the program waits for input, and their peak working
 // set by then. The programs take turns in each round, the round's first one
 // rotating, so that a change in the machine's load falls on all of them alike;
-// medians over the rounds. Prints the first program's time as a ratio to each
-// other's.
+// medians over the rounds, after one warm-up round that is not counted.
+// Prints the first program's time as a ratio to each other's.
 // Usage: startup_benchmark ROUNDS PROGRAM TITLE [PROGRAM TITLE ...]
 #include <windows.h>
 #include <psapi.h>
@@ -69,6 +69,13 @@ int wmain(int argc, wchar_t** argv) {
   int rounds = _wtoi(argv[1]);
   std::size_t programs = static_cast<std::size_t>(argc - 2) / 2;
   std::vector<std::vector<double>> times(programs), peaks(programs);
+  // A first round that is not counted: the session's first program would
+  // also pay for Wine's own start (its desktop process, for one).
+  for (std::size_t p = 0; p < programs; ++p)
+    if (StartUntilIdle(argv[2 + 2 * p], argv[3 + 2 * p]).milliseconds < 0) {
+      std::fprintf(stderr, "%ls did not show \"%ls\"\n", argv[2 + 2 * p], argv[3 + 2 * p]);
+      return 1;
+    }
   for (int round = 0; round < rounds; ++round) {
     for (std::size_t turn = 0; turn < programs; ++turn) {
       std::size_t p = (static_cast<std::size_t>(round) + turn) % programs;
