@@ -91,8 +91,8 @@ class ComboBinding : public TypedBinding<forms::ComboBox> {
 class ScrollBinding : public TypedBinding<forms::ScrollBar> {
  public:
   ScrollBinding(forms::ScrollBar& bar, HWND control, const ControlLayout& layout) : TypedBinding(bar, control, layout) {
-    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS, bar.Min(), bar.Max(), 0, bar.Value(), 0};
-    SetScrollInfo(control, SB_CTL, &info, FALSE);
+    SetScrollRange(control, SB_CTL, bar.Min(), bar.Max(), FALSE);
+    SetScrollPos(control, SB_CTL, bar.Value(), FALSE);
   }
   void Mirror(Property changed) override {
     if (changed == Property::Value) SetScrollPos(Hwnd(), SB_CTL, control_.Value(), TRUE);
