@@ -16,42 +16,23 @@ bool IsStringType(std::uint32_t type) { return type == kRegSz || type == kRegExp
 
 char HexDigit(unsigned value) { return "0123456789abcdef"[value & 15]; }
 
+// UTF-8 to UTF-16LE bytes.
 std::string Utf16Bytes(std::string_view utf8_text) {
   std::string out;
-  auto unit = [&out](unsigned u) {
-    out += static_cast<char>(u & 0xFF);
-    out += static_cast<char>(u >> 8);
-  };
-  for (std::size_t pos = 0; pos < utf8_text.size();) {
-    char32_t c = utf8::Next(utf8_text, pos);
-    if (c >= 0x10000) {
-      unit(0xD800 + ((c - 0x10000) >> 10));
-      unit(0xDC00 + ((c - 0x10000) & 0x3FF));
-    } else {
-      unit(static_cast<unsigned>(c));
-    }
+  for (char16_t unit : utf8::ToUtf16(utf8_text)) {
+    out += static_cast<char>(unit & 0xFF);
+    out += static_cast<char>(unit >> 8);
   }
   return out;
 }
 
-// UTF-16LE to UTF-8; nothing for an odd length. Lone surrogates read as U+FFFD.
+// UTF-16LE bytes to UTF-8; nothing for an odd length.
 std::optional<std::string> FromUtf16(std::string_view bytes) {
   if (bytes.size() % 2) return std::nullopt;
-  std::string out;
-  auto unit_at = [&bytes](std::size_t i) {
-    return static_cast<char32_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
-  };
-  for (std::size_t i = 0; i < bytes.size(); i += 2) {
-    char32_t c = unit_at(i);
-    if (c >= 0xD800 && c < 0xDC00 && i + 2 < bytes.size() && unit_at(i + 2) >= 0xDC00 && unit_at(i + 2) < 0xE000) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (unit_at(i + 2) - 0xDC00);
-      i += 2;
-    } else if (c >= 0xD800 && c < 0xE000) {
-      c = utf8::kReplacement;
-    }
-    utf8::Append(out, c);
-  }
-  return out;
+  std::u16string units;
+  for (std::size_t i = 0; i < bytes.size(); i += 2)
+    units += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
+  return utf8::FromUtf16(units);
 }
 
 // A text the editor can write between quotes: one NUL at the end and no

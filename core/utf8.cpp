@@ -49,4 +49,36 @@ std::string_view FirstCharacter(std::string_view text) {
   return text.substr(0, end);
 }
 
+std::u16string ToUtf16(std::string_view text) {
+  std::u16string out;
+  for (std::size_t pos = 0; pos < text.size();) {
+    char32_t cp = Next(text, pos);
+    if (cp >= 0x10000) {
+      cp -= 0x10000;
+      out += static_cast<char16_t>(0xD800 + (cp >> 10));
+      out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+    } else {
+      out += static_cast<char16_t>(cp);
+    }
+  }
+  return out;
+}
+
+std::string FromUtf16(std::u16string_view units) {
+  std::string out;
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    char32_t unit = units[i];
+    if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < units.size()) {
+      char32_t low = units[i + 1];
+      if (low >= 0xDC00 && low < 0xE000) {
+        Append(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+        ++i;
+        continue;
+      }
+    }
+    Append(out, unit);  // a lone surrogate becomes U+FFFD
+  }
+  return out;
+}
+
 }  // namespace korvex::utf8

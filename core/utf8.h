@@ -16,4 +16,9 @@ std::size_t CountCodePoints(std::string_view text);
 // The first character of a text (empty for an empty text).
 std::string_view FirstCharacter(std::string_view text);
 
+// UTF-16, as Windows and the registry's files keep text; a lone surrogate
+// reads as U+FFFD.
+std::u16string ToUtf16(std::string_view text);
+std::string FromUtf16(std::u16string_view units);
+
 }  // namespace korvex::utf8
