@@ -1,22 +1,8 @@
 // The command buttons, the web link and the volume dismount.
-#include <optional>
-
 #include "editor.h"
+#include "setting_limits.h"
 
 namespace korvex {
-namespace {
-
-// A drive letter A to Z in either case, optionally followed by ":"; nothing
-// else names a drive, so nothing else is sent to a volume.
-std::optional<char> DriveOf(std::string_view text) {
-  if (text.size() == 2 && text[1] == ':') text.remove_suffix(1);
-  if (text.size() != 1) return std::nullopt;
-  char letter = text[0];
-  if ((letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z')) return letter;
-  return std::nullopt;
-}
-
-}  // namespace
 
 void Editor::Command4_Click() { SaveParameters(); }
 

@@ -8,6 +8,14 @@ std::string RangeText(int low, int high) { return IntegerText(low) + " to " + In
 
 std::string DriveLetterRange() { return std::string(1, kFirstDriveLetter) + " to " + kLastDriveLetter; }
 
+std::optional<char> DriveOf(std::string_view text) {
+  if (text.size() == 2 && text[1] == ':') text.remove_suffix(1);
+  if (text.size() != 1) return std::nullopt;
+  char capital = text[0] >= 'a' && text[0] <= 'z' ? static_cast<char>(text[0] - 'a' + 'A') : text[0];
+  if (capital < kFirstDriveLetter || capital > kLastDriveLetter) return std::nullopt;
+  return text[0];
+}
+
 std::string DiskKindList(std::string_view DiskKindInfo::*field) {
   std::string list;
   for (std::size_t i = 0; i < kDiskKinds.size(); ++i)

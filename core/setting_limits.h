@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,10 @@ inline constexpr int kShortestInterval = 20, kLongestInterval = 32767;
 
 // Drive letters, by their ANSI codes.
 inline constexpr char kFirstDriveLetter = 'A', kLastDriveLetter = 'Z';
+
+// The letter of a drive given as one letter in either case, optionally
+// followed by ":"; nothing else names a drive, so nothing else is sent to a volume.
+std::optional<char> DriveOf(std::string_view text);
 
 // A pair of limits as messages word them: "5 to 2048", "A to Z".
 std::string RangeText(int low, int high);

@@ -3,6 +3,7 @@
 #include "configuration.h"
 #include "korvane_version.h"
 #include "number_text.h"
+#include "setting_limits.h"
 
 namespace korvex::cfg {
 namespace {
@@ -56,17 +57,13 @@ bool ReadChangeOption(const std::vector<std::string>& arguments, std::size_t& i,
   return true;
 }
 
-bool IsDriveArgument(std::string_view drive) {
-  if (drive.size() == 2 && drive[1] == ':') drive.remove_suffix(1);
-  return drive.size() == 1 && ((drive[0] >= 'A' && drive[0] <= 'Z') || (drive[0] >= 'a' && drive[0] <= 'z'));
-}
-
 CommandResult DismountCommand(Environment& environment, std::string_view drive) {
-  if (!IsDriveArgument(drive)) return UsageError("dismount needs a drive letter from A to Z, as in: dismount R:");
+  auto letter = DriveOf(drive);
+  if (!letter) return UsageError("dismount needs a drive letter from A to Z, as in: dismount R:");
+  std::string name(1, *letter);
   Configuration configuration(environment.registry, environment.ansi, environment.volume, true);
-  if (!configuration.Dismount(drive.substr(0, 1)))
-    return {kWriteFailed, "", "The volume " + std::string(drive.substr(0, 1)) + ": could not be dismounted.\n"};
-  return {kDone, "Dismounted " + std::string(drive.substr(0, 1)) + ":.\n", ""};
+  if (!configuration.Dismount(name)) return {kWriteFailed, "", "The volume " + name + ": could not be dismounted.\n"};
+  return {kDone, "Dismounted " + name + ":.\n", ""};
 }
 
 }  // namespace
