@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "ascii_text.h"
 #include "number_text.h"
 #include "utf8.h"
 
@@ -90,19 +91,6 @@ std::string ValueLine(const RegistryFileValue& value, const AnsiCharacters& ansi
     AppendHexList(line, IsStringType(value.type) ? Utf16Bytes(ansi.FromAnsi(value.bytes)) : value.bytes);
   }
   return line + "\r\n";
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
 std::string_view Trimmed(std::string_view text) {

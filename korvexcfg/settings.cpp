@@ -1,5 +1,6 @@
 #include "settings.h"
 
+#include "ascii_text.h"
 #include "number_text.h"
 #include "parameter_format.h"
 #include "setting_limits.h"
@@ -7,15 +8,6 @@
 
 namespace korvex::cfg {
 namespace {
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  return true;
-}
 
 // Digits with at most one decimal point, as a script would write a number.
 bool IsPlainNumber(std::string_view text, bool whole) {
@@ -67,13 +59,13 @@ std::string Needs(const Setting& setting) {
 
 const Setting* FindSetting(std::string_view name) {
   for (const Setting& setting : kSettings)
-    if (SameIgnoringCase(name, setting.name) || SameIgnoringCase(name, setting.value_name)) return &setting;
+    if (EqualsIgnoringCase(name, setting.name) || EqualsIgnoringCase(name, setting.value_name)) return &setting;
   return nullptr;
 }
 
 const Setting* FindSettingByValueName(std::string_view value_name) {
   for (const Setting& setting : kSettings)
-    if (SameIgnoringCase(value_name, setting.value_name)) return &setting;
+    if (EqualsIgnoringCase(value_name, setting.value_name)) return &setting;
   return nullptr;
 }
 
@@ -104,12 +96,12 @@ std::optional<std::string> RequestedInput(const Setting& setting, std::string_vi
   switch (setting.kind) {
     case SettingKind::DiskType:
       for (std::size_t i = 0; i < kDiskKinds.size(); ++i)
-        if (SameIgnoringCase(value, kDiskKinds[i].name) || value == kDiskKinds[i].stored_code)
+        if (EqualsIgnoringCase(value, kDiskKinds[i].name) || value == kDiskKinds[i].stored_code)
           return IntegerText(static_cast<long long>(i));
       return std::nullopt;
     case SettingKind::OnOff:
-      if (SameIgnoringCase(value, "on") || value == "1") return "1";
-      if (SameIgnoringCase(value, "off") || value == "0") return "0";
+      if (EqualsIgnoringCase(value, "on") || value == "1") return "1";
+      if (EqualsIgnoringCase(value, "off") || value == "0") return "0";
       return std::nullopt;
     case SettingKind::Megabytes:
     case SettingKind::Seconds:
@@ -134,7 +126,7 @@ bool SameValue(const Setting& setting, std::string_view shown, std::string_view 
     case SettingKind::Seconds:
       return IsPlainNumber(shown, false) && TextToNumber(shown) == TextToNumber(requested);
     case SettingKind::Letter:
-      return SameIgnoringCase(shown, requested);
+      return EqualsIgnoringCase(shown, requested);
     case SettingKind::Path:
       return shown == requested;
   }
