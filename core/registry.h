@@ -13,7 +13,24 @@ namespace korvex {
 using RegistryKey = std::uintptr_t;
 using RegistryStatus = long;  // 0 is success, as the platform reports it
 
-enum class RegistryType : std::uint32_t { String = 1, Dword = 4 };
+// The value types, by the platform's numbers.
+inline constexpr std::uint32_t kRegSz = 1, kRegExpandSz = 2, kRegBinary = 3, kRegDword = 4, kRegMultiSz = 7;
+
+// The types the store writes.
+enum class RegistryType : std::uint32_t { String = kRegSz, Dword = kRegDword };
+
+// A REG_DWORD's data: four bytes, the lowest first.
+inline std::string DwordData(std::uint32_t number) {
+  return {static_cast<char>(number), static_cast<char>(number >> 8), static_cast<char>(number >> 16),
+          static_cast<char>(number >> 24)};
+}
+// The number in at most four such bytes; missing high bytes are 0.
+inline std::uint32_t DwordNumber(std::string_view data) {
+  std::uint32_t number = 0;
+  for (std::size_t i = 0; i < data.size() && i < 4; ++i)
+    number |= static_cast<std::uint32_t>(static_cast<unsigned char>(data[i])) << (8 * i);
+  return number;
+}
 
 class Registry {
  public:

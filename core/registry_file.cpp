@@ -140,7 +140,7 @@ class ValueParser {
         number = number << 4 | *digit;
       }
       value.type = kRegDword;
-      value.bytes = {char(number), char(number >> 8), char(number >> 16), char(number >> 24)};
+      value.bytes = DwordData(number);
     } else if (StartsWithIgnoringCase(rest_, "hex")) {
       if (!HexData(value)) return Fail(problem, "has a malformed hex list in " + what);
       if (utf16_file_ && IsStringType(value.type)) {

@@ -10,10 +10,9 @@
 #include <vector>
 
 #include "ansi_characters.h"
+#include "registry.h"
 
 namespace korvex {
-
-inline constexpr std::uint32_t kRegSz = 1, kRegExpandSz = 2, kRegBinary = 3, kRegDword = 4, kRegMultiSz = 7;
 
 struct RegistryFileValue {
   std::string name;  // UTF-8

@@ -89,9 +89,7 @@ std::optional<std::string> RequestForStored(const Setting& setting, const Regist
     problem = name + ": the window writes it as a number (REG_DWORD, 4 bytes).";
     return std::nullopt;
   }
-  std::uint32_t raw = 0;
-  for (int i = 3; i >= 0; --i) raw = raw << 8 | static_cast<unsigned char>(value.bytes[static_cast<std::size_t>(i)]);
-  auto number = static_cast<std::int32_t>(raw);
+  auto number = static_cast<std::int32_t>(DwordNumber(value.bytes));
   switch (setting.kind) {
     case SettingKind::OnOff:
       if (number == 0 || number == 1) return number ? "on" : "off";

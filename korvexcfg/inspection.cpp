@@ -55,10 +55,7 @@ void NoteNumber(InspectedValue& value, std::vector<std::string>& notes) {
     notes.push_back(IntegerText(static_cast<long long>(value.bytes.size())) + " bytes: the window cannot read it and counts it as absent");
     return;
   }
-  std::uint32_t raw = 0;
-  for (std::size_t i = 0; i < value.bytes.size(); ++i)
-    raw |= static_cast<std::uint32_t>(static_cast<unsigned char>(value.bytes[i])) << (8 * i);
-  auto number = static_cast<std::int32_t>(raw);
+  auto number = static_cast<std::int32_t>(DwordNumber(value.bytes));
   if (value.bytes.size() < 4)
     notes.push_back(IntegerText(static_cast<long long>(value.bytes.size())) + " bytes: the window reads the number " +
                     IntegerText(number));
