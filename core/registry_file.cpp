@@ -99,11 +99,20 @@ std::string_view Trimmed(std::string_view text) {
   return text;
 }
 
-std::optional<unsigned> HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return std::nullopt;
+// One to max_digits hexadecimal digits, in either case.
+std::optional<std::uint32_t> HexNumber(std::string_view digits, std::size_t max_digits) {
+  if (digits.empty() || digits.size() > max_digits) return std::nullopt;
+  std::uint32_t number = 0;
+  for (char c : digits) {
+    char lower = AsciiLower(c);
+    if (lower >= '0' && lower <= '9')
+      number = number << 4 | static_cast<std::uint32_t>(lower - '0');
+    else if (lower >= 'a' && lower <= 'f')
+      number = number << 4 | static_cast<std::uint32_t>(lower - 'a' + 10);
+    else
+      return std::nullopt;
+  }
+  return number;
 }
 
 // Reads one logical line of a value: "name"=data.
@@ -131,16 +140,10 @@ class ValueParser {
       value.type = kRegSz;
       value.bytes = *bytes + '\0';
     } else if (StartsWithIgnoringCase(rest_, "dword:")) {
-      std::string_view digits = Trimmed(rest_.substr(6));
-      if (digits.empty() || digits.size() > 8) return Fail(problem, "has a malformed dword in " + what);
-      std::uint32_t number = 0;
-      for (char c : digits) {
-        auto digit = HexValue(c);
-        if (!digit) return Fail(problem, "has a malformed dword in " + what);
-        number = number << 4 | *digit;
-      }
+      auto number = HexNumber(Trimmed(rest_.substr(6)), 8);
+      if (!number) return Fail(problem, "has a malformed dword in " + what);
       value.type = kRegDword;
-      value.bytes = DwordData(number);
+      value.bytes = DwordData(*number);
     } else if (StartsWithIgnoringCase(rest_, "hex")) {
       if (!HexData(value)) return Fail(problem, "has a malformed hex list in " + what);
       if (utf16_file_ && IsStringType(value.type)) {
@@ -190,14 +193,10 @@ class ValueParser {
     value.type = kRegBinary;
     if (!rest_.empty() && rest_.front() == '(') {
       std::size_t close = rest_.find(')');
-      if (close == std::string_view::npos || close == 1 || close > 9) return false;
-      std::uint32_t type = 0;
-      for (char c : rest_.substr(1, close - 1)) {
-        auto digit = HexValue(c);
-        if (!digit) return false;
-        type = type << 4 | *digit;
-      }
-      value.type = type;
+      if (close == std::string_view::npos) return false;
+      auto type = HexNumber(rest_.substr(1, close - 1), 8);
+      if (!type) return false;
+      value.type = *type;
       rest_.remove_prefix(close + 1);
     }
     if (rest_.empty() || rest_.front() != ':') return false;
@@ -207,14 +206,9 @@ class ValueParser {
     for (;;) {
       std::size_t comma = list.find(',', start);
       std::string_view item = Trimmed(list.substr(start, comma == std::string_view::npos ? list.npos : comma - start));
-      if (item.empty() || item.size() > 2) return false;
-      unsigned byte = 0;
-      for (char c : item) {
-        auto digit = HexValue(c);
-        if (!digit) return false;
-        byte = byte << 4 | *digit;
-      }
-      value.bytes += static_cast<char>(byte);
+      auto byte = HexNumber(item, 2);
+      if (!byte) return false;
+      value.bytes += static_cast<char>(*byte);
       if (comma == std::string_view::npos) return true;
       start = comma + 1;
     }
