@@ -33,12 +33,12 @@ int CheckValueFromStored(std::int32_t stored) { return stored == 1 ? 1 : 0; }
 std::int32_t StoredFromCheckValue(int check_value) { return check_value != 0 ? 1 : 0; }
 
 float MegabytesFromPages(std::int32_t pages) {
-  return ToSingle(static_cast<double>(pages) * 4096.0 / 1048576.0);
+  return ToSingle(static_cast<double>(pages) / kPagesPerMegabyte);
 }
 
 std::optional<std::int32_t> PagesFromSizeText(std::string_view megabytes_text) {
   double megabytes = ToSingle(TextToNumber(megabytes_text));
-  return RoundToInt32(megabytes * 1024.0 * 1024.0 / 4096.0);
+  return RoundToInt32(megabytes * kPagesPerMegabyte);
 }
 
 std::optional<std::int32_t> SecondsFromIntervalText(std::string_view seconds_text) {
