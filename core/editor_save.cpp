@@ -83,14 +83,14 @@ class SettingsReader {
   StoredSettings result_;
 };
 
-}  // namespace
-
 bool SameStoredValue(const StoredSettings& a, const StoredSettings& b, std::size_t index) {
   if (a.problems[index] || b.problems[index])
     return a.problems[index] == b.problems[index] && a.shown[index] == b.shown[index];
   return std::visit([&](auto field) { return StoredForm(a.set.*field) == StoredForm(b.set.*field); },
                     kParameterValues[index].field);
 }
+
+}  // namespace
 
 StoredSettings Editor::ReadStoredSettings() const {
   SettingsReader read(services_.characters);

@@ -19,6 +19,4 @@ struct StoredSettings {
   std::array<std::string, kParameterValues.size()> shown;
 };
 
-bool SameStoredValue(const StoredSettings& a, const StoredSettings& b, std::size_t index);
-
 }  // namespace korvex
