@@ -22,6 +22,11 @@ UINT WindowDpi(HWND window) {
   return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 
+UINT DpiOfMessage(HWND window, WPARAM wparam) {
+  UINT dpi = LOWORD(wparam);
+  return dpi >= 48 && dpi <= 1920 ? dpi : WindowDpi(window);
+}
+
 RECT OuterRectForClient(RECT client, DWORD style, DWORD ex_style, UINT dpi) {
   using AdjustForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
   static const auto adjust_for_dpi = User32Function<AdjustForDpiFunction>("AdjustWindowRectExForDpi");

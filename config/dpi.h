@@ -12,6 +12,10 @@ inline constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED, Windows 8.1 and l
 // otherwise the screen's.
 UINT WindowDpi(HWND window);
 
+// The DPI a WM_DPICHANGED carries, if it is one a screen can have; otherwise
+// the window's own: any program can send the message.
+UINT DpiOfMessage(HWND window, WPARAM wparam);
+
 // The outer size of a window whose client area is `client`.
 RECT OuterRectForClient(RECT client, DWORD style, DWORD ex_style, UINT dpi);
 

@@ -221,11 +221,10 @@ LRESULT EditorWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       return DefWindowProcW(hwnd_, message, wparam, lparam);
     case kDpiChanged: {
-      // Any program can send this message: its DPI is checked, and the
-      // suggested rectangle is not read at all (the pointer may be anything);
-      // the window keeps its corner and takes the size of the new layout.
-      UINT dpi = LOWORD(wparam);
-      ApplyLayout(dpi >= 48 && dpi <= 1920 ? dpi : WindowDpi(hwnd_));
+      // The suggested rectangle is not read at all (any program can send
+      // this message, and the pointer may be anything); the window keeps its
+      // corner and takes the size of the new layout.
+      ApplyLayout(DpiOfMessage(hwnd_, wparam));
       return 0;
     }
     case WM_NCDESTROY:

@@ -127,8 +127,8 @@ LRESULT MessageWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case kDpiChanged: {
       // Like the Editor: laid out anew at the new DPI, where the system suggests.
       const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
-      if (LOWORD(wparam) == 0 || !suggested) return 0;
-      ApplyLayout(LOWORD(wparam));
+      if (!suggested) return 0;
+      ApplyLayout(DpiOfMessage(hwnd_, wparam));
       SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       return 0;
     }

@@ -233,6 +233,10 @@ TEST_F(LayoutTest, TwipsAreConvertedAtTheWindowsNewDpi) {
   PumpMessages();
   ASSERT_TRUE(IsWindow(Main()));
   EXPECT_EQ(program->View().Dpi(), 96u);  // the window's own again
+  SendMessageW(message, 0x02E0, MAKEWPARAM(65535, 65535), reinterpret_cast<LPARAM>(&suggested));
+  PumpMessages();
+  GetClientRect(message, &client);
+  EXPECT_EQ(client.right, 435);  // at the window's own DPI too
 }
 
 TEST_F(LayoutTest, TheDiskTypeBoxShowsItsInitialTextWithoutASelection) {
