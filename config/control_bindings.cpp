@@ -5,6 +5,7 @@
 #include <string>
 #include <type_traits>
 
+#include "control_classes.h"
 #include "wide_text.h"
 
 namespace korvex::win32 {

@@ -9,7 +9,6 @@
 #include <memory>
 
 #include "forms.h"
-#include "control_classes.h"
 #include "layout.h"
 
 namespace korvex::win32 {

@@ -19,4 +19,12 @@ ControlClass ClassFor(const ControlLayout& layout, bool clickable) {
   return {L"STATIC", 0, 0};
 }
 
+RECT PlaceOf(const ControlLayout& layout, UINT dpi) {
+  int left = TwipsToPixels(layout.left, dpi), top = TwipsToPixels(layout.top, dpi);
+  int height = TwipsToPixels(layout.height, dpi);
+  // A drop-down combo's height includes its list; its edit part follows the font.
+  if (layout.control.Kind() == ControlKind::ComboBox) height *= 8;
+  return {left, top, left + TwipsToPixels(layout.width, dpi), top + height};
+}
+
 }  // namespace korvex::win32

@@ -1,4 +1,4 @@
-// The window class and styles that make each kind of control, shared by the
+// The window class, styles and place that make each control, shared by the
 // Editor and the start-up floor program.
 #pragma once
 
@@ -16,5 +16,8 @@ struct ControlClass {
 
 // A clickable label notifies its parent of clicks.
 ControlClass ClassFor(const ControlLayout& layout, bool clickable);
+
+// Where a control stands, in pixels at `dpi`.
+RECT PlaceOf(const ControlLayout& layout, UINT dpi);
 
 }  // namespace korvex::win32

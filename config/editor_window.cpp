@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "control_classes.h"
 #include "dpi.h"
 #include "layout.h"
 #include "resources.h"
@@ -13,14 +14,6 @@ namespace {
 constexpr wchar_t kSubclassProperty[] = L"Korvex.Subclass";
 
 bool TakesFocus(ControlKind kind) { return kind != ControlKind::Label; }
-
-RECT PlaceOf(const ControlLayout& layout, UINT dpi) {
-  int left = TwipsToPixels(layout.left, dpi), top = TwipsToPixels(layout.top, dpi);
-  int height = TwipsToPixels(layout.height, dpi);
-  // A drop-down combo's height includes its list; its edit part follows the font.
-  if (layout.control.Kind() == ControlKind::ComboBox) height *= 8;
-  return {left, top, left + TwipsToPixels(layout.width, dpi), top + height};
-}
 
 }  // namespace
 
@@ -59,8 +52,7 @@ bool EditorWindow::CreateControls() {
   return true;
 }
 
-bool EditorWindow::ShowAndPaint() {
-  if (bindings_.empty() && !CreateControls()) return false;
+void EditorWindow::ShowAndPaint() {
   ShowWindow(hwnd_, SW_SHOW);
   for (const auto& binding : bindings_) {
     if (TakesFocus(binding->Layout().control.Kind()) && IsWindowEnabled(binding->Hwnd())) {
@@ -69,7 +61,6 @@ bool EditorWindow::ShowAndPaint() {
     }
   }
   UpdateWindow(hwnd_);
-  return true;
 }
 
 void EditorWindow::Destroy() {

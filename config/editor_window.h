@@ -27,9 +27,11 @@ class EditorWindow {
   // Creates the window hidden, at the layout's size, with no controls yet.
   bool Create();
   // Makes the controls as laid out, each showing its model's state as it is
-  // now (after the load), shows the window, puts the focus on the first
-  // control of the tab order and paints.
-  bool ShowAndPaint();
+  // now: after the load, so that nothing is written to them twice.
+  bool CreateControls();
+  // Shows the window, puts the focus on the first control of the tab order
+  // and paints.
+  void ShowAndPaint();
   void Destroy();
 
   HWND Hwnd() const { return hwnd_; }
@@ -45,7 +47,6 @@ class EditorWindow {
   void ApplyLayout(UINT dpi);
   void SizeToLayout();  // the window's size at dpi_
   void PaintLines(HDC dc) const;
-  bool CreateControls();
   void AddTips();
   void WatchFocus(HWND control, ControlBinding& binding);
   ControlBinding* BindingOf(HWND control) const;

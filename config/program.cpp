@@ -28,8 +28,9 @@ bool Program::StartProgram() {
   if (!editor_window_->Create()) return false;
   session_.EditorCreated();
   editor_->Form_Load();
-  // The controls are made now, each with what the load left in its model.
-  return editor_window_->ShowAndPaint();
+  if (!editor_window_->CreateControls()) return false;
+  editor_window_->ShowAndPaint();
+  return true;
 }
 
 HWND Program::MessageHwnd(Window window) const {

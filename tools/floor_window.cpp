@@ -104,11 +104,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   for (unsigned i = 0; i < kEditorControls.size(); ++i) {
     const ControlLayout& row = kEditorControls[i];
     ControlClass kind = ClassFor(row, false);
-    int height = TwipsToPixels(row.height, dpi) * (row.control.Kind() == ControlKind::ComboBox ? 8 : 1);
+    RECT place = PlaceOf(row, dpi);
     HWND control = CreateWindowExW(kind.ex_style, kind.window_class, kShownText[i],
-                                   WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style,
-                                   TwipsToPixels(row.left, dpi), TwipsToPixels(row.top, dpi),
-                                   TwipsToPixels(row.width, dpi), height, window,
+                                   WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, place.left, place.top,
+                                   place.right - place.left, place.bottom - place.top, window,
                                    reinterpret_cast<HMENU>(INT_PTR(kFirstId + i)), instance, nullptr);
     if (row.font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(row.font)), FALSE);
     if (row.control.Kind() == ControlKind::ComboBox) {

@@ -1,7 +1,6 @@
 // The shell and the volume on Win32.
 #pragma once
 
-#include "editor.h"
 #include "platform.h"
 
 namespace korvex::win32 {
