@@ -56,10 +56,8 @@ CommandResult SaveChanges(Environment& environment, Configuration& configuration
 // The request that gives a setting its stored form, or why there is none.
 std::optional<std::string> RequestForStored(const Setting& setting, const RegistryFileValue& value,
                                             const AnsiCharacters& ansi, std::string& problem) {
-  bool text = setting.kind == SettingKind::DiskType || setting.kind == SettingKind::Letter ||
-              setting.kind == SettingKind::Path;
   std::string name(setting.value_name);
-  if (text) {
+  if (IsText(setting.kind)) {
     std::string_view bytes = value.bytes;
     if (value.type != kRegSz || bytes.empty() || bytes.back() != '\0' ||
         bytes.substr(0, bytes.size() - 1).find('\0') != std::string_view::npos) {
@@ -106,6 +104,14 @@ std::optional<std::string> RequestForStored(const Setting& setting, const Regist
 
 const Setting& SettingNamed(std::string_view name) { return *FindSetting(name); }
 
+// Any problem refuses the whole command, before anything is written.
+bool RefusedForErrors(CommandResult& result) {
+  if (result.err.empty()) return false;
+  result.exit_code = kRefused;
+  result.err += kNothingWritten;
+  return true;
+}
+
 }  // namespace
 
 CommandResult SetCommand(Environment& environment, const std::vector<Request>& requests, const ChangeOptions& options) {
@@ -117,11 +123,7 @@ CommandResult SetCommand(Environment& environment, const std::vector<Request>& r
     for (const std::string& note : assigned.notes) result.out += note + "\n";
     if (!assigned.accepted) result.err += assigned.refusal + "\n";
   }
-  if (!result.err.empty()) {
-    result.exit_code = kRefused;
-    result.err += kNothingWritten;
-    return result;
-  }
+  if (RefusedForErrors(result)) return result;
   return SaveChanges(environment, configuration, options, result);
 }
 
@@ -146,11 +148,7 @@ CommandResult ImportCommand(Environment& environment, std::string_view path, con
     else
       result.err += problem + "\n";
   }
-  if (!result.err.empty()) {
-    result.exit_code = kRefused;
-    result.err += kNothingWritten;
-    return result;
-  }
+  if (RefusedForErrors(result)) return result;
 
   Configuration configuration(environment.registry, environment.ansi, environment.volume, options.dry_run);
   if (!configuration.Load()) return {kKeyUnavailable, "", KeyUnavailableMessage()};
@@ -189,11 +187,7 @@ CommandResult ImportCommand(Environment& environment, std::string_view path, con
     if (result.err.empty() && differs(setting->name) && std::ranges::count(corrected, setting->name) == 0)
       result.err += std::string(setting->name) + ": the window's rules do not keep " + value +
                     " together with the file's other values.\n";
-  if (!result.err.empty()) {
-    result.exit_code = kRefused;
-    result.err += kNothingWritten;
-    return result;
-  }
+  if (RefusedForErrors(result)) return result;
   return SaveChanges(environment, configuration, options, result);
 }
 

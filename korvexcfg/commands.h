@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "ansi_characters.h"
-#include "editor.h"
 #include "platform.h"
 #include "registry.h"
 

@@ -11,10 +11,9 @@ forms::Control& ControlOf(Editor& editor, const Setting& setting) {
   return std::visit([&editor](auto member) -> forms::Control& { return editor.*member; }, setting.control);
 }
 
-// The rule's reason for turning `requested` into `shown`.
-std::string CorrectionReason(const Setting& setting, std::string_view shown, std::string_view requested) {
+// The rule's reason for changing `requested`.
+std::string CorrectionReason(const Setting& setting, std::string_view requested) {
   double asked = TextToNumber(requested);
-  (void)shown;
   auto bound = [](int limit, std::string_view unit, bool most) {
     return std::string(most ? "at most " : "at least ") + IntegerText(limit) + " " + std::string(unit);
   };
@@ -101,7 +100,7 @@ AssignResult Configuration::Assign(const Setting& setting, std::string_view valu
   std::string shown = ShownValue(e, setting);
   if (!SameValue(setting, shown, *input)) {
     std::string correction = name + ": " + std::string(value) + " -> " + shown + ", " +
-                             CorrectionReason(setting, shown, value);
+                             CorrectionReason(setting, value);
     if (!adjust) {
       result.refusal = correction + " (" + name + " accepts " + Accepts(setting) +
                        "; --adjust takes the correction).";

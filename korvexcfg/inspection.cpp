@@ -16,10 +16,6 @@ constexpr std::array<std::string_view, 12> kTypeNames{
     "REG_DWORD", "REG_DWORD_BIG_ENDIAN", "REG_LINK", "REG_MULTI_SZ",
     "REG_RESOURCE_LIST", "REG_FULL_RESOURCE_DESCRIPTOR", "REG_RESOURCE_REQUIREMENTS_LIST", "REG_QWORD"};
 
-bool IsText(SettingKind kind) {
-  return kind == SettingKind::DiskType || kind == SettingKind::Letter || kind == SettingKind::Path;
-}
-
 std::string Quote(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 void NoteText(InspectedValue& value, std::vector<std::string>& notes) {

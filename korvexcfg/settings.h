@@ -14,6 +14,11 @@ namespace korvex::cfg {
 
 enum class SettingKind { DiskType, Megabytes, OnOff, Letter, Path, Seconds };
 
+// Stored as text (REG_SZ); the others as numbers (REG_DWORD).
+constexpr bool IsText(SettingKind kind) {
+  return kind == SettingKind::DiskType || kind == SettingKind::Letter || kind == SettingKind::Path;
+}
+
 using SettingControl = std::variant<forms::ComboBox Editor::*, forms::TextBox Editor::*, forms::CheckBox Editor::*>;
 
 struct Setting {
