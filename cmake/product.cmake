@@ -37,7 +37,10 @@ function(korvex_own_libraries target out)
   set(${out} ${found} PARENT_SCOPE)
 endfunction()
 
+# NO_LTO: the target, and the libraries only it links, without link-time
+# optimisation.
 function(korvex_product_binary target)
+  cmake_parse_arguments(PARSE_ARGV 1 product "NO_LTO" "" "")
   if(NOT MINGW)
     return()
   endif()
@@ -52,12 +55,21 @@ function(korvex_product_binary target)
   # The libraries keep ordinary code beside (fat objects) for the tests, which
   # link without it: GCC 12's LTO fails on the GoogleTest programs.
   set(options -flto=auto -fno-threadsafe-statics)
+  if(product_NO_LTO)
+    # -fno-lto at the link too: the linker would otherwise take the shared
+    # libraries' optimiser code from their fat objects.
+    set(options -fno-threadsafe-statics -fno-lto)
+    target_link_options(${target} PRIVATE -fno-lto)
+  else()
+    target_link_options(${target} PRIVATE -flto=auto)
+  endif()
   target_compile_options(${target} PRIVATE ${options})
-  target_link_options(${target} PRIVATE -flto=auto)
   korvex_own_libraries(${target} libraries)
   foreach(library IN LISTS libraries)
     get_target_property(compile_options ${library} COMPILE_OPTIONS)
-    if(NOT "-ffat-lto-objects" IN_LIST compile_options)
+    if(product_NO_LTO AND NOT "-fno-threadsafe-statics" IN_LIST compile_options)
+      target_compile_options(${library} PRIVATE ${options})
+    elseif(NOT product_NO_LTO AND NOT "-ffat-lto-objects" IN_LIST compile_options)
       target_compile_options(${library} PRIVATE ${options} -ffat-lto-objects)
     endif()
   endforeach()
