@@ -17,6 +17,12 @@ struct Request {
   std::string value;
 };
 
+// A column of the output: the text with blanks up to `width` (none if longer).
+inline std::string Padded(std::string text, std::size_t width) {
+  if (text.size() < width) text.resize(width, ' ');
+  return text;
+}
+
 std::string ParametersKeyName();  // "HKEY_LOCAL_MACHINE\...\Parameters"
 std::string KeyUnavailableMessage();
 

@@ -23,8 +23,7 @@ std::string Help() {
       "korvexcfg: the Korvane RAM disk's settings, changed by the configuration window's own rules.\n\n" + Usage() +
       "\nSettings (or their registry value names):\n";
   for (const Setting& setting : kSettings)
-    text += "  " + std::string(setting.name) + std::string(12 - setting.name.size(), ' ') +
-            Accepts(setting) + "  (" + std::string(setting.value_name) + ")\n";
+    text += "  " + Padded(std::string(setting.name), 12) + Accepts(setting) + "  (" + std::string(setting.value_name) + ")\n";
   text +=
       "\n--dry-run  says what would be written, writes nothing\n"
       "--adjust   accepts the window's corrections (size 12.7 becomes 12) and reports each\n"

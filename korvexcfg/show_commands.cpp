@@ -26,11 +26,6 @@ std::string JsonText(std::string_view text) {
   return out + "\"";
 }
 
-std::string Padded(std::string text, std::size_t width) {
-  if (text.size() < width) text.resize(width, ' ');
-  return text;
-}
-
 // The stored values with their notes, and what the window shows for each.
 std::optional<std::vector<InspectedValue>> Inspect(Environment& environment) {
   auto values = ReadStoredValues(environment.registry);
