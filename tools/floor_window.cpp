@@ -10,6 +10,7 @@
 
 #include "control_classes.h"
 #include "dpi.h"
+#include "korvane_version.h"
 #include "layout.h"
 #include "resources.h"
 
@@ -17,12 +18,17 @@ using namespace korvex::win32;
 
 namespace {
 
+// The version as the build states it, as a wide text.
+#define FLOOR_WIDE_NUMBER(n) L## #n
+#define FLOOR_WIDE(n) FLOOR_WIDE_NUMBER(n)
+constexpr const wchar_t* kVersionCaption = L"Configuration Utility - Version " FLOOR_WIDE(KORVANE_VERSION_MAJOR) L"."
+    FLOOR_WIDE(KORVANE_VERSION_MINOR) L"." FLOOR_WIDE(KORVANE_VERSION_PATCH);
+
 // In table order: what each control shows after loading the driver stand-in.
 const wchar_t* const kShownText[] = {
     L"Load Disk Image on Startup", L"Save Disk Image", L"C:\\ramdisk.img", L"C:\\ramdisk.img", L"Hard Disk", L"OK",
     L" 64", L"Exit", L"", L"R", L"", L"Enable AutoSave", L" 300", L"", L" FAT32 Format ( Win2000 only)",
-    L"Dismount Volume", L"Save", L"Korvane", L"Configuration Utility - Version 0.2.13",
-    L"http://www.korvane.example/", L"Disk Type:", L"Drive Letter:", L"Hard Disk Only:", L"Disk Size", L"MB",
+    L"Dismount Volume", L"Save", L"Korvane", kVersionCaption, L"http://www.korvane.example/", L"Disk Type:", L"Drive Letter:", L"Hard Disk Only:", L"Disk Size", L"MB",
     L"seconds", L"Filename:", L"(AutoSave or Shutdown)", L" Filename:",
     L"Configuration changes will take effect the next time the driver is started. "};
 static_assert(std::size(kShownText) == std::tuple_size_v<decltype(kEditorControls)>);
