@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 #include <type_traits>
 
@@ -29,22 +30,35 @@ class TextBinding : public TypedBinding<forms::TextBox> {
   // Made with the model's text; the caret goes behind it, as after each write.
   TextBinding(forms::TextBox& box, HWND control, const ControlLayout& layout) : TypedBinding(box, control, layout) {
     if (box.MaxLength() > 0) SendMessageW(control, EM_LIMITTEXT, box.MaxLength(), 0);
-    PutCaretAtEnd(GetWindowTextLengthW(control));
+    PutCaret(GetWindowTextLengthW(control), GetWindowTextLengthW(control));
   }
   void Mirror(Property changed) override {
     if (changed != Property::Text) return;
+    std::wstring text = Widen(control_.Text());
+    if (WindowText(Hwnd()) == text) return;  // what the user typed is not echoed
     Guarded([&] {
-      std::wstring text = Widen(control_.Text());
+      DWORD start = 0, end = 0;
+      SendMessageW(Hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
       SetWindowTextW(Hwnd(), text.c_str());
-      PutCaretAtEnd(static_cast<int>(text.size()));
+      // A rule that changes the text while the user types keeps the caret
+      // where it was; any other write puts it behind the text.
+      auto length = static_cast<DWORD>(text.size());
+      if (typing_)
+        PutCaret(std::min(start, length), std::min(end, length));
+      else
+        PutCaret(length, length);
     });
   }
   void OnCommand(int code, forms::FocusTracker&) override {
-    if (code == EN_CHANGE && !Updating()) control_.SetText(Narrow(WindowText(Hwnd())));
+    if (code != EN_CHANGE || Updating()) return;
+    typing_ = true;
+    control_.UserType(Narrow(WindowText(Hwnd())));
+    typing_ = false;
   }
 
  private:
-  void PutCaretAtEnd(int length) { SendMessageW(Hwnd(), EM_SETSEL, length, length); }
+  void PutCaret(DWORD start, DWORD end) { SendMessageW(Hwnd(), EM_SETSEL, start, end); }
+  bool typing_ = false;
 };
 
 class CheckBinding : public TypedBinding<forms::CheckBox> {

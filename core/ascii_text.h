@@ -1,4 +1,4 @@
-// Comparisons of ASCII words (names, keywords), whatever their case.
+// ASCII words (names, keywords) compared whatever their case, and hexadecimal digits.
 #pragma once
 
 #include <string_view>
@@ -17,5 +17,8 @@ constexpr bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 constexpr bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
+
+// The lower-case hexadecimal digit of a value's lowest four bits.
+constexpr char HexDigit(unsigned value) { return "0123456789abcdef"[value & 15]; }
 
 }  // namespace korvex

@@ -1,6 +1,31 @@
 #include "editor.h"
 
+#include <utility>
+
 namespace korvex {
+namespace {
+
+// Which stored value each control sets; a stepper sets its box's.
+auto ValueControls(Editor& e) {
+  using Entry = std::pair<forms::Control*, std::size_t>;
+  return std::array<Entry, 13>{{
+      {&e.Combo1, ValueIndex("DiskType")},
+      {&e.LoadImage, ValueIndex("LoadImageOnStart")},
+      {&e.Text1, ValueIndex("LoadImageFile")},
+      {&e.SaveImage, ValueIndex("SaveImageOnExit")},
+      {&e.Text2, ValueIndex("SaveImageFile")},
+      {&e.Text3, ValueIndex("SizeIn4kPages")},
+      {&e.VScroll1, ValueIndex("SizeIn4kPages")},
+      {&e.Fat32Enable, ValueIndex("DiskFormatFAT32")},
+      {&e.SaveCheckBox, ValueIndex("AutoSaveEnabled")},
+      {&e.AutoSaveTime, ValueIndex("AutoSaveTrigger")},
+      {&e.VScroll3, ValueIndex("AutoSaveTrigger")},
+      {&e.DriveLetterText, ValueIndex("UserDriveLetter")},
+      {&e.VScroll2, ValueIndex("UserDriveLetter")},
+  }};
+}
+
+}  // namespace
 
 Editor::Editor(EditorServices services) : services_(services), store_(services.registry) {
   Combo1.Click = [this] { Combo1_Click(); };
@@ -20,6 +45,13 @@ Editor::Editor(EditorServices services) : services_(services), store_(services.r
   Command2.Click = [this] { Command2_Click(); };
   Command3.Click = [this] { Command3_Click(); };
   Label8.Click = [this] { Label8_Click(); };
+  for (auto [control, index] : ValueControls(*this))
+    control->Acted = [this, index] { set_by_user_.set(index); };
+}
+
+void Editor::SetByUser(const forms::Control& control) {
+  for (auto [bound, index] : ValueControls(*this))
+    if (bound == &control) set_by_user_.set(index);
 }
 
 }  // namespace korvex

@@ -2,6 +2,7 @@
 // and every rule and command of the window. It knows nothing of Win32.
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -10,10 +11,11 @@
 #include "forms.h"
 #include "parameter_store.h"
 #include "platform.h"
+#include "save_report.h"
 #include "session.h"
 #include "setting_limits.h"
 #include "stepper.h"
-#include "stored_settings.h"
+#include "stored_form.h"
 
 namespace korvex {
 
@@ -22,6 +24,8 @@ inline constexpr std::string_view kProductPageAddress = "http://www.korvane.exam
 struct ProgramVersion {
   int major = 0, minor = 0, revision = 0;
 };
+
+enum class DismountOutcome { Dismounted, NoDrive, OpenFailed, LockFailed, DismountFailed, UnlockFailed };
 
 struct EditorServices {
   Registry& registry;
@@ -107,6 +111,34 @@ class Editor {
   void RunShellExecute(std::string_view topic, std::string_view file, std::string_view parameters,
                        std::string_view directory, int show_command);
 
+  // The load's outcome: 0 when the key was read, else why it could not be opened.
+  RegistryStatus LoadStatus() const { return load_status_; }
+  // What the load (or the last save) found of each value.
+  const FoundValues& Found() const { return found_; }
+  // The settings as the controls hold them, and what a save would store.
+  ShownSettings Shown() const;
+  StoredForms CurrentForms() const { return StoredFormsOf(Shown(), services_.characters); }
+
+  // The user has set the value of this control (its own action, or a
+  // script's naming it), even where nothing changed.
+  void SetByUser(const forms::Control& control);
+
+  // "Dismount Volume" for the drive a text names, with its message windows.
+  DismountOutcome Dismount(std::string_view drive);
+
+  // Compares the next save with `key` instead of what the load found, the
+  // given values counting as set by the user: for a state loaded from
+  // elsewhere (an import's file over the key).
+  void CompareWith(const FoundValues& key, std::bitset<kValueCount> set);
+
+  // What a save would do now; writes nothing.
+  SaveReport PlanSave() const;
+  // Writes what PlanSave finds to write, and tells the user of a refusal or
+  // failure by the message windows. A value is written when its stored form
+  // differs from what the load found and the window showed it faithfully or
+  // the user set it.
+  SaveReport SaveParameters();
+
  private:
   void LoadStoredValues(const ParameterSet& stored);
   void LoadDefaults();
@@ -114,14 +146,18 @@ class Editor {
   static std::int16_t SizeBarPosition(double megabytes);
   void UpdateFat32Enabled();
   void ApplyDiskKind();
-  // False when the save was refused or failed; the user has been told.
-  bool SaveParameters();
-  StoredSettings ReadStoredSettings() const;
+  // Where the load (or a save) leaves the key: what it holds, and the
+  // stored forms the window showed for it then.
+  void TakeAsFound(const FoundValues& found);
+  bool SetSinceFound(std::size_t index, const StoredForms& now) const;
 
   EditorServices services_;
   ParameterStore store_;
-  // The stored form of the settings as loaded, or as last saved.
-  StoredSettings saved_;
+  RegistryStatus load_status_ = 0;
+  FoundValues found_;
+  std::array<bool, kValueCount> faithful_{};
+  StoredForms forms_when_found_;
+  std::bitset<kValueCount> set_by_user_;
 };
 
 }  // namespace korvex

@@ -8,7 +8,7 @@ void Editor::Command4_Click() { SaveParameters(); }
 
 void Editor::Command1_Click() {
   // The window closes only on a save that worked, so no edit is lost.
-  if (SaveParameters()) services_.session.Close(Window::Editor);
+  if (SaveParameters().result == SaveReport::Result::Saved) services_.session.Close(Window::Editor);
 }
 
 void Editor::Command2_Click() { services_.session.Close(Window::Editor); }
@@ -22,28 +22,32 @@ void Editor::RunShellExecute(std::string_view topic, std::string_view file, std:
   services_.shell.Execute(topic, file, parameters, directory, show_command);
 }
 
-void Editor::Command3_Click() {
+void Editor::Command3_Click() { Dismount(DriveLetterText.Text()); }
+
+DismountOutcome Editor::Dismount(std::string_view drive) {
   Session& session = services_.session;
   Volume& volume = services_.volume;
-  auto letter = DriveOf(DriveLetterText.Text());
+  auto letter = DriveOf(drive);
   if (!letter) {
     session.ShowMessage(Window::DismountFail);
-    return;
+    return DismountOutcome::NoDrive;
   }
   auto handle = volume.Open(std::string("\\\\.\\") + *letter + ":");
   if (!handle) {
     session.ShowMessage(Window::DismountFail);
-    return;
+    return DismountOutcome::OpenFailed;
   }
   for (std::uint32_t request : {kLockVolume, kDismountVolume, kUnlockVolume}) {
     if (!volume.Control(*handle, request)) {
       session.ShowMessage(Window::DismountFail);  // the message before the close
       volume.Close(*handle);
-      return;
+      return request == kLockVolume ? DismountOutcome::LockFailed
+             : request == kDismountVolume ? DismountOutcome::DismountFailed : DismountOutcome::UnlockFailed;
     }
   }
   volume.Close(*handle);
   session.ShowMessage(Window::DismountOk);
+  return DismountOutcome::Dismounted;
 }
 
 }  // namespace korvex

@@ -13,12 +13,16 @@ void Editor::Form_Load() {
                     IntegerText(v.revision));
   for (const DiskKindInfo& kind : kDiskKinds) Combo1.AddItem(kind.list_text, static_cast<int>(kind.kind));
 
-  if (auto stored = store_.Load())
-    LoadStoredValues(*stored);
-  else
+  auto found = store_.Load(&load_status_);
+  if (found) {
+    LoadStoredValues(WindowReading(*found));
+  } else {
+    found.emplace();
+    for (FoundValue& value : *found) value.status = load_status_;  // nothing could be read
     LoadDefaults();
-  // What a save compares with: only the values the user's edits change are written.
-  saved_ = ReadStoredSettings();
+  }
+  // What a save compares with.
+  TakeAsFound(*found);
 }
 
 void Editor::LoadStoredValues(const ParameterSet& stored) {

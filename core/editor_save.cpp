@@ -1,134 +1,112 @@
-// Saving: every control is read back into its stored form; the values whose
-// form the user's edits changed are checked against what the stored format
-// can hold, and only then written. Every other value is left as it is.
-#include <optional>
-
+// Saving: every control is read back into its stored form, and a value is
+// written when that form differs from what the load found and the window
+// showed the value faithfully or the user set it. A value the window could
+// not show is never overwritten with a placeholder, and a value the user
+// left alone keeps what another program wrote meanwhile.
 #include "editor.h"
-#include "number_text.h"
-#include "parameter_format.h"
-#include "utf8.h"
 
 namespace korvex {
-namespace {
 
-template <typename Field>
-std::size_t IndexOf(Field ParameterSet::*field) {
-  std::size_t index = 0;
-  while (kParameterValues[index].field != decltype(ValueSchema::field)(field)) ++index;
-  return index;
+ShownSettings Editor::Shown() const {
+  return {Combo1.ListIndex(), LoadImage.Value(),    Text1.Text(),        SaveImage.Value(),
+          Text2.Text(),       Text3.Text(),         Fat32Enable.Value(), SaveCheckBox.Value(),
+          AutoSaveTime.Text(), DriveLetterText.Text()};
 }
 
-const std::string& StoredForm(const TextValue& value) { return value.bytes; }
-std::int32_t StoredForm(const DwordValue& value) { return value.number; }
-
-// Builds the stored form of the window's settings, noting what cannot be stored.
-class SettingsReader {
- public:
-  explicit SettingsReader(const AnsiCharacters& ansi) : ansi_(ansi) {}
-
-  StoredSettings& Result() { return result_; }
-
-  void Text(TextValue ParameterSet::*field, std::string_view bytes) { (result_.set.*field).bytes = bytes; }
-
-  void Check(DwordValue ParameterSet::*field, int check_value) {
-    (result_.set.*field).number = StoredFromCheckValue(check_value);
-  }
-
-  void FilePath(TextValue ParameterSet::*field, std::string_view shown, std::string_view what) {
-    std::size_t index = IndexOf(field);
-    result_.shown[index] = shown;
-    auto bytes = Ansi(index, shown, what);
-    if (bytes && bytes->size() > kLongestFilePathBytes)
-      Refuse(index, "The " + std::string(what) + " is too long: it may have at most " +
-                        IntegerText(static_cast<long long>(kLongestFilePathBytes)) +
-                        " characters (a double-byte character counts as two).");
-    for (char c : shown)
-      if (static_cast<unsigned char>(c) < 0x20)
-        Refuse(index, "The " + std::string(what) + " holds a control character, which no file name can hold.");
-    (result_.set.*field).bytes = StoredFilePath(bytes.value_or(""));
-  }
-
-  void DriveLetter(TextValue ParameterSet::*field, std::string_view shown) {
-    std::size_t index = IndexOf(field);
-    result_.shown[index] = shown;
-    if (shown.empty()) Refuse(index, EmptyDriveLetterRefusal());
-    auto bytes = Ansi(index, utf8::FirstCharacter(shown), "drive letter");
-    if (bytes && bytes->size() > 1) Refuse(index, CannotRead("drive letter"));  // stored as one byte
-    (result_.set.*field).bytes = bytes.value_or("");
-  }
-
-  void Number(DwordValue ParameterSet::*field, std::string_view shown, std::optional<std::int32_t> stored,
-              std::string_view what_it_accepts) {
-    std::size_t index = IndexOf(field);
-    result_.shown[index] = shown;
-    if (!stored) Refuse(index, std::string(what_it_accepts));
-    (result_.set.*field).number = stored.value_or(0);
-  }
-
- private:
-  static std::string CannotRead(std::string_view what) {
-    return "The " + std::string(what) +
-           " holds a character that the driver cannot read. Use only characters of the system's code page.";
-  }
-  std::optional<std::string> Ansi(std::size_t index, std::string_view text, std::string_view what) {
-    auto bytes = ansi_.ToAnsi(text);
-    if (!bytes) Refuse(index, CannotRead(what));
-    return bytes;
-  }
-  void Refuse(std::size_t index, std::string problem) {
-    if (!result_.problems[index]) result_.problems[index] = std::move(problem);
-  }
-
-  const AnsiCharacters& ansi_;
-  StoredSettings result_;
-};
-
-bool SameStoredValue(const StoredSettings& a, const StoredSettings& b, std::size_t index) {
-  if (a.problems[index] || b.problems[index])
-    return a.problems[index] == b.problems[index] && a.shown[index] == b.shown[index];
-  return std::visit([&](auto field) { return StoredForm(a.set.*field) == StoredForm(b.set.*field); },
-                    kParameterValues[index].field);
+void Editor::TakeAsFound(const FoundValues& found) {
+  found_ = found;
+  faithful_ = ShownFaithfully(found_, services_.characters);
+  forms_when_found_ = CurrentForms();
+  set_by_user_.reset();
 }
 
-}  // namespace
-
-StoredSettings Editor::ReadStoredSettings() const {
-  SettingsReader read(services_.characters);
-  read.Text(&ParameterSet::DiskType, DiskCodeForListIndex(Combo1.ListIndex()));
-  read.Check(&ParameterSet::LoadImageOnStart, LoadImage.Value());
-  read.FilePath(&ParameterSet::LoadImageFile, Text1.Text(), "image file to load");
-  read.Check(&ParameterSet::SaveImageOnExit, SaveImage.Value());
-  read.FilePath(&ParameterSet::SaveImageFile, Text2.Text(), "image file to save");
-  read.Number(&ParameterSet::SizeIn4kPages, Text3.Text(), PagesFromSizeText(Text3.Text()), SizeRefusal());
-  read.Check(&ParameterSet::AutoSaveEnabled, SaveCheckBox.Value());
-  read.Check(&ParameterSet::DiskFormatFAT32, Fat32Enable.Value());
-  read.Number(&ParameterSet::AutoSaveTrigger, AutoSaveTime.Text(), SecondsFromIntervalText(AutoSaveTime.Text()),
-              IntervalRefusal());
-  read.DriveLetter(&ParameterSet::UserDriveLetter, DriveLetterText.Text());
-  return std::move(read.Result());
+void Editor::CompareWith(const FoundValues& key, std::bitset<kValueCount> set) {
+  found_ = key;
+  faithful_ = ShownFaithfully(found_, services_.characters);
+  set_by_user_ |= set;
 }
 
-bool Editor::SaveParameters() {
-  StoredSettings now = ReadStoredSettings();
-  ValueSelection changed;
-  const std::optional<std::string>* problem = nullptr;
-  for (std::size_t index : kWriteOrder) {
-    if (SameStoredValue(now, saved_, index)) continue;
-    changed.set(index);
-    if (!problem && now.problems[index]) problem = &now.problems[index];  // the first in writing order
+// By the user's own action on its control, or by a rule such an action set
+// off: nothing else changes a control after the load.
+bool Editor::SetSinceFound(std::size_t index, const StoredForms& now) const {
+  return set_by_user_[index] || now[index] != forms_when_found_[index];
+}
+
+SaveReport Editor::PlanSave() const {
+  SaveReport report;
+  StoredForms now = CurrentForms();
+  for (std::size_t index = 0; index < kValueCount; ++index) {
+    ValueReport& value = report.values[index];
+    const StoredForm& form = now[index];
+    value.before = found_[index];
+    value.after = form.value;
+    bool differs = !found_[index].Present() || form.value != found_[index].stored;
+    if (!differs) {
+      value.outcome = ValueOutcome::Unchanged;
+    } else if (!faithful_[index] && !SetSinceFound(index, now)) {
+      value.outcome = ValueOutcome::Kept;
+    } else if (!form.problem.empty()) {
+      value.outcome = ValueOutcome::Refused;
+      value.reason = form.problem;
+    } else {
+      value.outcome = ValueOutcome::Written;
+    }
   }
-  if (problem) {
-    services_.session.ShowMessage(Window::SettingRefused, **problem);
-    return false;
+  if (report.FirstRefusal()) {
+    report.result = SaveReport::Result::Refused;
+    for (ValueReport& value : report.values)
+      if (value.outcome == ValueOutcome::Written) value.outcome = ValueOutcome::NotWritten;
   }
-  if (store_.Save(now.set, changed) != SaveOutcome::Saved) {
+  return report;
+}
+
+SaveReport Editor::SaveParameters() {
+  SaveReport report = PlanSave();
+  if (const ValueReport* refusal = report.FirstRefusal()) {
+    services_.session.ShowMessage(Window::SettingRefused, refusal->reason);
+    return report;
+  }
+  ValuesToWrite values;
+  for (std::size_t index = 0; index < kValueCount; ++index)
+    if (report.values[index].outcome == ValueOutcome::Written) values[index] = report.values[index].after;
+  WriteResult written = store_.Write(values);
+  if (written.open_status != 0) {
+    report.result = SaveReport::Result::KeyUnavailable;
+    report.key_error = written.open_status;
+    for (ValueReport& value : report.values)
+      if (value.outcome == ValueOutcome::Written) value.outcome = ValueOutcome::NotWritten;
     services_.session.ShowMessage(Window::SaveRegFail);
-    return false;
+    return report;
   }
-  // Later edits are compared with what is stored now, so that an edit undone
-  // after a save is written back too.
-  saved_ = std::move(now);
-  return true;
+  // What was written is what the key now holds for the next save.
+  FoundValues found = found_;
+  std::bitset<kValueCount> still_set = set_by_user_;
+  for (std::size_t index = 0; index < kValueCount; ++index) {
+    ValueReport& value = report.values[index];
+    if (!written.statuses[index]) continue;
+    if (*written.statuses[index] == 0) {
+      found[index] = {0, *value.after};
+      still_set.reset(index);
+    } else {
+      value.outcome = ValueOutcome::Failed;
+      value.error = *written.statuses[index];
+    }
+  }
+  StoredForms before_forms = forms_when_found_;
+  TakeAsFound(found);
+  // A value whose write failed, or that was kept, is still owed as it was.
+  for (std::size_t index = 0; index < kValueCount; ++index) {
+    ValueOutcome outcome = report.values[index].outcome;
+    if (outcome == ValueOutcome::Failed || outcome == ValueOutcome::Kept) {
+      forms_when_found_[index] = before_forms[index];
+      if (still_set[index]) set_by_user_.set(index);
+    }
+  }
+  if (!written.AllWritten()) {
+    report.result = SaveReport::Result::WriteFailed;
+    services_.session.ShowMessage(Window::SaveRegFail);
+  }
+  return report;
 }
 
 }  // namespace korvex

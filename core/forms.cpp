@@ -40,6 +40,7 @@ void ComboBox::SetListIndex(int index) {
 }
 
 void ComboBox::UserEditText(std::string_view text) {
+  Raise(Acted);
   if (text == text_) return;
   text_ = text;
   list_index_ = -1;

@@ -36,6 +36,9 @@ class Control {
 
   // Raised when the focus moves from this control to another of its window.
   Event LostFocus;
+  // Raised by every user action on the control, before its effect, also by
+  // one that leaves the control as it was (typing the same text again).
+  Event Acted;
 
  protected:
   void Notify(Property changed) {
@@ -58,6 +61,10 @@ class TextBox : public Control {
   const std::string& Text() const { return text_; }
   // Typing and code alike: Change on every change of the text.
   void SetText(std::string_view text);
+  void UserType(std::string_view text) {
+    Raise(Acted);
+    SetText(text);
+  }
   // Limits only what the user types; 0 is no limit.
   int MaxLength() const { return max_length_; }
   Event Change;
@@ -73,7 +80,10 @@ class CheckBox : public Control {
   const std::string& Caption() const { return caption_; }
   int Value() const { return value_; }  // 0 clear, 1 ticked, 2 grayed
   void SetValue(int value);
-  void UserClick() { SetValue(value_ == 1 ? 0 : 1); }
+  void UserClick() {
+    Raise(Acted);
+    SetValue(value_ == 1 ? 0 : 1);
+  }
   Event Click;
 
  private:
@@ -90,7 +100,10 @@ class ComboBox : public Control {
   int ListIndex() const { return list_index_; }  // -1: no item selected
   void AddItem(std::string_view item, int index);
   void SetListIndex(int index);     // raises Click when it changes
-  void UserChooseItem(int index) { SetListIndex(index); }
+  void UserChooseItem(int index) {
+    Raise(Acted);
+    SetListIndex(index);
+  }
   void UserEditText(std::string_view text);  // raises Change; deselects
   Event Click;
   Event Change;
@@ -110,8 +123,12 @@ class ScrollBar : public Control {
   int Value() const { return value_; }
   void SetValue(int value);  // held within Min..Max; Change when it moves
   // The arrows: up lowers the value, down raises it.
-  void UserLineUp() { SetValue(value_ - small_change_); }
-  void UserLineDown() { SetValue(value_ + small_change_); }
+  void UserLineUp() { UserSetValue(value_ - small_change_); }
+  void UserLineDown() { UserSetValue(value_ + small_change_); }
+  void UserSetValue(int value) {
+    Raise(Acted);
+    SetValue(value);
+  }
   Event Change;
 
  private:

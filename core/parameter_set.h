@@ -59,6 +59,13 @@ inline constexpr std::array<ValueSchema, 10> kParameterValues{{
     {"UserDriveLetter", &ParameterSet::UserDriveLetter},
 }};
 
+// A value's place in kParameterValues, by its name.
+constexpr std::size_t ValueIndex(std::string_view name) {
+  std::size_t index = 0;
+  while (index < kParameterValues.size() && kParameterValues[index].name != name) ++index;
+  return index;
+}
+
 // Writing keeps the order the driver's tools always used: AutoSaveEnabled
 // goes before DiskFormatFAT32.
 inline constexpr std::array<std::size_t, 10> kWriteOrder{0, 1, 2, 3, 4, 5, 7, 6, 8, 9};

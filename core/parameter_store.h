@@ -2,37 +2,61 @@
 // the Parameters key, opening the key once per load or save.
 #pragma once
 
-#include <bitset>
+#include <array>
 #include <optional>
+#include <string>
 
 #include "parameter_set.h"
 #include "registry.h"
 
 namespace korvex {
 
-enum class SaveOutcome {
-  Saved,
-  KeyUnavailable,  // the key could not be opened; nothing was written
-  WriteRefused,    // at least one write failed; every write was attempted
-  TextTooLong,     // a selected text needs more than the format holds; nothing was written
+// A value as the registry holds it: its type and every byte (a text with its NUL).
+struct StoredValue {
+  std::uint32_t type = 0;
+  std::string data;
+  bool operator==(const StoredValue&) const = default;
 };
 
-// Which values a save writes, by their place in kParameterValues.
-using ValueSelection = std::bitset<kParameterValues.size()>;
-inline const ValueSelection kAllValues = ValueSelection().set();
+StoredValue StoredText(std::string_view bytes);  // REG_SZ: the bytes and one NUL
+StoredValue StoredDword(std::int32_t number);    // REG_DWORD: four bytes, the lowest first
+
+// What a read found: the value, or the platform's reason there is none
+// (kNotFound: absent; anything else: unreadable).
+struct FoundValue {
+  RegistryStatus status = kNotFound;
+  StoredValue stored;
+  bool Present() const { return status == 0; }
+};
+
+inline constexpr std::size_t kValueCount = kParameterValues.size();
+using FoundValues = std::array<FoundValue, kValueCount>;
+// By place in kParameterValues: the values to write, and nothing for the rest.
+using ValuesToWrite = std::array<std::optional<StoredValue>, kValueCount>;
+
+struct WriteResult {
+  RegistryStatus open_status = 0;  // not 0: the key could not be opened and nothing was written
+  std::array<std::optional<RegistryStatus>, kValueCount> statuses;  // each write's, where one was made
+  bool AllWritten() const;
+};
+
+// What the window reads of the found values: a text of at most 132 bytes
+// with its NUL bytes skipped, a number of at most four bytes; whatever the
+// stored type. Anything else counts as absent.
+ParameterSet WindowReading(const FoundValues& found);
 
 class ParameterStore {
  public:
   explicit ParameterStore(Registry& registry) : registry_(registry) {}
 
-  // The values as stored, each marked present or absent; nothing when the
-  // key cannot be opened.
-  std::optional<ParameterSet> Load();
+  // Every value as stored; nothing when the key cannot be opened (`open_status`
+  // then says why).
+  std::optional<FoundValues> Load(RegistryStatus* open_status = nullptr);
 
-  // Writes the selected fields, present or not, in the write order; the
-  // others are left as they are. The key is opened and closed even when
-  // nothing is selected, so that a vanished key is still noticed.
-  SaveOutcome Save(const ParameterSet& set, ValueSelection which = kAllValues);
+  // Writes the given values in the write order, each whatever became of the
+  // one before; the others are left as they are. The key is opened and closed
+  // even when nothing is given, so that a vanished key is still noticed.
+  WriteResult Write(const ValuesToWrite& values);
 
  private:
   Registry& registry_;

@@ -13,6 +13,9 @@ namespace korvex {
 using RegistryKey = std::uintptr_t;
 using RegistryStatus = long;  // 0 is success, as the platform reports it
 
+// The platform's "not found", which makes a value absent rather than unreadable.
+inline constexpr RegistryStatus kNotFound = 2;
+
 // The value types, by the platform's numbers.
 inline constexpr std::uint32_t kRegSz = 1, kRegExpandSz = 2, kRegBinary = 3, kRegDword = 4, kRegMultiSz = 7;
 
@@ -39,13 +42,7 @@ class Registry {
   // Opens an existing key below HKEY_LOCAL_MACHINE; never creates one.
   virtual RegistryStatus OpenKey(std::string_view path, RegistryKey& key) = 0;
 
-  // Reads at most buffer.size() bytes; `size` receives the bytes delivered.
-  // The stored type is not reported: the store never looks at it.
-  virtual RegistryStatus QueryValue(RegistryKey key, const char* name, std::span<std::uint8_t> buffer,
-                                    std::size_t& size) = 0;
-
-  // The stored type and every byte of a value, whatever its size; for the
-  // console tool, which shows and exports values as they are stored.
+  // The stored type and every byte of a value, whatever its size.
   virtual RegistryStatus QueryRawValue(RegistryKey key, const char* name, std::uint32_t& type,
                                        std::string& bytes) = 0;
 

@@ -13,7 +13,7 @@ std::optional<char> DriveOf(std::string_view text) {
   if (text.size() != 1) return std::nullopt;
   char capital = text[0] >= 'a' && text[0] <= 'z' ? static_cast<char>(text[0] - 'a' + 'A') : text[0];
   if (capital < kFirstDriveLetter || capital > kLastDriveLetter) return std::nullopt;
-  return text[0];
+  return capital;
 }
 
 std::string DiskKindList(std::string_view DiskKindInfo::*field) {

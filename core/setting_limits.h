@@ -35,7 +35,7 @@ inline constexpr int kShortestInterval = 20, kLongestInterval = 32767;
 // Drive letters, by their ANSI codes.
 inline constexpr char kFirstDriveLetter = 'A', kLastDriveLetter = 'Z';
 
-// The letter of a drive given as one letter in either case, optionally
+// The capital letter of a drive given as one letter in either case, optionally
 // followed by ":"; nothing else names a drive, so nothing else is sent to a volume.
 std::optional<char> DriveOf(std::string_view text);
 

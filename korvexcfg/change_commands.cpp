@@ -1,27 +1,28 @@
-// set and import: every change goes through the Editor as a user would make
-// it, then through the Editor's own save.
+// set and import: every change is made on the Editor as a user would make it
+// (or, for import, loaded by the Editor from the file's state of the key) and
+// saved by the Editor's own save, whose report is printed.
 #include <algorithm>
+#include <bitset>
 
 #include "command_parts.h"
 #include "configuration.h"
-#include "number_text.h"
-#include "parameter_format.h"
+#include "inspection.h"
 #include "registry_file.h"
+#include "save_report_text.h"
 
 namespace korvex::cfg {
 namespace {
 
-std::string Joined(const std::vector<std::string>& names) {
-  std::string out;
-  for (const std::string& name : names) out += (out.empty() ? "" : ", ") + name;
-  return out.empty() ? "none" : out;
-}
-
 constexpr std::string_view kNothingWritten = "Nothing was written.\n";
 
-// Backs up, saves and reports the outcome of a configuration whose changes
-// were all accepted.
-CommandResult SaveChanges(Environment& environment, Configuration& configuration, const ChangeOptions& options,
+CommandResult Refused(CommandResult result) {
+  result.exit_code = kRefused;
+  result.err += kNothingWritten;
+  return result;
+}
+
+// Backs up, saves (or, for a dry run, plans the save) and reports.
+CommandResult SaveChanges(Environment& environment, Editor& editor, const ChangeOptions& options,
                           CommandResult result) {
   if (options.backup && !options.dry_run) {
     auto file = ExportedFile(environment);
@@ -29,104 +30,43 @@ CommandResult SaveChanges(Environment& environment, Configuration& configuration
     if (!environment.files.Write(*options.backup, *file))
       return {kWriteFailed, result.out, "Cannot write the backup " + *options.backup + ". " + std::string(kNothingWritten)};
   }
-  SaveResult saved = configuration.Save();
-  switch (saved.outcome) {
-    case SaveResult::Refused:
-      result.exit_code = kRefused;
-      result.err += saved.message + "\n" + std::string(kNothingWritten);
-      break;
-    case SaveResult::KeyUnavailable:
+  SaveReport report = options.dry_run ? editor.PlanSave() : editor.SaveParameters();
+  SaveReportText text = ReportText(report, environment.ansi, options.dry_run);
+  result.out += text.out;
+  result.err += text.err;
+  switch (report.result) {
+    case SaveReport::Result::Saved: break;
+    case SaveReport::Result::Refused: result.exit_code = kRefused; break;
+    case SaveReport::Result::KeyUnavailable:
       result.exit_code = kKeyUnavailable;
       result.err += KeyUnavailableMessage();
       break;
-    case SaveResult::WriteFailed:
-      result.exit_code = kWriteFailed;
-      result.err += "A write failed. Written: " + Joined(saved.written) + ". Not written: " + Joined(saved.failed) + ".\n";
-      break;
-    case SaveResult::Saved:
-      if (saved.written.empty())
-        result.out += "unchanged\n";
-      else
-        result.out += std::string(options.dry_run ? "Would write: " : "Written: ") + Joined(saved.written) + "\n";
-      break;
+    case SaveReport::Result::WriteFailed: result.exit_code = kWriteFailed; break;
   }
   return result;
 }
 
-// The request that gives a setting its stored form, or why there is none.
-std::optional<std::string> RequestForStored(const Setting& setting, const RegistryFileValue& value,
-                                            const AnsiCharacters& ansi, std::string& problem) {
-  std::string name(setting.value_name);
-  if (IsText(setting.kind)) {
-    std::string_view bytes = value.bytes;
-    if (value.type != kRegSz || bytes.empty() || bytes.back() != '\0' ||
-        bytes.substr(0, bytes.size() - 1).find('\0') != std::string_view::npos) {
-      problem = name + ": the window writes it as text (REG_SZ) with one NUL at its end.";
-      return std::nullopt;
-    }
-    bytes.remove_suffix(1);
-    if (setting.kind == SettingKind::DiskType) {
-      auto index = ListIndexForDiskCode(bytes);
-      if (!index || bytes.empty()) {
-        problem = name + ": \"" + ansi.FromAnsi(bytes) + "\" is no disk type the window writes (" +
-                  DiskKindList(&DiskKindInfo::stored_code) + ").";
-        return std::nullopt;
-      }
-      return std::string(DiskKindName(*index));
-    }
-    if (setting.kind == SettingKind::Path) {
-      if (bytes.substr(0, kFilePathPrefix.size()) != kFilePathPrefix) {
-        problem = name + ": the window writes a path with the \\??\\ prefix.";
-        return std::nullopt;
-      }
-      return ansi.FromAnsi(ShownFilePath(bytes));
-    }
-    return ansi.FromAnsi(bytes);
-  }
-  if (value.type != kRegDword || value.bytes.size() != 4) {
-    problem = name + ": the window writes it as a number (REG_DWORD, 4 bytes).";
-    return std::nullopt;
-  }
-  auto number = static_cast<std::int32_t>(DwordNumber(value.bytes));
-  switch (setting.kind) {
-    case SettingKind::OnOff:
-      if (number == 0 || number == 1) return number ? "on" : "off";
-      problem = name + ": " + IntegerText(number) + " is neither 0 (off) nor 1 (on).";
-      return std::nullopt;
-    case SettingKind::Megabytes: {
-      std::string shown = NumberToText(MegabytesFromPages(number));
-      return shown.substr(shown.find_first_not_of(' '));
-    }
-    default:
-      return IntegerText(number);
-  }
-}
-
-const Setting& SettingNamed(std::string_view name) { return *FindSetting(name); }
-
-// Any problem refuses the whole command, before anything is written.
-bool RefusedForErrors(CommandResult& result) {
-  if (result.err.empty()) return false;
-  result.exit_code = kRefused;
-  result.err += kNothingWritten;
-  return true;
+std::string Problem(const InspectedValue& value, const std::string& note) {
+  return std::string(value.setting->value_name) + ": " + note + "\n";
 }
 
 }  // namespace
 
 CommandResult SetCommand(Environment& environment, const std::vector<Request>& requests, const ChangeOptions& options) {
-  Configuration configuration(environment.registry, environment.ansi, environment.volume, options.dry_run);
-  if (!configuration.Load()) return {kKeyUnavailable, "", KeyUnavailableMessage()};
+  Configuration configuration(environment.registry, environment.ansi, environment.volume);
+  if (configuration.Load() != 0) return {kKeyUnavailable, "", KeyUnavailableMessage()};
+  ChangeResult changed = configuration.Apply(requests, options.adjust);
   CommandResult result;
-  for (const Request& request : requests) {
-    AssignResult assigned = configuration.Assign(*request.setting, request.value, options.adjust);
-    for (const std::string& note : assigned.notes) result.out += note + "\n";
-    if (!assigned.accepted) result.err += assigned.refusal + "\n";
-  }
-  if (RefusedForErrors(result)) return result;
-  return SaveChanges(environment, configuration, options, result);
+  for (const std::string& note : changed.notes) result.out += note + "\n";
+  for (const std::string& refusal : changed.refusals) result.err += refusal + "\n";
+  if (!changed.refusals.empty()) return Refused(result);
+  return SaveChanges(environment, configuration.Model(), options, result);
 }
 
+// The file's values are the target: each it names that differs from the key
+// is written; no other value is. The state the file leaves must be valid
+// where the file is concerned: its own values, and anything it makes the
+// window correct. Problems the key had before are reported, not blocking.
 CommandResult ImportCommand(Environment& environment, std::string_view path, const ChangeOptions& options) {
   auto file = environment.files.Read(path);
   if (!file) return {kRefused, "", "Cannot read the file " + std::string(path) + ". " + std::string(kNothingWritten)};
@@ -134,61 +74,56 @@ CommandResult ImportCommand(Environment& environment, std::string_view path, con
   if (!contents.problem.empty())
     return {kRefused, "", std::string(path) + ": " + contents.problem + "\n" + std::string(kNothingWritten)};
 
-  std::vector<std::pair<const Setting*, std::string>> targets;
+  RegistryStatus status = 0;
+  auto key = ReadKey(environment.registry, status);
+  if (!key) return {kKeyUnavailable, "", KeyUnavailableMessage()};
   CommandResult result;
+  FoundValues target = *key;
+  std::bitset<kValueCount> named;
   for (const RegistryFileValue& value : contents.values) {
     const Setting* setting = FindSettingByValueName(value.name);
-    std::string problem;
     if (!setting) {
       result.err += "\"" + value.name + "\" is no value of the driver's; the key holds only the window's ten.\n";
       continue;
     }
-    if (auto request = RequestForStored(*setting, value, environment.ansi, problem))
-      targets.emplace_back(setting, *request);
-    else
-      result.err += problem + "\n";
+    std::size_t index = ValueIndexOf(*setting);
+    target[index] = {0, {value.type, value.bytes}};
+    named.set(index);
   }
-  if (RefusedForErrors(result)) return result;
-
-  Configuration configuration(environment.registry, environment.ansi, environment.volume, options.dry_run);
-  if (!configuration.Load()) return {kKeyUnavailable, "", KeyUnavailableMessage()};
-  Editor& editor = configuration.Model();
-  auto target_of = [&targets](std::string_view name) -> const std::string* {
-    for (auto& [setting, value] : targets)
-      if (setting->name == name) return &value;
-    return nullptr;
-  };
-  auto differs = [&](std::string_view name) {
-    const std::string* target = target_of(name);
-    const Setting& setting = SettingNamed(name);
-    auto input = target ? RequestedInput(setting, *target) : std::nullopt;
-    return input && !SameValue(setting, ShownValue(editor, setting), *input);
-  };
-  // As a user would: open up each field that must change, make the changes,
-  // then set the switches and the disk type to their final values.
-  if ((differs("size") || differs("fat32")) && target_of("type")) configuration.Assign(SettingNamed("type"), "hard-disk", true);
-  for (auto [field, opener] : {std::pair{"load-file", "load-image"}, {"save-file", "save-image"}, {"interval", "autosave"}})
-    if (differs(field)) configuration.Assign(SettingNamed(opener), "on", true);
-  std::vector<std::string_view> corrected;
-  for (const char* name : {"load-file", "save-file", "interval", "size", "fat32", "letter", "autosave", "save-image",
-                           "load-image", "type"}) {
-    if (const std::string* target = target_of(name)) {
-      AssignResult assigned = configuration.Assign(SettingNamed(name), *target, options.adjust);
-      if (!assigned.accepted) result.err += assigned.refusal + "\n";
-      for (const std::string& note : assigned.notes)
-        if (note.starts_with(std::string(name) + ":")) {  // corrections only
-          result.out += note + "\n";
-          corrected.push_back(name);
-        }
+  std::vector<InspectedValue> before = Inspect(*key, environment.ansi, environment.volume);
+  std::vector<InspectedValue> after = Inspect(target, environment.ansi, environment.volume);
+  for (std::size_t i = 0; i < after.size(); ++i) {
+    const InspectedValue& value = after[i];
+    bool adjustable = options.adjust && (value.corrected || value.retypable);
+    bool from_file = named[ValueIndexOf(*value.setting)];
+    for (const std::string& note : value.notes) {
+      bool known = std::ranges::count(before[i].notes, note) > 0;
+      if (!from_file && known)
+        result.out += "note: " + Problem(value, note);  // the key's own, left as it is
+      else if (adjustable)
+        result.out += "adjusted: " + Problem(value, note);
+      else
+        result.err += Problem(value, note);
     }
   }
-  // The rules may not keep a combination the file holds.
-  for (auto& [setting, value] : targets)
-    if (result.err.empty() && differs(setting->name) && std::ranges::count(corrected, setting->name) == 0)
-      result.err += std::string(setting->name) + ": the window's rules do not keep " + value +
-                    " together with the file's other values.\n";
-  if (RefusedForErrors(result)) return result;
-  return SaveChanges(environment, configuration, options, result);
+  if (!result.err.empty()) return Refused(result);
+
+  // The Editor loads the file's state of the key and saves it against what the key holds.
+  StateRegistry state(target, &environment.registry);
+  Configuration configuration(state, environment.ansi, environment.volume);
+  configuration.Load();
+  if (options.adjust) {
+    // A value outside the window's limits is typed in again, which corrects it.
+    std::vector<Request> retyped;
+    for (const InspectedValue& value : after)
+      if (value.retypable && named[ValueIndexOf(*value.setting)]) retyped.push_back({value.setting, value.shown, true});
+    ChangeResult changed = configuration.Apply(retyped, true);
+    for (const std::string& note : changed.notes) result.out += note + "\n";
+    for (const std::string& refusal : changed.refusals) result.err += refusal + "\n";
+    if (!changed.refusals.empty()) return Refused(result);
+  }
+  configuration.Model().CompareWith(*key, named);
+  return SaveChanges(environment, configuration.Model(), options, result);
 }
 
 }  // namespace korvex::cfg

@@ -12,11 +12,6 @@ struct ChangeOptions {
   std::optional<std::string> backup;
 };
 
-struct Request {
-  const Setting* setting;
-  std::string value;
-};
-
 // A column of the output: the text with blanks up to `width` (none if longer).
 inline std::string Padded(std::string text, std::size_t width) {
   if (text.size() < width) text.resize(width, ' ');

@@ -1,5 +1,7 @@
 #include "configuration.h"
 
+#include <algorithm>
+
 #include "number_text.h"
 #include "setting_limits.h"
 #include "utf8.h"
@@ -35,17 +37,14 @@ std::string CorrectionReason(const Setting& setting, std::string_view requested)
 
 }  // namespace
 
-Configuration::Configuration(Registry& registry, const AnsiCharacters& ansi, Volume& volume, bool dry_run)
-    : registry_(registry, dry_run) {
-  editor_ = std::make_unique<Editor>(EditorServices{registry_, ansi, session_, shell_, volume, {}});
+Configuration::Configuration(Registry& registry, const AnsiCharacters& ansi, Volume& volume) {
+  editor_ = std::make_unique<Editor>(EditorServices{registry, ansi, session_, shell_, volume, {}});
   session_.EditorCreated();
 }
 
-bool Configuration::Load() {
+RegistryStatus Configuration::Load() {
   editor_->Form_Load();
-  bool loaded = !windows_.Shown(Window::ReadRegFail);
-  windows_.Forget();
-  return loaded;
+  return editor_->LoadStatus();
 }
 
 void Configuration::MakeUserChange(const Setting& setting, const std::string& input) {
@@ -62,13 +61,13 @@ void Configuration::MakeUserChange(const Setting& setting, const std::string& in
           if ((target.Value() != 0) != (input == "1")) target.UserClick();
         } else {
           // Select all and type, one character at a time, up to the box's limit.
-          target.SetText("");
+          target.UserType("");
           std::string typed;
           int count = 0;
           for (std::size_t pos = 0; pos < input.size();) {
             if (target.MaxLength() > 0 && count++ == target.MaxLength()) break;
             utf8::Append(typed, utf8::Next(input, pos));
-            target.SetText(typed);
+            target.UserType(typed);
           }
         }
       },
@@ -76,22 +75,22 @@ void Configuration::MakeUserChange(const Setting& setting, const std::string& in
   e.focus.FocusEnters(e.Command4);  // leaving the box runs its LostFocus rule
 }
 
-AssignResult Configuration::Assign(const Setting& setting, std::string_view value, bool adjust) {
-  AssignResult result;
+bool Configuration::Assign(const Request& request, bool adjust, ChangeResult& result) {
+  const Setting& setting = *request.setting;
+  std::string_view value = request.value;
   std::string name(setting.name);
   auto input = RequestedInput(setting, value);
   if (!input) {
-    result.refusal = name + ": '" + std::string(value) + "' is not accepted; " + name + " accepts " + Accepts(setting) + ".";
-    return result;
+    result.refusals.push_back(name + ": '" + std::string(value) + "' is not accepted; " + name + " accepts " +
+                              Accepts(setting) + ".");
+    return false;
   }
   Editor& e = *editor_;
-  if (SameValue(setting, ShownValue(e, setting), *input)) {
-    result.accepted = true;
-    return result;
-  }
+  e.SetByUser(ControlOf(e, setting));  // named, so set, even where it already holds the value
+  if (!request.retype && SameValue(setting, ShownValue(e, setting), *input)) return true;
   if (!ControlOf(e, setting).Enabled()) {
-    result.refusal = name + ": the window offers it only with " + Needs(setting) + ".";
-    return result;
+    result.refusals.push_back(name + ": the window offers it only with " + Needs(setting) + ".");
+    return false;
   }
   std::array<std::string, kSettings.size()> before;
   for (std::size_t i = 0; i < kSettings.size(); ++i) before[i] = ShownValue(e, kSettings[i]);
@@ -102,9 +101,9 @@ AssignResult Configuration::Assign(const Setting& setting, std::string_view valu
     std::string correction = name + ": " + std::string(value) + " -> " + shown + ", " +
                              CorrectionReason(setting, value);
     if (!adjust) {
-      result.refusal = correction + " (" + name + " accepts " + Accepts(setting) +
-                       "; --adjust takes the correction).";
-      return result;
+      result.refusals.push_back(correction + " (" + name + " accepts " + Accepts(setting) +
+                                "; --adjust takes the correction).");
+      return false;
     }
     result.notes.push_back(correction);
   }
@@ -115,35 +114,24 @@ AssignResult Configuration::Assign(const Setting& setting, std::string_view valu
       result.notes.push_back(std::string(other.name) + ": " + before[i] + " -> " + now + ", with " + name + "=" +
                              std::string(value));
   }
-  result.accepted = true;
-  return result;
+  return true;
 }
 
-SaveResult Configuration::Save() {
-  SaveResult result;
-  std::size_t writes_before = registry_.Writes().size();
-  editor_->focus.Click(editor_->Command4);
-  for (std::size_t i = writes_before; i < registry_.Writes().size(); ++i) {
-    const auto& write = registry_.Writes()[i];
-    (write.written ? result.written : result.failed).push_back(write.name);
-  }
-  if (windows_.Shown(Window::SettingRefused)) {
-    result.outcome = SaveResult::Refused;
-    result.message = windows_.Text();
-  } else if (windows_.Shown(Window::SaveRegFail)) {
-    bool attempted = !result.written.empty() || !result.failed.empty();
-    result.outcome = attempted ? SaveResult::WriteFailed : SaveResult::KeyUnavailable;
-  }
-  windows_.Forget();
+ChangeResult Configuration::Apply(std::vector<Request> requests, bool adjust) {
+  auto order = [](const Request& request) { return request.setting - kSettings.data(); };
+  std::ranges::stable_sort(requests, {}, order);
+  ChangeResult result;
+  std::vector<std::pair<const Setting*, std::string>> accepted;  // with what each came to show
+  for (const Request& request : requests)
+    if (Assign(request, adjust, result))
+      accepted.emplace_back(request.setting, ShownValue(*editor_, *request.setting));
+  // A later setting's rule may undo an earlier one (AutoSave on, image saving off).
+  for (auto& [setting, shown] : accepted)
+    if (result.refusals.empty() && ShownValue(*editor_, *setting) != shown)
+      result.refusals.push_back(std::string(setting->name) + ": the window's rules do not keep " + shown +
+                                " together with the other settings given (it becomes " +
+                                ShownValue(*editor_, *setting) + ").");
   return result;
-}
-
-bool Configuration::Dismount(std::string_view drive) {
-  editor_->DriveLetterText.SetText(drive);
-  editor_->focus.Click(editor_->Command3);
-  bool done = windows_.Shown(Window::DismountOk);
-  windows_.Forget();
-  return done;
 }
 
 }  // namespace korvex::cfg

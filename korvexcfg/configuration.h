@@ -1,5 +1,5 @@
-// The Editor without its window: loaded from the registry, changed one
-// setting at a time as a user would change it, and saved by its own save.
+// The Editor without its window: loaded from the registry, changed as a user
+// would change it, and saved by its own save, whose report says what happened.
 #pragma once
 
 #include <memory>
@@ -11,44 +11,30 @@
 
 namespace korvex::cfg {
 
-struct AssignResult {
-  bool accepted = false;
-  std::string refusal;             // why it was refused, naming the setting
-  std::vector<std::string> notes;  // corrections taken (--adjust) and consequences
-};
-
-struct SaveResult {
-  enum Outcome { Saved, Refused, KeyUnavailable, WriteFailed } outcome = Saved;
-  std::string message;                // the refusal, for Refused
-  std::vector<std::string> written;   // value names, in write order
-  std::vector<std::string> failed;
+struct ChangeResult {
+  std::vector<std::string> refusals;  // each naming its setting
+  std::vector<std::string> notes;     // corrections taken (--adjust) and consequences
 };
 
 class Configuration {
  public:
-  Configuration(Registry& registry, const AnsiCharacters& ansi, Volume& volume, bool dry_run);
+  Configuration(Registry& registry, const AnsiCharacters& ansi, Volume& volume);
 
-  // False when the key cannot be opened; the Editor then holds its defaults.
-  bool Load();
+  // 0, or why the key could not be opened (the Editor then holds its defaults).
+  RegistryStatus Load();
   Editor& Model() { return *editor_; }
 
-  // Changes one setting as the window lets a user change it. A value the
-  // window's rules would correct is refused unless `adjust`.
-  AssignResult Assign(const Setting& setting, std::string_view value, bool adjust);
-
-  SaveResult Save();
-
-  // The "Dismount Volume" button for the given box text; true when it worked.
-  bool Dismount(std::string_view drive);
+  // The settings as one change, in the window's dependency order whatever
+  // their order here, each made as a user makes it and counting as set by
+  // the user. A value the window's rules would correct is refused unless
+  // `adjust`; so is a request that a later one undoes.
+  ChangeResult Apply(std::vector<Request> requests, bool adjust);
 
  private:
-  class NoShell : public Shell {
-    void Execute(std::string_view, std::string_view, std::string_view, std::string_view, int) override {}
-  };
-
+  // Changes one setting; false (with the refusal) when it cannot be.
+  bool Assign(const Request& request, bool adjust, ChangeResult& result);
   void MakeUserChange(const Setting& setting, const std::string& input);
 
-  RecordingRegistry registry_;
   HeadlessWindows windows_;
   Session session_{windows_};
   NoShell shell_;

@@ -1,11 +1,6 @@
 // What the Editor needs around it when no window is shown: a window system
-// that only remembers which messages would have opened, and a registry that
-// records each write (or only pretends to write, for a dry run).
+// that shows nothing, and a registry that reads a given state of the key.
 #pragma once
-
-#include <array>
-#include <string>
-#include <vector>
 
 #include "editor.h"
 
@@ -13,52 +8,48 @@ namespace korvex::cfg {
 
 class HeadlessWindows : public WindowSystem {
  public:
-  bool Shown(Window window) const { return shown_[static_cast<std::size_t>(window)]; }
-  const std::string& Text() const { return text_; }
-  void Forget() { shown_ = {}; }
-
   void CreateMessageWindow(Window) override {}
-  void SetMessageText(Window, std::string_view text) override { text_ = text; }
+  void SetMessageText(Window, std::string_view) override {}
   void MakeTopMost(Window) override {}
-  void ShowAndPaint(Window window) override { shown_[static_cast<std::size_t>(window)] = true; }
+  void ShowAndPaint(Window) override {}
   void DestroyWindow(Window) override {}
   void EndProgram() override {}
-
- private:
-  std::array<bool, kWindowCount> shown_{};
-  std::string text_;
 };
 
-class RecordingRegistry : public Registry {
+class NoShell : public Shell {
+  void Execute(std::string_view, std::string_view, std::string_view, std::string_view, int) override {}
+};
+
+// The Parameters key in a given state: reads come from the state; writes go
+// to `writes_to`, the real key, or are refused when there is none.
+class StateRegistry : public Registry {
  public:
-  struct Write {
-    std::string name;
-    bool written;
-  };
+  explicit StateRegistry(const FoundValues& state, Registry* writes_to = nullptr)
+      : state_(state), writes_to_(writes_to) {}
 
-  RecordingRegistry(Registry& registry, bool dry_run) : registry_(registry), dry_run_(dry_run) {}
-  const std::vector<Write>& Writes() const { return writes_; }
-
-  RegistryStatus OpenKey(std::string_view path, RegistryKey& key) override { return registry_.OpenKey(path, key); }
-  RegistryStatus QueryValue(RegistryKey key, const char* name, std::span<std::uint8_t> buffer,
-                            std::size_t& size) override {
-    return registry_.QueryValue(key, name, buffer, size);
+  RegistryStatus OpenKey(std::string_view path, RegistryKey& key) override {
+    if (writes_to_) return writes_to_->OpenKey(path, key);
+    key = 1;
+    return 0;
   }
-  RegistryStatus QueryRawValue(RegistryKey key, const char* name, std::uint32_t& type, std::string& bytes) override {
-    return registry_.QueryRawValue(key, name, type, bytes);
+  RegistryStatus QueryRawValue(RegistryKey, const char* name, std::uint32_t& type, std::string& bytes) override {
+    const FoundValue& value = state_[ValueIndex(name)];
+    if (value.Present()) {
+      type = value.stored.type;
+      bytes = value.stored.data;
+    }
+    return value.status;
   }
   RegistryStatus SetValue(RegistryKey key, const char* name, RegistryType type,
                           std::span<const std::uint8_t> data) override {
-    RegistryStatus status = dry_run_ ? 0 : registry_.SetValue(key, name, type, data);
-    writes_.push_back({name, status == 0});
-    return status;
+    return writes_to_ ? writes_to_->SetValue(key, name, type, data) : kAccessDenied;
   }
-  RegistryStatus CloseKey(RegistryKey key) override { return registry_.CloseKey(key); }
+  RegistryStatus CloseKey(RegistryKey key) override { return writes_to_ ? writes_to_->CloseKey(key) : 0; }
 
  private:
-  Registry& registry_;
-  bool dry_run_;
-  std::vector<Write> writes_;
+  static constexpr RegistryStatus kAccessDenied = 5;
+  FoundValues state_;
+  Registry* writes_to_;
 };
 
 }  // namespace korvex::cfg

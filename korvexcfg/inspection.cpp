@@ -1,5 +1,10 @@
 #include "inspection.h"
 
+#include "ascii_text.h"
+
+#include "headless.h"
+#include "save_report_text.h"
+
 #include <array>
 
 #include "number_text.h"
@@ -19,15 +24,16 @@ constexpr std::array<std::string_view, 12> kTypeNames{
 std::string Quote(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 void NoteText(InspectedValue& value, std::vector<std::string>& notes) {
-  if (value.bytes.size() > kTextValueCapacity) {
+  const std::string& bytes = value.found.stored.data;
+  if (bytes.size() > kTextValueCapacity) {
     notes.push_back("longer than the " + IntegerText(static_cast<long long>(kMaxTextValueCharacters)) +
                     " characters the window reads: it counts as absent");
     return;
   }
   std::string text;
-  for (char c : value.bytes)
+  for (char c : bytes)
     if (c != '\0') text += c;
-  if (value.bytes != text + '\0') notes.push_back("NUL bytes out of place: the window reads " + Quote(text));
+  if (bytes != text + '\0') notes.push_back("NUL bytes out of place: the window reads " + Quote(text));
   switch (value.setting->kind) {
     case SettingKind::DiskType:
       if (text.empty())
@@ -47,13 +53,14 @@ void NoteText(InspectedValue& value, std::vector<std::string>& notes) {
 }
 
 void NoteNumber(InspectedValue& value, std::vector<std::string>& notes) {
-  if (value.bytes.size() > 4) {
-    notes.push_back(IntegerText(static_cast<long long>(value.bytes.size())) + " bytes: the window cannot read it and counts it as absent");
+  const std::string& bytes = value.found.stored.data;
+  if (bytes.size() > 4) {
+    notes.push_back(IntegerText(static_cast<long long>(bytes.size())) + " bytes: the window cannot read it and counts it as absent");
     return;
   }
-  auto number = static_cast<std::int32_t>(DwordNumber(value.bytes));
-  if (value.bytes.size() < 4)
-    notes.push_back(IntegerText(static_cast<long long>(value.bytes.size())) + " bytes: the window reads the number " +
+  auto number = static_cast<std::int32_t>(DwordNumber(bytes));
+  if (bytes.size() < 4)
+    notes.push_back(IntegerText(static_cast<long long>(bytes.size())) + " bytes: the window reads the number " +
                     IntegerText(number));
   switch (value.setting->kind) {
     case SettingKind::OnOff:
@@ -73,6 +80,27 @@ void NoteNumber(InspectedValue& value, std::vector<std::string>& notes) {
   }
 }
 
+void NoteAnomalies(InspectedValue& value, const AnsiCharacters&) {
+  std::vector<std::string>& notes = value.notes;
+  const FoundValue& found = value.found;
+  if (found.status == kNotFound) {
+    notes.push_back("absent");
+    return;
+  }
+  if (!found.Present()) {
+    notes.push_back("unreadable (error " + IntegerText(found.status) + ")");
+    return;
+  }
+  bool text = IsText(value.setting->kind);
+  std::uint32_t expected = text ? kRegSz : kRegDword;
+  if (found.stored.type != expected)
+    notes.push_back("stored as " + TypeName(found.stored.type) + "; the window writes " + TypeName(expected));
+  if (text)
+    NoteText(value, notes);
+  else
+    NoteNumber(value, notes);
+}
+
 }  // namespace
 
 std::string TypeName(std::uint32_t type) {
@@ -84,47 +112,44 @@ std::string HexBytes(std::string_view bytes) {
   for (char c : bytes) {
     auto byte = static_cast<unsigned char>(c);
     if (!out.empty()) out += ' ';
-    out += "0123456789abcdef"[byte >> 4];
-    out += "0123456789abcdef"[byte & 15];
+    out += HexDigit(byte >> 4);
+    out += HexDigit(byte);
   }
   return out;
 }
 
-std::optional<std::vector<InspectedValue>> ReadStoredValues(Registry& registry) {
-  RegistryKey key = 0;
-  if (registry.OpenKey(kParametersKeyPath, key) != 0) return std::nullopt;
-  std::vector<InspectedValue> values;
-  for (const Setting& setting : kSettings) {
-    InspectedValue value;
-    value.setting = &setting;
-    value.status = registry.QueryRawValue(key, std::string(setting.value_name).c_str(), value.type, value.bytes);
-    values.push_back(std::move(value));
-  }
-  registry.CloseKey(key);
-  return values;
+std::optional<FoundValues> ReadKey(Registry& registry, RegistryStatus& status) {
+  return ParameterStore(registry).Load(&status);
 }
 
-void NoteAnomalies(std::vector<InspectedValue>& values) {
-  for (InspectedValue& value : values) {
-    std::vector<std::string>& notes = value.notes;
-    notes.clear();
-    if (value.status == 2) {
-      notes.push_back("absent");
-      continue;
+std::vector<InspectedValue> Inspect(const FoundValues& state, const AnsiCharacters& ansi, Volume& volume) {
+  // The window's own load of this state shows what it makes of each value.
+  StateRegistry registry(state);
+  HeadlessWindows windows;
+  Session session(windows);
+  NoShell shell;
+  Editor editor(EditorServices{registry, ansi, session, shell, volume, {}});
+  editor.Form_Load();
+  StoredForms loaded = editor.CurrentForms();
+  auto faithful = ShownFaithfully(state, ansi);
+
+  std::vector<InspectedValue> values;
+  for (const Setting& setting : kSettings) {
+    std::size_t index = ValueIndexOf(setting);
+    InspectedValue value{&setting, state[index], ShownValue(editor, setting), faithful[index], {}, {}, false};
+    NoteAnomalies(value, ansi);
+    bool typed = setting.kind == SettingKind::Megabytes || setting.kind == SettingKind::Seconds ||
+                 setting.kind == SettingKind::Letter;
+    value.retypable = typed && faithful[index] && !value.notes.empty();
+    if (value.notes.empty() && !faithful[index]) value.notes.push_back("the window cannot show it as stored");
+    if (value.notes.empty() && loaded[index].value != value.found.stored && loaded[index].value) {
+      value.corrected = loaded[index].value;
+      value.notes.push_back("the window changes it to " + DescribeStored(setting, {0, *loaded[index].value}, ansi) +
+                            " when it loads this key");
     }
-    if (value.status != 0) {
-      notes.push_back("unreadable (error " + IntegerText(value.status) + ")");
-      continue;
-    }
-    bool text = IsText(value.setting->kind);
-    std::uint32_t expected = text ? kRegSz : kRegDword;
-    if (value.type != expected)
-      notes.push_back("stored as " + TypeName(value.type) + "; the window writes " + TypeName(expected));
-    if (text)
-      NoteText(value, notes);
-    else
-      NoteNumber(value, notes);
+    values.push_back(std::move(value));
   }
+  return values;
 }
 
 }  // namespace korvex::cfg

@@ -1,30 +1,38 @@
-// The ten values as stored, beside what the window makes of them, with a
-// note for everything the window would read differently or refuse.
+// The ten values of a state of the key beside what the window makes of them,
+// with a note for everything that makes a value invalid. This is the one
+// definition of a valid state, for validate and import alike: every value
+// present, of the type and format the window writes, within the window's
+// limits, and shown by the window unchanged (its load corrects nothing).
 #pragma once
 
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "registry.h"
+#include "parameter_store.h"
+#include "platform.h"
 #include "settings.h"
 
 namespace korvex::cfg {
 
 struct InspectedValue {
   const Setting* setting = nullptr;
-  RegistryStatus status = 0;  // 0: read
-  std::uint32_t type = 0;
-  std::string bytes;
+  FoundValue found;
   std::string shown;  // as the window shows it after its load
+  bool faithful = false;
   std::vector<std::string> notes;
+  // Where the only note is that the window's load changes the value: to what.
+  std::optional<StoredValue> corrected;
+  // Shown as stored but outside the window's limits: typing it in the window
+  // would correct it.
+  bool retypable = false;
 };
 
-// Nothing when the key cannot be opened.
-std::optional<std::vector<InspectedValue>> ReadStoredValues(Registry& registry);
+// The key as stored; nothing when it cannot be opened (`status` says why).
+std::optional<FoundValues> ReadKey(Registry& registry, RegistryStatus& status);
 
-// Fills in the notes of each value.
-void NoteAnomalies(std::vector<InspectedValue>& values);
+// In the order of kSettings.
+std::vector<InspectedValue> Inspect(const FoundValues& state, const AnsiCharacters& ansi, Volume& volume);
 
 std::string TypeName(std::uint32_t type);
 std::string HexBytes(std::string_view bytes);  // "48 44 43 00"

@@ -69,6 +69,12 @@ const Setting* FindSettingByValueName(std::string_view value_name) {
   return nullptr;
 }
 
+const Setting& SettingOfValue(std::size_t value_index) {
+  for (const Setting& setting : kSettings)
+    if (ValueIndexOf(setting) == value_index) return setting;
+  return kSettings[0];  // every value has its setting
+}
+
 std::string_view DiskKindName(int list_index) {
   if (list_index < 0 || list_index >= static_cast<int>(kDiskKinds.size())) return "";
   return kDiskKinds[static_cast<std::size_t>(list_index)].name;

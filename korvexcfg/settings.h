@@ -29,18 +29,28 @@ struct Setting {
   std::string_view needs;  // when its control is disabled: what the window asks for first
 };
 
+// In the order a user fills the window, so that each comes after what it
+// depends on: the disk type before its size and FAT32, each check box before
+// its file or interval, AutoSave before image saving.
 inline constexpr std::array<Setting, 10> kSettings{{
     {"type", "DiskType", SettingKind::DiskType, &Editor::Combo1, ""},
     {"size", "SizeIn4kPages", SettingKind::Megabytes, &Editor::Text3, "type=hard-disk"},
     {"fat32", "DiskFormatFAT32", SettingKind::OnOff, &Editor::Fat32Enable, "type=hard-disk"},
     {"letter", "UserDriveLetter", SettingKind::Letter, &Editor::DriveLetterText, ""},
     {"load-image", "LoadImageOnStart", SettingKind::OnOff, &Editor::LoadImage, ""},
-    {"save-image", "SaveImageOnExit", SettingKind::OnOff, &Editor::SaveImage, ""},
     {"load-file", "LoadImageFile", SettingKind::Path, &Editor::Text1, "load-image=on"},
-    {"save-file", "SaveImageFile", SettingKind::Path, &Editor::Text2, "save-image=on"},
     {"autosave", "AutoSaveEnabled", SettingKind::OnOff, &Editor::SaveCheckBox, ""},
+    {"save-image", "SaveImageOnExit", SettingKind::OnOff, &Editor::SaveImage, ""},
+    {"save-file", "SaveImageFile", SettingKind::Path, &Editor::Text2, "save-image=on"},
     {"interval", "AutoSaveTrigger", SettingKind::Seconds, &Editor::AutoSaveTime, "autosave=on"},
 }};
+
+// A setting named on the command line with the value asked for.
+struct Request {
+  const Setting* setting;
+  std::string value;
+  bool retype = false;  // typed in again even where the window already shows it
+};
 
 // For messages: what the setting accepts, from the window's limits.
 std::string Accepts(const Setting& setting);
@@ -63,6 +73,12 @@ std::optional<std::string> RequestedInput(const Setting& setting, std::string_vi
 
 // Whether a shown value already is what was requested.
 bool SameValue(const Setting& setting, std::string_view shown, std::string_view requested);
+
+// Its place in kParameterValues.
+inline std::size_t ValueIndexOf(const Setting& setting) { return ValueIndex(setting.value_name); }
+
+// The setting stored in a value, by its place in kParameterValues.
+const Setting& SettingOfValue(std::size_t value_index);
 
 // The disk kind's name for a list index; empty for none.
 std::string_view DiskKindName(int list_index);

@@ -1,7 +1,8 @@
 // show, validate and export: reading only.
 #include "command_parts.h"
-#include "configuration.h"
 #include "inspection.h"
+
+#include "ascii_text.h"
 #include "parameter_set.h"
 #include "registry_file.h"
 
@@ -17,8 +18,8 @@ std::string JsonText(std::string_view text) {
       out += c;
     } else if (byte < 0x20) {
       out += "\\u00";
-      out += "0123456789abcdef"[byte >> 4];
-      out += "0123456789abcdef"[byte & 15];
+      out += HexDigit(byte >> 4);
+      out += HexDigit(byte);
     } else {
       out += c;
     }
@@ -26,15 +27,12 @@ std::string JsonText(std::string_view text) {
   return out + "\"";
 }
 
-// The stored values with their notes, and what the window shows for each.
-std::optional<std::vector<InspectedValue>> Inspect(Environment& environment) {
-  auto values = ReadStoredValues(environment.registry);
-  if (!values) return std::nullopt;
-  Configuration configuration(environment.registry, environment.ansi, environment.volume, true);
-  configuration.Load();
-  for (InspectedValue& value : *values) value.shown = ShownValue(configuration.Model(), *value.setting);
-  NoteAnomalies(*values);
-  return values;
+// The key's values with their notes; nothing when it cannot be opened.
+std::optional<std::vector<InspectedValue>> InspectKey(Environment& environment) {
+  RegistryStatus status = 0;
+  auto found = ReadKey(environment.registry, status);
+  if (!found) return std::nullopt;
+  return Inspect(*found, environment.ansi, environment.volume);
 }
 
 }  // namespace
@@ -48,7 +46,7 @@ std::string KeyUnavailableMessage() {
 
 CommandResult ShowCommand(Environment& environment, bool json) {
   CommandResult result;
-  auto values = Inspect(environment);
+  auto values = InspectKey(environment);
   if (!values) return {kKeyUnavailable, "", KeyUnavailableMessage()};
   if (json) {
     result.out = "[\n";
@@ -56,8 +54,9 @@ CommandResult ShowCommand(Environment& environment, bool json) {
       const InspectedValue& v = (*values)[i];
       result.out += "  {\"name\": " + JsonText(v.setting->name) + ", \"value_name\": " +
                     JsonText(v.setting->value_name) + ", \"shown\": " + JsonText(v.shown);
-      if (v.status == 0)
-        result.out += ", \"type\": " + JsonText(TypeName(v.type)) + ", \"bytes\": " + JsonText(HexBytes(v.bytes));
+      if (v.found.Present())
+        result.out += ", \"type\": " + JsonText(TypeName(v.found.stored.type)) + ", \"bytes\": " +
+                      JsonText(HexBytes(v.found.stored.data));
       result.out += ", \"notes\": [";
       for (std::size_t n = 0; n < v.notes.size(); ++n) result.out += (n ? ", " : "") + JsonText(v.notes[n]);
       result.out += std::string("]}") + (i + 1 < values->size() ? "," : "") + "\n";
@@ -68,7 +67,7 @@ CommandResult ShowCommand(Environment& environment, bool json) {
   for (const InspectedValue& v : *values) {
     result.out += Padded(std::string(v.setting->name), 11) + Padded(v.shown, 20) +
                   Padded(std::string(v.setting->value_name), 17);
-    if (v.status == 0) result.out += Padded(TypeName(v.type), 10) + HexBytes(v.bytes);
+    if (v.found.Present()) result.out += Padded(TypeName(v.found.stored.type), 10) + HexBytes(v.found.stored.data);
     result.out += "\n";
     for (const std::string& note : v.notes) result.out += "           note: " + note + "\n";
   }
@@ -77,7 +76,7 @@ CommandResult ShowCommand(Environment& environment, bool json) {
 
 CommandResult ValidateCommand(Environment& environment) {
   CommandResult result;
-  auto values = Inspect(environment);
+  auto values = InspectKey(environment);
   if (!values) return {kKeyUnavailable, "", KeyUnavailableMessage()};
   for (const InspectedValue& v : *values)
     for (const std::string& note : v.notes)
@@ -91,13 +90,13 @@ CommandResult ValidateCommand(Environment& environment) {
 }
 
 std::optional<std::string> ExportedFile(Environment& environment) {
-  auto values = ReadStoredValues(environment.registry);
-  if (!values) return std::nullopt;
+  RegistryStatus status = 0;
+  auto found = ReadKey(environment.registry, status);
+  if (!found) return std::nullopt;
   std::vector<RegistryFileValue> file_values;
-  for (const ValueSchema& schema : kParameterValues)  // in the order the window reads them
-    for (const InspectedValue& v : *values)
-      if (v.setting->value_name == schema.name && v.status == 0)
-        file_values.push_back({std::string(v.setting->value_name), v.type, v.bytes});
+  for (std::size_t index = 0; index < kValueCount; ++index)  // in the order the window reads them
+    if ((*found)[index].Present())
+      file_values.push_back({kParameterValues[index].name, (*found)[index].stored.type, (*found)[index].stored.data});
   return WriteRegistryFile(ParametersKeyName(), file_values, environment.ansi);
 }
 

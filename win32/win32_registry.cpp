@@ -18,15 +18,6 @@ RegistryStatus Win32Registry::OpenKey(std::string_view path, RegistryKey& key) {
   return status;
 }
 
-RegistryStatus Win32Registry::QueryValue(RegistryKey key, const char* name, std::span<std::uint8_t> buffer,
-                                         std::size_t& size) {
-  DWORD type = 0;
-  DWORD length = static_cast<DWORD>(buffer.size());
-  LONG status = RegQueryValueExA(AsHkey(key), name, nullptr, &type, buffer.data(), &length);
-  size = length;
-  return status;
-}
-
 RegistryStatus Win32Registry::QueryRawValue(RegistryKey key, const char* name, std::uint32_t& type,
                                             std::string& bytes) {
   // The value may grow between the size query and the read; ask again then.

@@ -8,8 +8,6 @@ namespace korvex::win32 {
 class Win32Registry : public Registry {
  public:
   RegistryStatus OpenKey(std::string_view path, RegistryKey& key) override;
-  RegistryStatus QueryValue(RegistryKey key, const char* name, std::span<std::uint8_t> buffer,
-                            std::size_t& size) override;
   RegistryStatus QueryRawValue(RegistryKey key, const char* name, std::uint32_t& type, std::string& bytes) override;
   RegistryStatus SetValue(RegistryKey key, const char* name, RegistryType type,
                           std::span<const std::uint8_t> data) override;

@@ -94,6 +94,71 @@ TEST_F(SaveTest, AnUneditedSaveWritesNothingAndAnEditWritesThatValueOnly) {
   }
 }
 
+// Each kind of stored value against what the user does: a value is written
+// when its stored form differs from what the load found and the window showed
+// it faithfully or the user set it.
+TEST_F(SaveTest, WhatASaveWritesByStoredKindAndUserAction) {
+  using Action = void (*)(Editor&);
+  struct Row {
+    const char* kind;
+    const char* value;
+    void (*put)(FakeRegistry&);
+    Action same, change;
+    std::string no_edit, other_edit, set_same, set_new;  // bytes written, "" for none
+  };
+  const std::string hdc("HDC\0", 4), fdc14("FDC14\0", 6), fdc28("FDC28\0", 6);
+  const Row rows[] = {
+      {"absent disk type", "DiskType", [](FakeRegistry&) {}, [](Editor& e) { e.SetByUser(e.Combo1); },
+       [](Editor& e) { e.Combo1.UserChooseItem(1); }, "", "", hdc, fdc14},
+      {"faithful disk type", "DiskType", [](FakeRegistry& r) { r.PutText("DiskType", "FDC14"); },
+       [](Editor& e) { e.Combo1.UserChooseItem(1); }, [](Editor& e) { e.Combo1.UserChooseItem(2); }, "", "", "",
+       fdc28},
+      {"unknown disk code", "DiskType", [](FakeRegistry& r) { r.PutText("DiskType", "xyz"); },
+       [](Editor& e) { e.SetByUser(e.Combo1); }, [](Editor& e) { e.Combo1.UserChooseItem(0); }, "", "", hdc, hdc},
+      {"disk type of another type", "DiskType", [](FakeRegistry& r) { r.PutRaw("DiskType", kRegExpandSz, "HDC"); },
+       [](Editor& e) { e.Combo1.UserChooseItem(0); }, [](Editor& e) { e.Combo1.UserChooseItem(1); }, "", "", hdc,
+       fdc14},
+      {"on/off of 2", "LoadImageOnStart", [](FakeRegistry& r) { r.PutDword("LoadImageOnStart", 2); },
+       [](Editor& e) { e.LoadImage.UserClick(), e.LoadImage.UserClick(); },
+       [](Editor& e) { e.LoadImage.UserClick(); }, "", "", DwordBytes(0), DwordBytes(1)},
+      {"path without prefix", "LoadImageFile", [](FakeRegistry& r) { r.PutText("LoadImageFile", "C:\\ram.img"); },
+       [](Editor& e) { e.Text1.UserType(e.Text1.Text()); }, [](Editor& e) { e.Text1.UserType("D:\\x"); }, "", "",
+       std::string("\\??\\C:\\ram.img\0", 15), std::string("\\??\\D:\\x\0", 9)},
+      {"text in a number", "AutoSaveTrigger", [](FakeRegistry& r) { r.PutText("AutoSaveTrigger", "30"); },
+       [](Editor& e) { e.AutoSaveTime.UserType(e.AutoSaveTime.Text()); },
+       [](Editor& e) { e.AutoSaveTime.UserType("60"); }, "", "", DwordBytes(12339), DwordBytes(60)},
+      {"two letters", "UserDriveLetter", [](FakeRegistry& r) { r.PutText("UserDriveLetter", "DE"); },
+       [](Editor& e) { e.DriveLetterText.UserType("DE"); }, [](Editor& e) { e.DriveLetterText.UserType("R"); }, "",
+       "", std::string("D\0", 2), std::string("R\0", 2)},
+      // Faithful, and corrected by the load's own rules: stored as the window shows it.
+      {"small letter", "UserDriveLetter", [](FakeRegistry& r) { r.PutText("UserDriveLetter", "d"); },
+       [](Editor& e) { e.DriveLetterText.UserType("D"); }, [](Editor& e) { e.DriveLetterText.UserType("R"); },
+       std::string("D\0", 2), std::string("D\0", 2), std::string("D\0", 2), std::string("R\0", 2)},
+      {"AutoSave without image saving", "SaveImageOnExit",
+       [](FakeRegistry& r) { r.PutDword("AutoSaveEnabled", 1), r.PutDword("SaveImageOnExit", 0); },
+       [](Editor& e) { e.SetByUser(e.SaveImage); }, [](Editor& e) { e.SaveImage.UserClick(); }, DwordBytes(1),
+       DwordBytes(1), DwordBytes(1), ""},  // cleared again: the key already holds 0
+  };
+  for (const Row& row : rows) {
+    int column = 0;
+    for (Action action : {Action([](Editor&) {}), Action([](Editor& e) { e.Fat32Enable.UserClick(); }), row.same,
+                          row.change}) {
+      registry = FakeRegistry();
+      row.put(registry);
+      Editor& e = Load();
+      action(e);
+      Click(e.Command4);
+      std::string written;
+      for (auto& write : registry.writes)
+        if (write.name == row.value) written = write.bytes;
+      const std::string& expected = (&row.no_edit)[column];
+      EXPECT_EQ(written, expected) << row.kind << ", column " << column;
+      if (column == 1) ExpectWritten("DiskFormatFAT32", DwordBytes(1));
+      ++column;
+    }
+  }
+}
+
 TEST_F(SaveTest, OnlyTheUsersChangesAreWrittenWhateverHappensToTheKeyMeanwhile) {
   Editor& e = LoadTypical();
   registry.PutDword("SizeIn4kPages", 4096);  // another program, while the window is open

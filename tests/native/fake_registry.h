@@ -40,17 +40,6 @@ class FakeRegistry : public Registry {
     key = 0x1234;
     return 0;
   }
-  RegistryStatus QueryValue(RegistryKey, const char* name, std::span<std::uint8_t> buffer,
-                            std::size_t& size) override {
-    calls.push_back(std::string("query ") + name);
-    auto it = values.find(name);
-    if (it == values.end()) return 2;
-    const std::string& bytes = it->second.bytes;
-    if (bytes.size() > buffer.size()) return 234;  // ERROR_MORE_DATA
-    std::copy(bytes.begin(), bytes.end(), buffer.begin());
-    size = bytes.size();
-    return 0;
-  }
   RegistryStatus QueryRawValue(RegistryKey, const char* name, std::uint32_t& type, std::string& bytes) override {
     calls.push_back(std::string("query ") + name);
     auto it = values.find(name);

@@ -145,14 +145,17 @@ TEST_F(KorvexcfgTest, ASetThatChangesNothingWritesNothing) {
     EXPECT_EQ(result.out.substr(result.out.size() - 10), "unchanged\n") << result.out;
     EXPECT_TRUE(registry.writes.empty());
   }
-  EXPECT_EQ(Run({"set", "size=128"}).out, "Written: SizeIn4kPages\n");
+  EXPECT_EQ(Run({"set", "size=128"}).out, "size: 64 MB (16384 pages) -> 128 MB (32768 pages)\nWritten: SizeIn4kPages\n");
   ASSERT_EQ(Run({"export", "all.reg"}).exit_code, cfg::kDone);
   EXPECT_EQ(Run({"import", "all.reg"}).out, "unchanged\n");
 
   // Absent values keep their absence: no placeholder is written for them.
   for (const char* name : {"LoadImageFile", "UserDriveLetter", "AutoSaveTrigger"}) registry.values.erase(name);
-  EXPECT_EQ(Run({"set", "size=64"}).out, "Written: SizeIn4kPages\n");
-  EXPECT_EQ(Run({"import", "all.reg"}).out, "Written: LoadImageFile, SizeIn4kPages, AutoSaveTrigger, UserDriveLetter\n");
+  std::string kept = Run({"set", "size=64"}).out;
+  EXPECT_NE(kept.find("letter: left as it is (absent): the window cannot show it"), std::string::npos) << kept;
+  EXPECT_TRUE(kept.ends_with("\nWritten: SizeIn4kPages\n")) << kept;
+  EXPECT_TRUE(Run({"import", "all.reg"}).out.ends_with(
+      "letter: absent -> \"Z\"\nWritten: LoadImageFile, SizeIn4kPages, AutoSaveTrigger, UserDriveLetter\n"));
 }
 
 TEST_F(KorvexcfgTest, ExportAndImportRestoreEveryValue) {

@@ -17,9 +17,12 @@ TEST(ParameterStoreLoad, ReadsTextsSkippingNulBytesAndDwordsZeroExtended) {
   registry.PutRaw("SizeIn4kPages", 1, std::string("\x00\x40\x00\x00", 4));
   registry.PutRaw("AutoSaveTrigger", 4, "\xFF\xFF\xFF\xFF");
   registry.PutRaw("UserDriveLetter", 4, "d");
-  ParameterStore store(registry);
-  auto set = store.Load();
-  ASSERT_TRUE(set);
+  auto found = ParameterStore(registry).Load();
+  ASSERT_TRUE(found);
+  EXPECT_EQ((*found)[0].stored, (StoredValue{3, std::string("HD\0C\0", 5)}));  // kept as stored
+  EXPECT_EQ((*found)[2].status, kNotFound);
+  ParameterSet set_value = WindowReading(*found);
+  auto* set = &set_value;
   EXPECT_EQ(registry.opened_path, "System\\CurrentControlSet\\Services\\korvex\\Parameters");
   EXPECT_EQ(set->DiskType.bytes, "HDC");
   EXPECT_EQ(set->LoadImageOnStart.number, 1);
@@ -36,8 +39,10 @@ TEST(ParameterStoreLoad, CountsOversizedValuesAsAbsent) {
   registry.PutRaw("LoadImageFile", 1, std::string(133, 'x'));
   registry.PutRaw("SaveImageFile", 1, std::string(132, 'y'));
   registry.PutRaw("SizeIn4kPages", 11, std::string(8, '\x01'));
-  auto set = ParameterStore(registry).Load();
-  ASSERT_TRUE(set);
+  auto found = ParameterStore(registry).Load();
+  ASSERT_TRUE(found);
+  ParameterSet set_value = WindowReading(*found);
+  auto* set = &set_value;
   EXPECT_FALSE(set->LoadImageFile.present);
   EXPECT_EQ(set->SaveImageFile.bytes, std::string(132, 'y'));
   EXPECT_FALSE(set->SizeIn4kPages.present);
@@ -62,84 +67,29 @@ TEST(ParameterStoreLoad, FailsWithoutTheKey) {
   EXPECT_EQ(registry.calls, std::vector<std::string>{"open"});
 }
 
-ParameterSet TypicalSet() {
-  ParameterSet set;
-  set.DiskType.bytes = "FDC14";
-  set.LoadImageOnStart.number = 1;
-  set.LoadImageFile.bytes = "\\??\\";
-  set.SaveImageOnExit.number = 0;
-  set.SaveImageFile.bytes = "\\??\\C:\\a.img";
-  set.SizeIn4kPages.number = 369;
-  set.DiskFormatFAT32.number = 1;
-  set.AutoSaveEnabled.number = 0;
-  set.AutoSaveTrigger.number = -2;
-  set.UserDriveLetter.bytes = "Z";
-  return set;
-}
-
-TEST(ParameterStoreSave, WritesAllTenInOrderWithExactBytes) {
-  FakeRegistry registry;
-  EXPECT_EQ(ParameterStore(registry).Save(TypicalSet()), SaveOutcome::Saved);
-  using W = FakeRegistry::Write;
-  auto S = RegistryType::String;
-  auto D = RegistryType::Dword;
-  std::vector<W> expected{
-      {"DiskType", S, std::string("FDC14\0", 6)},
-      {"LoadImageOnStart", D, std::string("\1\0\0\0", 4)},
-      {"LoadImageFile", S, std::string("\\??\\\0", 5)},
-      {"SaveImageOnExit", D, std::string("\0\0\0\0", 4)},
-      {"SaveImageFile", S, std::string("\\??\\C:\\a.img\0", 13)},
-      {"SizeIn4kPages", D, std::string("\x71\x01\0\0", 4)},
-      {"AutoSaveEnabled", D, std::string("\0\0\0\0", 4)},
-      {"DiskFormatFAT32", D, std::string("\1\0\0\0", 4)},
-      {"AutoSaveTrigger", D, std::string("\xFE\xFF\xFF\xFF", 4)},
-      {"UserDriveLetter", S, std::string("Z\0", 2)},
-  };
-  ASSERT_EQ(registry.writes.size(), expected.size());
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(registry.writes[i].name, expected[i].name) << i;
-    EXPECT_EQ(registry.writes[i].type, expected[i].type) << i;
-    EXPECT_EQ(registry.writes[i].bytes, expected[i].bytes) << expected[i].name;
-  }
-  EXPECT_EQ(registry.calls.front(), "open");
-  EXPECT_EQ(registry.calls.back(), "close");
-}
-
-TEST(ParameterStoreSave, ReportsRefusedWritesAfterTryingEveryOne) {
+TEST(ParameterStoreWrite, WritesTheGivenValuesInTheWriteOrderEachWhateverTheOneBeforeDid) {
   FakeRegistry registry;
   registry.read_only = true;
-  EXPECT_EQ(ParameterStore(registry).Save(TypicalSet()), SaveOutcome::WriteRefused);
-  EXPECT_EQ(registry.writes.size(), 10u);
-  EXPECT_EQ(registry.calls.back(), "close");
-}
+  ValuesToWrite values;
+  values[ValueIndex("DiskFormatFAT32")] = StoredDword(1);
+  values[ValueIndex("AutoSaveEnabled")] = StoredDword(0);
+  values[ValueIndex("DiskType")] = StoredText("FDC14");
+  WriteResult result = ParameterStore(registry).Write(values);
+  EXPECT_EQ(registry.calls, (std::vector<std::string>{"open", "set DiskType", "set AutoSaveEnabled",
+                                                      "set DiskFormatFAT32", "close"}));
+  EXPECT_EQ(registry.writes[0].bytes, std::string("FDC14\0", 6));
+  EXPECT_EQ(result.statuses[ValueIndex("DiskType")], 5);
+  EXPECT_FALSE(result.statuses[ValueIndex("SizeIn4kPages")]);
+  EXPECT_FALSE(result.AllWritten());
 
-TEST(ParameterStoreSave, WritesNothingWithoutTheKeyOrForAnOverlongText) {
+  registry.calls.clear();
+  EXPECT_TRUE(ParameterStore(registry).Write({}).AllWritten());  // the key is still opened
+  EXPECT_EQ(registry.calls, (std::vector<std::string>{"open", "close"}));
+
   FakeRegistry missing;
   missing.key_exists = false;
-  EXPECT_EQ(ParameterStore(missing).Save(TypicalSet()), SaveOutcome::KeyUnavailable);
+  EXPECT_EQ(ParameterStore(missing).Write(values).open_status, 2);
   EXPECT_TRUE(missing.writes.empty());
-
-  FakeRegistry registry;
-  ParameterSet set = TypicalSet();
-  set.SaveImageFile.bytes = "\\??\\" + std::string(127, 'p');
-  EXPECT_EQ(ParameterStore(registry).Save(set), SaveOutcome::Saved);
-  EXPECT_EQ(registry.writes[4].bytes.size(), 132u);
-  registry.writes.clear();
-  registry.calls.clear();
-  set.SaveImageFile.bytes += 'p';
-  EXPECT_EQ(ParameterStore(registry).Save(set), SaveOutcome::TextTooLong);
-  EXPECT_TRUE(registry.calls.empty());
-}
-
-TEST(ParameterStoreSave, WritesOnlyTheSelectedValuesAndChecksOnlyThose) {
-  FakeRegistry registry;
-  ParameterSet set = TypicalSet();
-  set.SaveImageFile.bytes = std::string(200, 'p');  // not selected: neither written nor refused
-  EXPECT_EQ(ParameterStore(registry).Save(set, ValueSelection().set(9).set(0)), SaveOutcome::Saved);
-  EXPECT_EQ(registry.calls, (std::vector<std::string>{"open", "set DiskType", "set UserDriveLetter", "close"}));
-  registry.calls.clear();
-  EXPECT_EQ(ParameterStore(registry).Save(set, ValueSelection()), SaveOutcome::Saved);
-  EXPECT_EQ(registry.calls, (std::vector<std::string>{"open", "close"}));
 }
 
 }  // namespace

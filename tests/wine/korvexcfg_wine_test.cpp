@@ -77,6 +77,64 @@ TEST_F(KorvexcfgWineTest, ImportOfRegeditsExportLeavesEveryValueAsItWas) {
   EXPECT_EQ(ReadAll(), before);
 }
 
+TEST_F(KorvexcfgWineTest, RegeditsExportOfAValidKeyRestoresAnEmptiedKey) {
+  PutTypicalDriverValues();
+  auto before = ReadAll();
+  std::string file = TempPath("regedit-export.reg");
+  ASSERT_EQ(RunProgram("regedit /E \"" + file + "\" \"" + kFullKey + "\""), 0u);
+  CreateEmptyParametersKey();
+  std::string output;
+  EXPECT_EQ(RunProgram(Korvexcfg("import \"" + file + "\""), &output), 0u) << output;
+  EXPECT_EQ(ReadAll(), before);
+  EXPECT_EQ(RunProgram(Korvexcfg("validate"), &output), 0u) << output;
+}
+
+TEST_F(KorvexcfgWineTest, TheSilentInstallLineStoresWhatItNamesAndItsConsequencesOnly) {
+  CreateEmptyParametersKey();
+  std::string output;
+  ASSERT_EQ(RunProgram(Korvexcfg("set type=hard-disk size=512 letter=R autosave=on interval=300 "
+                                 "save-file=C:\\ramdisk.img"), &output), 0u) << output;
+  std::map<std::string, std::optional<RawValue>> expected{
+      {"DiskType", RawValue{REG_SZ, std::string("HDC\0", 4)}},
+      {"SizeIn4kPages", RawValue{REG_DWORD, std::string("\x00\x00\x02\x00", 4)}},
+      {"UserDriveLetter", RawValue{REG_SZ, std::string("R\0", 2)}},
+      {"AutoSaveEnabled", RawValue{REG_DWORD, std::string("\x01\x00\x00\x00", 4)}},
+      {"SaveImageOnExit", RawValue{REG_DWORD, std::string("\x01\x00\x00\x00", 4)}},  // AutoSave saves the image
+      {"AutoSaveTrigger", RawValue{REG_DWORD, std::string("\x2C\x01\x00\x00", 4)}},
+      {"SaveImageFile", RawValue{REG_SZ, std::string("\\??\\C:\\ramdisk.img\0", 19)}},
+      {"LoadImageOnStart", std::nullopt}, {"LoadImageFile", std::nullopt}, {"DiskFormatFAT32", std::nullopt}};
+  EXPECT_EQ(ReadAll(), expected);
+}
+
+TEST_F(KorvexcfgWineTest, AnImportWritesWhatItsFileNamesAsTheWindowWouldKeepIt) {
+  PutTypicalDriverValues();  // AutoSave off
+  auto before = ReadAll();
+  std::string file = TempPath("partial.reg");
+  std::string header = "REGEDIT4\r\n\r\n[" + kFullKey + "]\r\n";
+  struct Case {
+    const char* lines;
+    std::map<std::string, RawValue> written;
+  } cases[] = {
+      {"\"AutoSaveTrigger\"=dword:0000003c\r\n", {{"AutoSaveTrigger", {REG_DWORD, std::string("\x3C\0\0\0", 4)}}}},
+      {"\"SizeIn4kPages\"=dword:00001000\r\n\"DiskFormatFAT32\"=dword:00000001\r\n",
+       {{"SizeIn4kPages", {REG_DWORD, std::string("\0\x10\0\0", 4)}},
+        {"DiskFormatFAT32", {REG_DWORD, std::string("\1\0\0\0", 4)}}}},
+  };
+  for (const Case& c : cases) {
+    PutTypicalDriverValues();
+    HANDLE out = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    std::string bytes = header + c.lines;
+    DWORD written = 0;
+    WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(out);
+    std::string output;
+    EXPECT_EQ(RunProgram(Korvexcfg("import \"" + file + "\""), &output), 0u) << c.lines << output;
+    auto expected = before;
+    for (auto& [name, value] : c.written) expected[name] = value;
+    EXPECT_EQ(ReadAll(), expected) << c.lines;
+  }
+}
+
 TEST_F(KorvexcfgWineTest, ItsExportRestoresAnEmptiedKeyThroughRegeditAndReg) {
   PutTypicalDriverValues();
   // Foreign contents too: they go out and come back in their own type and bytes.

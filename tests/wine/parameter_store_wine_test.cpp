@@ -21,8 +21,11 @@ TEST(RealRegistryLoad, ReadsWhateverBytesAreStoredWhateverTheirType) {
   PutRaw("AutoSaveTrigger", REG_QWORD, std::string(8, '\x01'));
   PutRaw("UserDriveLetter", REG_EXPAND_SZ, std::string("d\0", 2));
   win32::Win32Registry registry;
-  auto set = ParameterStore(registry).Load();
-  ASSERT_TRUE(set);
+  auto found = ParameterStore(registry).Load();
+  ASSERT_TRUE(found);
+  EXPECT_EQ((*found)[ValueIndex("AutoSaveTrigger")].stored, (StoredValue{REG_QWORD, std::string(8, '\x01')}));
+  ParameterSet read = WindowReading(*found);
+  auto* set = &read;
   EXPECT_EQ(set->DiskType.bytes, "HDC");
   EXPECT_EQ(set->LoadImageOnStart.number, 1);
   EXPECT_EQ(set->SaveImageOnExit.number, 49);
@@ -37,20 +40,21 @@ TEST(RealRegistryLoad, AMissingKeyFailsAndIsNotCreated) {
   DeleteParametersKey();
   win32::Win32Registry registry;
   EXPECT_FALSE(ParameterStore(registry).Load());
-  EXPECT_EQ(ParameterStore(registry).Save(ParameterSet{}), SaveOutcome::KeyUnavailable);
+  EXPECT_EQ(ParameterStore(registry).Write({}).open_status, ERROR_FILE_NOT_FOUND);
   EXPECT_FALSE(ParametersKeyExists());
 }
 
 TEST(RealRegistrySave, WritesExactLengthsAndBytes) {
   CreateEmptyParametersKey();
-  ParameterSet set;
-  set.DiskType.bytes = "FDC14";
-  set.LoadImageFile.bytes = "\\??\\";
-  set.SaveImageFile.bytes = "\\??\\C:\\a.img";
-  set.SizeIn4kPages.number = -2;
-  set.UserDriveLetter.bytes = "Z";
+  ValuesToWrite values;
+  values[ValueIndex("DiskType")] = StoredText("FDC14");
+  values[ValueIndex("LoadImageFile")] = StoredText("\\??\\");
+  values[ValueIndex("SaveImageFile")] = StoredText("\\??\\C:\\a.img");
+  values[ValueIndex("SizeIn4kPages")] = StoredDword(-2);
+  values[ValueIndex("UserDriveLetter")] = StoredText("Z");
+  values[ValueIndex("AutoSaveEnabled")] = StoredDword(0);
   win32::Win32Registry registry;
-  ASSERT_EQ(ParameterStore(registry).Save(set), SaveOutcome::Saved);
+  ASSERT_TRUE(ParameterStore(registry).Write(values).AllWritten());
   EXPECT_EQ(ReadRaw("DiskType"), (RawValue{REG_SZ, std::string("FDC14\0", 6)}));
   EXPECT_EQ(ReadRaw("LoadImageFile"), (RawValue{REG_SZ, std::string("\\??\\\0", 5)}));
   EXPECT_EQ(ReadRaw("SaveImageFile"), (RawValue{REG_SZ, std::string("\\??\\C:\\a.img\0", 13)}));
@@ -73,9 +77,9 @@ class ReadOnlyRegistry : public win32::Win32Registry {
 TEST(RealRegistrySave, AReadOnlyKeyReportsRefusedWritesAndKeepsItsValues) {
   PutTypicalDriverValues();
   ReadOnlyRegistry registry;
-  ParameterSet set;
-  set.DiskType.bytes = "FDC28";
-  EXPECT_EQ(ParameterStore(registry).Save(set), SaveOutcome::WriteRefused);
+  ValuesToWrite values;
+  values[ValueIndex("DiskType")] = StoredText("FDC28");
+  EXPECT_EQ(ParameterStore(registry).Write(values).statuses[ValueIndex("DiskType")], ERROR_ACCESS_DENIED);
   EXPECT_EQ(ReadRaw("DiskType"), (RawValue{REG_SZ, std::string("HDC\0", 4)}));
 }
 

@@ -101,6 +101,38 @@ TEST_F(SaveWineTest, AnOverlongPathIsRefusedWithAMessageAndNothingIsWritten) {
   EXPECT_NE(TextOf(text).find("image file to save is too long"), std::string::npos) << TextOf(text);
 }
 
+TEST_F(SaveWineTest, AChosenDiskTypeIsStoredWhereTheKeyHeldNoneOrOneTheWindowCannotShow) {
+  for (const char* stored : {"", "xyz"}) {
+    CreateEmptyParametersKey();
+    if (*stored) PutText("DiskType", stored);
+    Start();
+    SendMessageW(Control("Combo1"), CB_SETCURSEL, 0, 0);
+    SendMessageW(Main(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Control("Combo1")), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(Control("Combo1")));
+    PumpMessages();
+    Click("Command1");
+    EXPECT_FALSE(IsWindow(Main())) << stored;
+    for (auto& [name, value] : AllValues())  // no placeholder reaches the key
+      EXPECT_EQ(value, name == std::string("DiskType") ? std::optional(RawValue{REG_SZ, std::string("HDC\0", 4)})
+                                                       : std::nullopt)
+          << stored << " " << name;
+    program.reset();
+  }
+}
+
+TEST_F(SaveWineTest, CharactersTypedInTheMiddleOfAPathStayWhereTheyAreTyped) {
+  PutTypicalDriverValues();
+  PutDword("LoadImageOnStart", 1);
+  PutText("LoadImageFile", "\\??\\C:\\images\\ram.img");
+  Start();
+  FocusOn("Text1");
+  SendMessageW(Control("Text1"), EM_SETSEL, 3, 3);
+  TypeInto(Control("Text1"), L"XY");
+  EXPECT_EQ(TextOf(Control("Text1")), "C:\\XYimages\\ram.img");
+  Click("Command4");
+  EXPECT_EQ(ReadRaw("LoadImageFile"), (RawValue{REG_SZ, std::string("\\??\\C:\\XYimages\\ram.img\0", 24)}));
+}
+
 TEST_F(SaveWineTest, TheWebLinkNeitherCrashesNorBlocksWithoutABrowser) {
   PutTypicalDriverValues();
   Start();
