@@ -14,7 +14,7 @@ Program::Program(Volume* volume) {
   InitCommonControlsEx(&controls);
   editor_ = std::make_unique<Editor>(
       EditorServices{registry_, characters_, session_, shell_, volume ? *volume : volume_,
-                     {KORVANE_VERSION_MAJOR, KORVANE_VERSION_MINOR, KORVANE_VERSION_PATCH}});
+                     {KORVANE_VERSION_MAJOR, KORVANE_VERSION_MINOR, KORVANE_VERSION_PATCH}, &lock_});
   editor_window_ = std::make_unique<EditorWindow>(*editor_);
 }
 

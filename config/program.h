@@ -49,6 +49,7 @@ class Program : public WindowSystem {
   Win32AnsiCharacters characters_;
   Win32Shell shell_;
   Win32Volume volume_;
+  Win32KeyLock lock_;
   Session session_{*this};
   std::unique_ptr<Editor> editor_;
   std::unique_ptr<EditorWindow> editor_window_;

@@ -34,6 +34,7 @@ struct EditorServices {
   Shell& shell;
   Volume& volume;
   ProgramVersion version;
+  KeyLock* lock;  // held while a save writes; none where nothing else writes
 };
 
 class Editor {
@@ -136,7 +137,10 @@ class Editor {
   // Writes what PlanSave finds to write, and tells the user of a refusal or
   // failure by the message windows. A value is written when its stored form
   // differs from what the load found and the window showed it faithfully or
-  // the user set it.
+  // the user set it. Under the writers' lock it reads the key again, and
+  // writes too each value tied by a rule to a written one where the key no
+  // longer holds what the window shows, so that no save leaves a
+  // combination the rules forbid.
   SaveReport SaveParameters();
 
  private:
@@ -150,6 +154,8 @@ class Editor {
   // stored forms the window showed for it then.
   void TakeAsFound(const FoundValues& found);
   bool SetSinceFound(std::size_t index, const StoredForms& now) const;
+  void WriteTiedValues(SaveReport& report, const FoundValues& key_now) const;
+  SaveReport NothingWritten(SaveReport report, SaveReport::Result result, RegistryStatus key_error);
 
   EditorServices services_;
   ParameterStore store_;

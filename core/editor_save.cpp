@@ -3,6 +3,8 @@
 // showed the value faithfully or the user set it. A value the window could
 // not show is never overwritten with a placeholder, and a value the user
 // left alone keeps what another program wrote meanwhile.
+#include <utility>
+
 #include "editor.h"
 
 namespace korvex {
@@ -60,24 +62,79 @@ SaveReport Editor::PlanSave() const {
   return report;
 }
 
+namespace {
+
+// Pairs of values that a rule of the window ties together: a combination of
+// them that the rules forbid must never be left in the key.
+constexpr std::array<std::pair<std::size_t, std::size_t>, 7> kTiedValues{{
+    {ValueIndex("AutoSaveEnabled"), ValueIndex("SaveImageOnExit")},
+    {ValueIndex("DiskType"), ValueIndex("SizeIn4kPages")},
+    {ValueIndex("DiskType"), ValueIndex("DiskFormatFAT32")},
+    {ValueIndex("SizeIn4kPages"), ValueIndex("DiskFormatFAT32")},
+    {ValueIndex("LoadImageOnStart"), ValueIndex("LoadImageFile")},
+    {ValueIndex("SaveImageOnExit"), ValueIndex("SaveImageFile")},
+    {ValueIndex("AutoSaveEnabled"), ValueIndex("AutoSaveTrigger")},
+}};
+
+}  // namespace
+
+void Editor::WriteTiedValues(SaveReport& report, const FoundValues& key_now) const {
+  StoredForms now = CurrentForms();
+  std::bitset<kValueCount> written;
+  for (std::size_t index = 0; index < kValueCount; ++index)
+    written[index] = report.values[index].outcome == ValueOutcome::Written;
+  auto write_if_stale = [&](std::size_t index) {
+    ValueReport& value = report.values[index];
+    const StoredForm& form = now[index];
+    bool trusted = faithful_[index] || SetSinceFound(index, now);  // never a placeholder
+    bool stale = !key_now[index].Present() || form.value != key_now[index].stored;
+    if (value.outcome != ValueOutcome::Written && trusted && form.value && stale) {
+      value.outcome = ValueOutcome::Written;
+      value.after = form.value;
+    }
+  };
+  for (auto [a, b] : kTiedValues) {
+    if (written[a]) write_if_stale(b);
+    if (written[b]) write_if_stale(a);
+  }
+  // What each write replaces is what the key holds now.
+  for (std::size_t index = 0; index < kValueCount; ++index)
+    if (report.values[index].outcome == ValueOutcome::Written) report.values[index].before = key_now[index];
+}
+
+SaveReport Editor::NothingWritten(SaveReport report, SaveReport::Result result, RegistryStatus key_error) {
+  report.result = result;
+  report.key_error = key_error;
+  for (ValueReport& value : report.values)
+    if (value.outcome == ValueOutcome::Written) value.outcome = ValueOutcome::NotWritten;
+  services_.session.ShowMessage(Window::SaveRegFail);
+  return report;
+}
+
 SaveReport Editor::SaveParameters() {
   SaveReport report = PlanSave();
   if (const ValueReport* refusal = report.FirstRefusal()) {
     services_.session.ShowMessage(Window::SettingRefused, refusal->reason);
     return report;
   }
+  KeyLockHold hold(services_.lock);
+  if (!hold.Held()) return NothingWritten(std::move(report), SaveReport::Result::Busy, 0);
   ValuesToWrite values;
-  for (std::size_t index = 0; index < kValueCount; ++index)
-    if (report.values[index].outcome == ValueOutcome::Written) values[index] = report.values[index].after;
-  WriteResult written = store_.Write(values);
-  if (written.open_status != 0) {
-    report.result = SaveReport::Result::KeyUnavailable;
-    report.key_error = written.open_status;
-    for (ValueReport& value : report.values)
-      if (value.outcome == ValueOutcome::Written) value.outcome = ValueOutcome::NotWritten;
-    services_.session.ShowMessage(Window::SaveRegFail);
-    return report;
-  }
+  auto take_written = [&] {
+    for (std::size_t index = 0; index < kValueCount; ++index)
+      if (report.values[index].outcome == ValueOutcome::Written) values[index] = report.values[index].after;
+  };
+  take_written();
+  ParameterStore::Amend write_tied_values;
+  if (report.Writes())  // a save with nothing to write only opens and closes the key
+    write_tied_values = [&](const FoundValues& key_now, ValuesToWrite& amended) {
+      WriteTiedValues(report, key_now);
+      take_written();
+      amended = values;
+    };
+  WriteResult written = store_.Write(values, write_tied_values);
+  if (written.open_status != 0)
+    return NothingWritten(std::move(report), SaveReport::Result::KeyUnavailable, written.open_status);
   // What was written is what the key now holds for the next save.
   FoundValues found = found_;
   std::bitset<kValueCount> still_set = set_by_user_;

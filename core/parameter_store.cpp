@@ -36,26 +36,32 @@ ParameterSet WindowReading(const FoundValues& found) {
   return set;
 }
 
-std::optional<FoundValues> ParameterStore::Load(RegistryStatus* open_status) {
-  RegistryKey key = 0;
-  RegistryStatus opened = registry_.OpenKey(kParametersKeyPath, key);
-  if (open_status) *open_status = opened;
-  if (opened != 0) return std::nullopt;
+FoundValues ParameterStore::ReadAll(RegistryKey key) {
   FoundValues found;
   for (std::size_t index = 0; index < kValueCount; ++index) {
     FoundValue& value = found[index];
     value.status = registry_.QueryRawValue(key, kParameterValues[index].name, value.stored.type, value.stored.data);
     if (!value.Present()) value.stored = {};
   }
+  return found;
+}
+
+std::optional<FoundValues> ParameterStore::Load(RegistryStatus* open_status) {
+  RegistryKey key = 0;
+  RegistryStatus opened = registry_.OpenKey(kParametersKeyPath, key);
+  if (open_status) *open_status = opened;
+  if (opened != 0) return std::nullopt;
+  FoundValues found = ReadAll(key);
   registry_.CloseKey(key);
   return found;
 }
 
-WriteResult ParameterStore::Write(const ValuesToWrite& values) {
+WriteResult ParameterStore::Write(ValuesToWrite values, const Amend& amend) {
   WriteResult result;
   RegistryKey key = 0;
   result.open_status = registry_.OpenKey(kParametersKeyPath, key);
   if (result.open_status != 0) return result;
+  if (amend) amend(ReadAll(key), values);
   for (std::size_t index : kWriteOrder) {
     const std::optional<StoredValue>& value = values[index];
     if (!value) continue;

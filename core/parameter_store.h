@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -56,9 +57,13 @@ class ParameterStore {
   // Writes the given values in the write order, each whatever became of the
   // one before; the others are left as they are. The key is opened and closed
   // even when nothing is given, so that a vanished key is still noticed.
-  WriteResult Write(const ValuesToWrite& values);
+  // With `amend`, every value is read again once the key is open, and
+  // `amend` may add to the values to write in view of them.
+  using Amend = std::function<void(const FoundValues& key_now, ValuesToWrite& values)>;
+  WriteResult Write(ValuesToWrite values, const Amend& amend = {});
 
  private:
+  FoundValues ReadAll(RegistryKey key);
   Registry& registry_;
 };
 

@@ -31,4 +31,30 @@ class Volume {
   virtual void Close(VolumeHandle volume) = 0;
 };
 
+// One lock for every program that writes the Parameters key, so that writers
+// take turns. A program may take it again while it holds it.
+class KeyLock {
+ public:
+  virtual ~KeyLock() = default;
+  // False when another writer kept it for longer than a writer may wait.
+  virtual bool Acquire() = 0;
+  virtual void Release() = 0;
+};
+
+// Holds a lock for a scope; no lock is always had.
+class KeyLockHold {
+ public:
+  explicit KeyLockHold(KeyLock* lock) : lock_(lock), held_(!lock || lock->Acquire()) {}
+  ~KeyLockHold() {
+    if (lock_ && held_) lock_->Release();
+  }
+  KeyLockHold(const KeyLockHold&) = delete;
+  KeyLockHold& operator=(const KeyLockHold&) = delete;
+  bool Held() const { return held_; }
+
+ private:
+  KeyLock* lock_;
+  bool held_;
+};
+
 }  // namespace korvex

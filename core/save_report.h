@@ -15,7 +15,7 @@ enum class ValueOutcome {
   Kept,        // the window could not show it and the user did not set it
   Written,     // (planned, for a save not yet made)
   Refused,     // it cannot be stored: `reason`
-  NotWritten,  // to be written, but the save was refused or the key could not be opened
+  NotWritten,  // to be written, but the save was refused, or the key or its lock could not be had
   Failed,      // the write failed: `error`
 };
 
@@ -28,7 +28,8 @@ struct ValueReport {
 };
 
 struct SaveReport {
-  enum class Result { Saved, Refused, KeyUnavailable, WriteFailed } result = Result::Saved;
+  // Busy: another writer kept the writers' lock; nothing was written.
+  enum class Result { Saved, Refused, KeyUnavailable, Busy, WriteFailed } result = Result::Saved;
   RegistryStatus key_error = 0;               // for KeyUnavailable
   std::array<ValueReport, kValueCount> values;  // by place in kParameterValues
 

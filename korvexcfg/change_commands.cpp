@@ -21,6 +21,11 @@ CommandResult Refused(CommandResult result) {
   return result;
 }
 
+CommandResult Busy() {
+  return {kWriteFailed, "", "Another program is writing the driver's settings and did not finish within a few "
+                            "seconds. " + std::string(kNothingWritten)};
+}
+
 // Backs up, saves (or, for a dry run, plans the save) and reports.
 CommandResult SaveChanges(Environment& environment, Editor& editor, const ChangeOptions& options,
                           CommandResult result) {
@@ -41,6 +46,7 @@ CommandResult SaveChanges(Environment& environment, Editor& editor, const Change
       result.exit_code = kKeyUnavailable;
       result.err += KeyUnavailableMessage();
       break;
+    case SaveReport::Result::Busy: return Busy();
     case SaveReport::Result::WriteFailed: result.exit_code = kWriteFailed; break;
   }
   return result;
@@ -53,7 +59,9 @@ std::string Problem(const InspectedValue& value, const std::string& note) {
 }  // namespace
 
 CommandResult SetCommand(Environment& environment, const std::vector<Request>& requests, const ChangeOptions& options) {
-  Configuration configuration(environment.registry, environment.ansi, environment.volume);
+  KeyLockHold hold(&environment.lock);  // from the read to the write
+  if (!hold.Held()) return Busy();
+  Configuration configuration(environment.registry, environment.ansi, environment.volume, environment.lock);
   if (configuration.Load() != 0) return {kKeyUnavailable, "", KeyUnavailableMessage()};
   ChangeResult changed = configuration.Apply(requests, options.adjust);
   CommandResult result;
@@ -74,6 +82,8 @@ CommandResult ImportCommand(Environment& environment, std::string_view path, con
   if (!contents.problem.empty())
     return {kRefused, "", std::string(path) + ": " + contents.problem + "\n" + std::string(kNothingWritten)};
 
+  KeyLockHold hold(&environment.lock);  // from the read to the write
+  if (!hold.Held()) return Busy();
   RegistryStatus status = 0;
   auto key = ReadKey(environment.registry, status);
   if (!key) return {kKeyUnavailable, "", KeyUnavailableMessage()};
@@ -110,8 +120,9 @@ CommandResult ImportCommand(Environment& environment, std::string_view path, con
 
   // The Editor loads the file's state of the key and saves it against what the key holds.
   StateRegistry state(target, &environment.registry);
-  Configuration configuration(state, environment.ansi, environment.volume);
+  Configuration configuration(state, environment.ansi, environment.volume, environment.lock);
   configuration.Load();
+  state.ReadTheKey();
   if (options.adjust) {
     // A value outside the window's limits is typed in again, which corrects it.
     std::vector<Request> retyped;

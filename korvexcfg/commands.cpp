@@ -60,7 +60,7 @@ CommandResult DismountCommand(Environment& environment, std::string_view drive) 
   auto letter = DriveOf(drive);
   if (!letter) return UsageError("dismount needs a drive letter from A to Z, as in: dismount R:");
   std::string name(1, *letter);
-  Configuration configuration(environment.registry, environment.ansi, environment.volume);
+  Configuration configuration(environment.registry, environment.ansi, environment.volume, environment.lock);
   if (configuration.Model().Dismount(name) != DismountOutcome::Dismounted) return {kWriteFailed, "", "The volume " + name + ": could not be dismounted.\n"};
   return {kDone, "Dismounted " + name + ":.\n", ""};
 }

@@ -27,6 +27,7 @@ struct Environment {
   const AnsiCharacters& ansi;
   Volume& volume;
   Files& files;
+  KeyLock& lock;  // held by a command that writes, from its read to its write
 };
 
 struct CommandResult {

@@ -37,8 +37,8 @@ std::string CorrectionReason(const Setting& setting, std::string_view requested)
 
 }  // namespace
 
-Configuration::Configuration(Registry& registry, const AnsiCharacters& ansi, Volume& volume) {
-  editor_ = std::make_unique<Editor>(EditorServices{registry, ansi, session_, shell_, volume, {}});
+Configuration::Configuration(Registry& registry, const AnsiCharacters& ansi, Volume& volume, KeyLock& lock) {
+  editor_ = std::make_unique<Editor>(EditorServices{registry, ansi, session_, shell_, volume, {}, &lock});
   session_.EditorCreated();
 }
 

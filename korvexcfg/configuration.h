@@ -18,7 +18,7 @@ struct ChangeResult {
 
 class Configuration {
  public:
-  Configuration(Registry& registry, const AnsiCharacters& ansi, Volume& volume);
+  Configuration(Registry& registry, const AnsiCharacters& ansi, Volume& volume, KeyLock& lock);
 
   // 0, or why the key could not be opened (the Editor then holds its defaults).
   RegistryStatus Load();

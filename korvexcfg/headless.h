@@ -21,7 +21,9 @@ class NoShell : public Shell {
 };
 
 // The Parameters key in a given state: reads come from the state; writes go
-// to `writes_to`, the real key, or are refused when there is none.
+// to `writes_to`, the real key, or are refused when there is none. Once the
+// state is loaded, ReadTheKey sends reads to the real key too (a save reads
+// it again before it writes).
 class StateRegistry : public Registry {
  public:
   explicit StateRegistry(const FoundValues& state, Registry* writes_to = nullptr)
@@ -32,7 +34,10 @@ class StateRegistry : public Registry {
     key = 1;
     return 0;
   }
-  RegistryStatus QueryRawValue(RegistryKey, const char* name, std::uint32_t& type, std::string& bytes) override {
+  void ReadTheKey() { state_read_ = true; }
+
+  RegistryStatus QueryRawValue(RegistryKey key, const char* name, std::uint32_t& type, std::string& bytes) override {
+    if (state_read_ && writes_to_) return writes_to_->QueryRawValue(key, name, type, bytes);
     const FoundValue& value = state_[ValueIndex(name)];
     if (value.Present()) {
       type = value.stored.type;
@@ -50,6 +55,7 @@ class StateRegistry : public Registry {
   static constexpr RegistryStatus kAccessDenied = 5;
   FoundValues state_;
   Registry* writes_to_;
+  bool state_read_ = false;
 };
 
 }  // namespace korvex::cfg

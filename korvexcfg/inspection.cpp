@@ -128,7 +128,7 @@ std::vector<InspectedValue> Inspect(const FoundValues& state, const AnsiCharacte
   HeadlessWindows windows;
   Session session(windows);
   NoShell shell;
-  Editor editor(EditorServices{registry, ansi, session, shell, volume, {}});
+  Editor editor(EditorServices{registry, ansi, session, shell, volume, {}, nullptr});
   editor.Form_Load();
   StoredForms loaded = editor.CurrentForms();
   auto faithful = ShownFaithfully(state, ansi);

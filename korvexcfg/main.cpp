@@ -17,7 +17,8 @@ int wmain(int argc, wchar_t** argv) {
   win32::Win32AnsiCharacters characters;
   win32::Win32Volume volume;
   cfg::Win32Files files;
-  cfg::Environment environment{registry, characters, volume, files};
+  win32::Win32KeyLock lock;
+  cfg::Environment environment{registry, characters, volume, files, lock};
   cfg::CommandResult result = cfg::RunCommand(arguments, environment);
   if (result.binary_out)
     cfg::WriteBytes(cfg::Stream::Out, result.out);

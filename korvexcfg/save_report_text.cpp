@@ -88,6 +88,7 @@ SaveReportText ReportText(const SaveReport& report, const AnsiCharacters& ansi, 
       text.err += "Nothing was written.\n";
       break;
     case SaveReport::Result::KeyUnavailable:
+    case SaveReport::Result::Busy:
       break;  // the caller says so
     case SaveReport::Result::WriteFailed:
       text.err += "A write failed. Written: " + ValueNames(report, ValueOutcome::Written) +

@@ -31,9 +31,7 @@ std::string Win32AnsiCharacters::UpperCase(std::string_view text) const {
 
 std::int16_t Win32AnsiCharacters::FirstCharacterCode(std::string_view text) const {
   if (text.empty()) return 0;
-  std::size_t end = 0;
-  utf8::Next(text, end);
-  std::string bytes = WideToAnsi(Widen(text.substr(0, end)), nullptr);
+  std::string bytes = WideToAnsi(Widen(utf8::FirstCharacter(text)), nullptr);
   if (bytes.empty()) return '?';
   auto lead = static_cast<unsigned char>(bytes[0]);
   if (bytes.size() == 1) return lead;

@@ -1,4 +1,4 @@
-// The shell and the volume on Win32.
+// The shell, the volume and the writers' lock on Win32.
 #pragma once
 
 #include "platform.h"
@@ -16,6 +16,21 @@ class Win32Volume : public Volume {
   std::optional<VolumeHandle> Open(std::string_view ansi_path) override;
   bool Control(VolumeHandle volume, std::uint32_t code) override;
   void Close(VolumeHandle volume) override;
+};
+
+// A named mutex, in the Global\ namespace where it can be made (so that writers
+// in every session take turns), else in the session's own.
+class Win32KeyLock : public KeyLock {
+ public:
+  Win32KeyLock();
+  ~Win32KeyLock() override;
+  Win32KeyLock(const Win32KeyLock&) = delete;
+  Win32KeyLock& operator=(const Win32KeyLock&) = delete;
+  bool Acquire() override;
+  void Release() override;
+
+ private:
+  void* mutex_;
 };
 
 }  // namespace korvex::win32

@@ -62,6 +62,19 @@ class FakeVolume : public Volume {
   void Close(VolumeHandle) override { log->push_back("close"); }
 };
 
+// The writers' lock: free unless another writer is said to hold it.
+class FakeKeyLock : public KeyLock {
+ public:
+  bool held_elsewhere = false;
+  int depth = 0;
+  bool Acquire() override {
+    if (held_elsewhere) return false;
+    ++depth;
+    return true;
+  }
+  void Release() override { --depth; }
+};
+
 // A code page where one character is double-byte, as in East Asian systems.
 class DoubleByteCharacters : public Windows1252Characters {
  public:
@@ -92,6 +105,7 @@ class EditorTest : public ::testing::Test {
   Session session{windows};
   FakeShell shell;
   FakeVolume volume;
+  FakeKeyLock lock;
   std::unique_ptr<Editor> editor;
   std::vector<std::string> events;
 
@@ -112,7 +126,7 @@ class EditorTest : public ::testing::Test {
   }
 
   Editor& Create() {
-    editor = std::make_unique<Editor>(EditorServices{registry, *characters, session, shell, volume, {0, 2, 13}});
+    editor = std::make_unique<Editor>(EditorServices{registry, *characters, session, shell, volume, {0, 2, 13}, &lock});
     session.EditorCreated();
     RecordEvents();
     return *editor;

@@ -30,6 +30,8 @@ TEST_F(SaveTest, WritesTheEditedValuesInOrderAndClosesTheKey) {
   e.DriveLetterText.SetText("D");
   Click(e.Command4);
   std::vector<std::string> expected{"open"};
+  for (const ValueSchema& value : kParameterValues)  // what other writers left, read under the lock
+    expected.push_back(std::string("query ") + value.name);
   for (const char* name : {"DiskType", "LoadImageOnStart", "LoadImageFile", "SaveImageOnExit", "SaveImageFile",
                            "SizeIn4kPages", "AutoSaveEnabled", "DiskFormatFAT32", "AutoSaveTrigger",
                            "UserDriveLetter"})
@@ -182,6 +184,26 @@ TEST_F(SaveTest, OnlyTheUsersChangesAreWrittenWhateverHappensToTheKeyMeanwhile) 
   TypeAndLeave(e.Text3, "64");
   Click(e.Command4);
   EXPECT_TRUE(registry.writes.empty());
+}
+
+TEST_F(SaveTest, UnderTheWritersLockAValueTiedToAWrittenOneIsWrittenWhereAnotherWriterChangedIt) {
+  PutTypicalValues();
+  registry.PutDword("AutoSaveEnabled", 0);
+  Editor& e = Load();
+  registry.PutDword("SaveImageOnExit", 0);  // another writer: image saving off
+  e.SaveCheckBox.UserClick();                // AutoSave on: image saving stays on in the window
+  Click(e.Command4);
+  EXPECT_EQ(registry.Bytes("AutoSaveEnabled"), DwordBytes(1));
+  EXPECT_EQ(registry.Bytes("SaveImageOnExit"), DwordBytes(1));  // never AutoSave without image saving
+  EXPECT_EQ(lock.depth, 0);
+
+  lock.held_elsewhere = true;  // a writer that does not finish
+  registry.writes.clear();
+  e.SaveCheckBox.UserClick();
+  Click(e.Command1);
+  EXPECT_TRUE(registry.writes.empty());
+  EXPECT_TRUE(session.IsOpen(Window::SaveRegFail));
+  EXPECT_TRUE(session.IsOpen(Window::Editor));
 }
 
 TEST_F(SaveTest, AfterAFailedLoadOnlyTheEditsAreWritten) {

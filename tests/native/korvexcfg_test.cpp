@@ -27,7 +27,7 @@ class MemoryFiles : public cfg::Files {
 class KorvexcfgTest : public EditorTest {
  protected:
   MemoryFiles files;
-  cfg::Environment environment{registry, cp1252, volume, files};
+  cfg::Environment environment{registry, cp1252, volume, files, lock};
 
   KorvexcfgTest() { PutTypicalValues(); }
 
@@ -154,8 +154,10 @@ TEST_F(KorvexcfgTest, ASetThatChangesNothingWritesNothing) {
   std::string kept = Run({"set", "size=64"}).out;
   EXPECT_NE(kept.find("letter: left as it is (absent): the window cannot show it"), std::string::npos) << kept;
   EXPECT_TRUE(kept.ends_with("\nWritten: SizeIn4kPages\n")) << kept;
-  EXPECT_TRUE(Run({"import", "all.reg"}).out.ends_with(
-      "letter: absent -> \"Z\"\nWritten: LoadImageFile, SizeIn4kPages, AutoSaveTrigger, UserDriveLetter\n"));
+  std::string imported = Run({"import", "all.reg"}).out;
+  EXPECT_TRUE(imported.ends_with(
+      "letter: absent -> \"Z\"\nWritten: LoadImageFile, SizeIn4kPages, AutoSaveTrigger, UserDriveLetter\n"))
+      << imported;
 }
 
 TEST_F(KorvexcfgTest, ExportAndImportRestoreEveryValue) {

@@ -19,48 +19,6 @@ std::map<std::string, std::optional<RawValue>> ReadAll() {
   return values;
 }
 
-std::string TempPath(const char* name) {
-  char directory[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, directory);
-  return std::string(directory) + name;
-}
-
-// Runs a program to its end; its output goes to a file, read back here.
-DWORD RunProgram(const std::string& command_line, std::string* output = nullptr) {
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  std::string output_path = TempPath("korvexcfg-output.txt");
-  HANDLE file = CreateFileA(output_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = startup.hStdError = file;
-  PROCESS_INFORMATION process{};
-  std::string line = command_line;
-  EXPECT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
-      << command_line;
-  CloseHandle(file);
-  DWORD exit_code = 255;
-  if (process.hProcess) {
-    WaitForSingleObject(process.hProcess, 30000);
-    GetExitCodeProcess(process.hProcess, &exit_code);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-  }
-  if (output) {
-    output->clear();
-    HANDLE read = CreateFileA(output_path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    char buffer[4096];
-    DWORD got = 0;
-    while (read != INVALID_HANDLE_VALUE && ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got)
-      output->append(buffer, got);
-    if (read != INVALID_HANDLE_VALUE) CloseHandle(read);
-  }
-  return exit_code;
-}
-
-std::string Korvexcfg(const std::string& arguments) { return std::string("\"") + KORVEXCFG_PATH + "\" " + arguments; }
 
 class KorvexcfgWineTest : public ::testing::Test {
  protected:
@@ -161,6 +119,40 @@ TEST_F(KorvexcfgWineTest, ASetIsReadBackByRegQuery) {
   EXPECT_EQ(ReadRaw("UserDriveLetter"), (RawValue{REG_SZ, std::string("R\0", 2)}));
   RunProgram(std::string("reg query \"") + kFullKey + "\" /v SizeIn4kPages", &output);
   EXPECT_NE(output.find("0x8000"), std::string::npos) << output;
+}
+
+TEST_F(KorvexcfgWineTest, WritersTakeTurnsAndNeverLeaveAutoSaveWithoutImageSaving) {
+  const std::string autosave_on(std::string("\1\0\0\0", 4)), image_saving_off(4, '\0');
+#ifdef _WIN64
+  const int rounds = 20;
+#else
+  const int rounds = 3;  // each 32-bit start may take seconds where it is emulated
+#endif
+  for (int round = 0; round < rounds; ++round) {
+    PutTypicalDriverValues();
+    PutDword("SaveImageOnExit", 1);
+    PROCESS_INFORMATION writers[2]{};
+    const char* settings[2] = {"set autosave=on", "set save-image=off"};
+    for (int i = 0; i < 2; ++i) {
+      STARTUPINFOA startup{sizeof startup};
+      std::string line = Korvexcfg(settings[i]);
+      ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                 &writers[i]));
+    }
+    for (PROCESS_INFORMATION& writer : writers) {
+      WaitForSingleObject(writer.hProcess, 60000);
+      CloseHandle(writer.hProcess);
+      CloseHandle(writer.hThread);
+    }
+    EXPECT_FALSE(ReadRaw("AutoSaveEnabled")->bytes == autosave_on &&
+                 ReadRaw("SaveImageOnExit")->bytes == image_saving_off)
+        << "round " << round;
+  }
+  PutDword("AutoSaveEnabled", 1);
+  PutDword("SaveImageOnExit", 0);  // as reg add leaves it
+  std::string output;
+  EXPECT_EQ(RunProgram(Korvexcfg("validate"), &output), 1u);
+  EXPECT_NE(output.find("save-image (SaveImageOnExit): the window changes it to on"), std::string::npos) << output;
 }
 
 TEST_F(KorvexcfgWineTest, AMissingKeyIsNeverCreatedAndAWriteThatFailsIsReported) {

@@ -95,4 +95,48 @@ bool ParametersKeyExists() {
   return true;
 }
 
+std::string TempPath(const char* name) {
+  char directory[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, directory);
+  return std::string(directory) + name;
+}
+
+// Runs a program to its end; its output goes to a file, read back here.
+DWORD RunProgram(const std::string& command_line, std::string* output) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  std::string output_path = TempPath("korvexcfg-output.txt");
+  HANDLE file = CreateFileA(output_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = startup.hStdError = file;
+  PROCESS_INFORMATION process{};
+  std::string line = command_line;
+  CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+  CloseHandle(file);
+  DWORD exit_code = 255;
+  if (process.hProcess) {
+    WaitForSingleObject(process.hProcess, 30000);
+    GetExitCodeProcess(process.hProcess, &exit_code);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+  }
+  if (output) {
+    output->clear();
+    HANDLE read = CreateFileA(output_path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    char buffer[4096];
+    DWORD got = 0;
+    while (read != INVALID_HANDLE_VALUE && ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got)
+      output->append(buffer, got);
+    if (read != INVALID_HANDLE_VALUE) CloseHandle(read);
+  }
+  return exit_code;
+}
+
+#ifdef KORVEXCFG_PATH
+std::string Korvexcfg(const std::string& arguments) { return std::string("\"") + KORVEXCFG_PATH + "\" " + arguments; }
+#endif
+
 }  // namespace korvex::testing

@@ -30,4 +30,11 @@ std::optional<RawValue> ReadRaw(const char* name);
 void MakeParametersKeyReadOnly(bool read_only);
 bool ParametersKeyExists();
 
+// A file of that name in the temporary folder.
+std::string TempPath(const char* name);
+// Runs a program to its end; its output (both streams) goes to a file, read back here.
+DWORD RunProgram(const std::string& command_line, std::string* output = nullptr);
+// korvexcfg.exe with these arguments, as a command line.
+std::string Korvexcfg(const std::string& arguments);
+
 }  // namespace korvex::testing

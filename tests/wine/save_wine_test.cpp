@@ -133,6 +133,17 @@ TEST_F(SaveWineTest, CharactersTypedInTheMiddleOfAPathStayWhereTheyAreTyped) {
   EXPECT_EQ(ReadRaw("LoadImageFile"), (RawValue{REG_SZ, std::string("\\??\\C:\\XYimages\\ram.img\0", 24)}));
 }
 
+TEST_F(SaveWineTest, AnotherWritersOppositeChangeLeavesNoAutoSaveWithoutImageSaving) {
+  PutTypicalDriverValues();
+  PutDword("SaveImageOnExit", 1);
+  Start();
+  ASSERT_EQ(RunProgram(Korvexcfg("set save-image=off")), 0u);
+  Click("SaveCheckBox");  // AutoSave on; the window shows image saving on
+  Click("Command4");
+  EXPECT_EQ(ReadRaw("AutoSaveEnabled"), (RawValue{REG_DWORD, std::string("\1\0\0\0", 4)}));
+  EXPECT_EQ(ReadRaw("SaveImageOnExit"), (RawValue{REG_DWORD, std::string("\1\0\0\0", 4)}));
+}
+
 TEST_F(SaveWineTest, TheWebLinkNeitherCrashesNorBlocksWithoutABrowser) {
   PutTypicalDriverValues();
   Start();
