@@ -15,45 +15,68 @@ namespace {
 
 constexpr std::string_view kNothingWritten = "Nothing was written.\n";
 
-CommandResult Refused(CommandResult result) {
+CommandResult Refused(CommandResult result, std::string_view code = "refused") {
   result.exit_code = kRefused;
+  for (std::size_t start = 0, end; (end = result.err.find('\n', start)) != std::string::npos; start = end + 1)
+    result.report.problems.push_back({std::string(code), result.err.substr(start, end - start), ""});
   result.err += kNothingWritten;
   return result;
 }
 
 CommandResult Busy() {
-  return {kWriteFailed, "", "Another program is writing the driver's settings and did not finish within a few "
-                            "seconds. " + std::string(kNothingWritten)};
+  CommandResult result{kWriteFailed, "", "Another program is writing the driver's settings and did not finish "
+                                         "within a few seconds. " + std::string(kNothingWritten)};
+  result.report.problems.push_back({"busy", result.err.substr(0, result.err.find(" Nothing was written")), ""});
+  return result;
 }
 
-// Backs up, saves (or, for a dry run, plans the save) and reports.
+// Backs up and saves, or plans the save (a dry run, a test), and reports.
 CommandResult SaveChanges(Environment& environment, Editor& editor, const ChangeOptions& options,
                           CommandResult result) {
-  if (options.backup && !options.dry_run) {
+  bool writes = !options.dry_run && !options.test;
+  if (options.backup && writes) {
     auto file = ExportedFile(environment);
-    if (!file) return {kKeyUnavailable, result.out, KeyUnavailableMessage()};
+    if (!file) return KeyUnavailable();
     if (!environment.files.Write(*options.backup, *file))
       return {kWriteFailed, result.out, "Cannot write the backup " + *options.backup + ". " + std::string(kNothingWritten)};
   }
-  SaveReport report = options.dry_run ? editor.PlanSave() : editor.SaveParameters();
-  SaveReportText text = ReportText(report, environment.ansi, options.dry_run);
+  SaveReport report = writes ? editor.SaveParameters() : editor.PlanSave();
+  result.report.save = report;
+  result.report.save_kind = options.test      ? CommandReport::SaveKind::Test
+                            : options.dry_run ? CommandReport::SaveKind::DryRun
+                                              : CommandReport::SaveKind::Saved;
+  SaveReportText text = ReportText(report, environment.ansi, result.report.save_kind);
   result.out += text.out;
   result.err += text.err;
+  for (std::size_t index = 0; index < kValueCount; ++index)
+    if (report.values[index].outcome == ValueOutcome::Refused)
+      result.report.problems.push_back({"refused", report.values[index].reason, std::string(SettingOfValue(index).name)});
   switch (report.result) {
-    case SaveReport::Result::Saved: break;
-    case SaveReport::Result::Refused: result.exit_code = kRefused; break;
-    case SaveReport::Result::KeyUnavailable:
-      result.exit_code = kKeyUnavailable;
-      result.err += KeyUnavailableMessage();
+    case SaveReport::Result::Saved:
+      if (options.test && report.Writes()) result.exit_code = kRefused;  // the key differs
       break;
+    case SaveReport::Result::Refused: result.exit_code = kRefused; break;
+    case SaveReport::Result::KeyUnavailable: {
+      CommandResult unavailable = KeyUnavailable();
+      unavailable.out = result.out;
+      unavailable.report.save = result.report.save;
+      return unavailable;
+    }
     case SaveReport::Result::Busy: return Busy();
-    case SaveReport::Result::WriteFailed: result.exit_code = kWriteFailed; break;
+    case SaveReport::Result::WriteFailed:
+      result.exit_code = kWriteFailed;
+      result.report.problems.push_back({"write-failed", text.err.substr(0, text.err.find('\n')), ""});
+      break;
+  }
+  if (writes) {
+    RegistryStatus status = 0;
+    result.report.values = ReadKey(environment.registry, status);  // as the command leaves it
   }
   return result;
 }
 
-std::string Problem(const InspectedValue& value, const std::string& note) {
-  return std::string(value.setting->value_name) + ": " + note + "\n";
+std::string NoteLine(const InspectedValue& value, const Note& note) {
+  return std::string(value.setting->value_name) + ": " + note.message + "\n";
 }
 
 }  // namespace
@@ -62,9 +85,10 @@ CommandResult SetCommand(Environment& environment, const std::vector<Request>& r
   KeyLockHold hold(&environment.lock);  // from the read to the write
   if (!hold.Held()) return Busy();
   Configuration configuration(environment.registry, environment.ansi, environment.volume, environment.lock);
-  if (configuration.Load() != 0) return {kKeyUnavailable, "", KeyUnavailableMessage()};
+  if (configuration.Load() != 0) return KeyUnavailable();
   ChangeResult changed = configuration.Apply(requests, options.adjust);
   CommandResult result;
+  if (options.test) result.report.values = configuration.Model().Found();
   for (const std::string& note : changed.notes) result.out += note + "\n";
   for (const std::string& refusal : changed.refusals) result.err += refusal + "\n";
   if (!changed.refusals.empty()) return Refused(result);
@@ -77,17 +101,17 @@ CommandResult SetCommand(Environment& environment, const std::vector<Request>& r
 // window correct. Problems the key had before are reported, not blocking.
 CommandResult ImportCommand(Environment& environment, std::string_view path, const ChangeOptions& options) {
   auto file = environment.files.Read(path);
-  if (!file) return {kRefused, "", "Cannot read the file " + std::string(path) + ". " + std::string(kNothingWritten)};
+  if (!file) return Refused({kRefused, "", "Cannot read the file " + std::string(path) + ".\n"}, "file");
   RegistryFileContents contents = ReadRegistryFile(*file, ParametersKeyName(), environment.ansi);
-  if (!contents.problem.empty())
-    return {kRefused, "", std::string(path) + ": " + contents.problem + "\n" + std::string(kNothingWritten)};
+  if (!contents.problem.empty()) return Refused({kRefused, "", std::string(path) + ": " + contents.problem + "\n"});
 
   KeyLockHold hold(&environment.lock);  // from the read to the write
   if (!hold.Held()) return Busy();
   RegistryStatus status = 0;
   auto key = ReadKey(environment.registry, status);
-  if (!key) return {kKeyUnavailable, "", KeyUnavailableMessage()};
+  if (!key) return KeyUnavailable();
   CommandResult result;
+  if (options.test) result.report.values = *key;
   FoundValues target = *key;
   std::bitset<kValueCount> named;
   for (const RegistryFileValue& value : contents.values) {
@@ -106,14 +130,14 @@ CommandResult ImportCommand(Environment& environment, std::string_view path, con
     const InspectedValue& value = after[i];
     bool adjustable = options.adjust && (value.corrected || value.retypable);
     bool from_file = named[ValueIndexOf(*value.setting)];
-    for (const std::string& note : value.notes) {
+    for (const Note& note : value.notes) {
       bool known = std::ranges::count(before[i].notes, note) > 0;
       if (!from_file && known)
-        result.out += "note: " + Problem(value, note);  // the key's own, left as it is
+        result.out += "note: " + NoteLine(value, note);  // the key's own, left as it is
       else if (adjustable)
-        result.out += "adjusted: " + Problem(value, note);
+        result.out += "adjusted: " + NoteLine(value, note);
       else
-        result.err += Problem(value, note);
+        result.err += NoteLine(value, note);
     }
   }
   if (!result.err.empty()) return Refused(result);
@@ -135,6 +159,13 @@ CommandResult ImportCommand(Environment& environment, std::string_view path, con
   }
   configuration.Model().CompareWith(*key, named);
   return SaveChanges(environment, configuration.Model(), options, result);
+}
+
+CommandResult TestCommand(Environment& environment, const std::vector<Request>& requests,
+                          const std::optional<std::string>& file, const ChangeOptions& options) {
+  ChangeOptions test = options;
+  test.test = true;
+  return file ? ImportCommand(environment, *file, test) : SetCommand(environment, requests, test);
 }
 
 }  // namespace korvex::cfg

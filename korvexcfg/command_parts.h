@@ -3,31 +3,46 @@
 
 #include "commands.h"
 #include "settings.h"
+#include "utf8.h"
 
 namespace korvex::cfg {
 
 struct ChangeOptions {
   bool dry_run = false;
+  bool test = false;  // compare only: the differences are the outcome
   bool adjust = false;
   std::optional<std::string> backup;
+  std::optional<std::string> file;  // test --file
 };
 
-// A column of the output: the text with blanks up to `width` (none if longer).
+// A column of the output: the text with blanks up to `width` characters
+// (none if longer).
 inline std::string Padded(std::string text, std::size_t width) {
-  if (text.size() < width) text.resize(width, ' ');
+  std::size_t characters = utf8::CountCodePoints(text);
+  if (characters < width) text.append(width - characters, ' ');
   return text;
 }
+
+// A text as one line of output: control characters shown as \t, \n, \r or \xNN.
+std::string Printable(std::string_view text);
 
 std::string ParametersKeyName();  // "HKEY_LOCAL_MACHINE\...\Parameters"
 std::string KeyUnavailableMessage();
 
-CommandResult ShowCommand(Environment& environment, bool json);
+// Exit 3, with the reason.
+CommandResult KeyUnavailable();
+
+CommandResult ShowCommand(Environment& environment);
 CommandResult ValidateCommand(Environment& environment);
 CommandResult ExportCommand(Environment& environment, std::string_view path);
 // The key's current contents as a registry file; nothing when it cannot be opened.
 std::optional<std::string> ExportedFile(Environment& environment);
 
 CommandResult SetCommand(Environment& environment, const std::vector<Request>& requests, const ChangeOptions& options);
+// Whether the key holds what set (or import, with a file) would make it:
+// exit 0 when it does, 1 with each difference when it does not; writes nothing.
+CommandResult TestCommand(Environment& environment, const std::vector<Request>& requests,
+                          const std::optional<std::string>& file, const ChangeOptions& options);
 CommandResult ImportCommand(Environment& environment, std::string_view path, const ChangeOptions& options);
 
 }  // namespace korvex::cfg

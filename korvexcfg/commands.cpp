@@ -1,6 +1,7 @@
 // The command line: which command, its settings and options.
 #include "command_parts.h"
 #include "configuration.h"
+#include "json_output.h"
 #include "korvane_version.h"
 #include "number_text.h"
 #include "setting_limits.h"
@@ -8,32 +9,75 @@
 namespace korvex::cfg {
 namespace {
 
+// Every command, as the help lists it.
+struct Verb {
+  std::string_view name;
+  std::string_view usage;
+  std::string_view summary;
+  bool json;  // takes --json
+};
+constexpr Verb kVerbs[] = {
+    {"show", "show [--json]", "every value as stored, beside what the window shows, with notes", true},
+    {"set", "set NAME=VALUE... [--dry-run] [--adjust] [--backup FILE] [--json]",
+     "changes settings by the window's rules, as one change, and reports each value written", true},
+    {"test", "test NAME=VALUE... | --file FILE  [--adjust] [--json]",
+     "exit 0 when the key already holds that state, 1 listing each difference; writes nothing", true},
+    {"validate", "validate [--json]",
+     "exit 0 when every value is present, of its type, within the window's limits and shown unchanged", true},
+    {"export", "export FILE|-", "the key as regedit writes it (version 5.00, UTF-16); - for the output", false},
+    {"import", "import FILE [--dry-run] [--adjust] [--backup FILE] [--json]",
+     "writes the values a .reg file names that differ from the key, checked by the window's rules", true},
+    {"dismount", "dismount X: [--json]", "dismounts the volume, as the window's Dismount Volume button does", true},
+    {"help", "help [COMMAND]", "this text, or one command's", false},
+};
+
+const Verb* FindVerb(std::string_view name) {
+  for (const Verb& verb : kVerbs)
+    if (verb.name == name) return &verb;
+  return nullptr;
+}
+
+bool AsksForHelp(std::string_view argument) {
+  return argument == "--help" || argument == "-h" || argument == "-?" || argument == "/?";
+}
+
 std::string Usage() {
-  return "Usage: korvexcfg show [--json]\n"
-         "       korvexcfg set NAME=VALUE... [--dry-run] [--adjust] [--backup FILE]\n"
-         "       korvexcfg validate\n"
-         "       korvexcfg export FILE|-\n"
-         "       korvexcfg import FILE [--dry-run] [--adjust] [--backup FILE]\n"
-         "       korvexcfg dismount X:\n"
-         "       korvexcfg --help | --version\n";
+  std::string text;
+  for (const Verb& verb : kVerbs) text += std::string(text.empty() ? "Usage: " : "       ") + "korvexcfg " + std::string(verb.usage) + "\n";
+  return text + "       korvexcfg --version\n";
+}
+
+std::string ExitCodes() {
+  return "Exit codes: 0 done, unchanged or compliant; 1 refused, invalid or differing (nothing written);\n"
+         "2 usage; 3 key missing or not openable; 4 a write or the dismount failed.\n";
 }
 
 std::string Help() {
   std::string text =
       "korvexcfg: the Korvane RAM disk's settings, changed by the configuration window's own rules.\n\n" + Usage() +
-      "\nSettings (or their registry value names):\n";
+      "\n";
+  for (const Verb& verb : kVerbs) text += "  " + Padded(std::string(verb.name), 10) + std::string(verb.summary) + "\n";
+  text += "\nSettings (or their registry value names):\n";
   for (const Setting& setting : kSettings)
     text += "  " + Padded(std::string(setting.name), 12) + Accepts(setting) + "  (" + std::string(setting.value_name) + ")\n";
   text +=
       "\n--dry-run  says what would be written, writes nothing\n"
       "--adjust   accepts the window's corrections (size 12.7 becomes 12) and reports each\n"
       "--backup   exports the key to FILE before writing\n"
-      "\nExit codes: 0 done or unchanged; 1 refused or invalid (nothing written); 2 usage;\n"
-      "3 key missing or not openable; 4 a write or the dismount failed.\n";
+      "--json     the outcome as one JSON document (schema 1) on the output\n\n" +
+      ExitCodes();
   return text;
 }
 
-CommandResult UsageError(std::string problem) { return {kUsage, "", problem + "\n" + Usage()}; }
+std::string VerbHelp(const Verb& verb) {
+  return "Usage: korvexcfg " + std::string(verb.usage) + "\n\n" + std::string(verb.summary) + ".\n\n" + ExitCodes();
+}
+
+CommandResult UsageError(std::string problem) {
+  CommandResult result{kUsage, "", problem + "\n" + Usage()};
+  result.report.problems.push_back({"usage", problem, ""});
+  return result;
+}
 
 // The change options after the command's own arguments; false on an unknown one.
 bool ReadChangeOption(const std::vector<std::string>& arguments, std::size_t& i, ChangeOptions& options,
@@ -43,12 +87,12 @@ bool ReadChangeOption(const std::vector<std::string>& arguments, std::size_t& i,
     options.dry_run = true;
   } else if (argument == "--adjust") {
     options.adjust = true;
-  } else if (argument == "--backup") {
+  } else if (argument == "--backup" || argument == "--file") {
     if (i + 1 == arguments.size()) {
-      problem = "--backup needs a file name.";
+      problem = argument + " needs a file name.";
       return false;
     }
-    options.backup = arguments[++i];
+    (argument == "--file" ? options.file : options.backup) = arguments[++i];
   } else {
     problem = "Unknown option " + argument + ".";
     return false;
@@ -61,56 +105,90 @@ CommandResult DismountCommand(Environment& environment, std::string_view drive) 
   if (!letter) return UsageError("dismount needs a drive letter from A to Z, as in: dismount R:");
   std::string name(1, *letter);
   Configuration configuration(environment.registry, environment.ansi, environment.volume, environment.lock);
-  if (configuration.Model().Dismount(name) != DismountOutcome::Dismounted) return {kWriteFailed, "", "The volume " + name + ": could not be dismounted.\n"};
+  if (configuration.Model().Dismount(name) != DismountOutcome::Dismounted) {
+    CommandResult failed{kWriteFailed, "", "The volume " + name + ": could not be dismounted.\n"};
+    failed.report.problems.push_back({"dismount-failed", "The volume " + name + ": could not be dismounted.", ""});
+    return failed;
+  }
   return {kDone, "Dismounted " + name + ":.\n", ""};
+}
+
+// The verb's own arguments and options; options may stand anywhere after it.
+CommandResult RunVerb(const Verb& verb, const std::vector<std::string>& arguments, Environment& environment,
+                      bool& json) {
+  ChangeOptions options;
+  std::vector<std::string> operands;
+  std::string problem;
+  bool changes = verb.name == "set" || verb.name == "import" || verb.name == "test";
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (AsksForHelp(argument)) return {kDone, VerbHelp(verb), ""};
+    if (argument == "--json" && verb.json) {
+      json = true;
+    } else if (argument.size() > 1 && (argument[0] == '-' || argument[0] == '/')) {
+      bool takes = changes && (verb.name == "test" ? argument == "--adjust" || argument == "--file"
+                                                    : argument != "--file");
+      if (!takes) return UsageError(verb.name == "export" || verb.name == "dismount" || verb.name == "show" ||
+                                            verb.name == "validate"
+                                        ? std::string(verb.name) + " takes no option " + argument + "."
+                                        : "Unknown option " + argument + ".");
+      if (!ReadChangeOption(arguments, i, options, problem)) return UsageError(problem);
+    } else {
+      operands.push_back(argument);
+    }
+  }
+  auto count = [&](std::size_t n) { return operands.size() == n; };
+  std::string name(verb.name);
+  if (name == "show") return count(0) ? ShowCommand(environment) : UsageError("show takes no arguments.");
+  if (name == "validate") return count(0) ? ValidateCommand(environment) : UsageError("validate takes no arguments.");
+  if (name == "export")
+    return count(1) ? ExportCommand(environment, operands[0]) : UsageError("export needs one FILE, or - for the output.");
+  if (name == "dismount")
+    return count(1) ? DismountCommand(environment, operands[0]) : UsageError("dismount needs one drive, as in: dismount R:");
+  if (name == "import")
+    return count(1) ? ImportCommand(environment, operands[0], options) : UsageError("import needs one FILE.");
+  std::vector<Request> requests;
+  for (const std::string& operand : operands) {
+    std::size_t equals = operand.find('=');
+    const Setting* setting = equals == std::string::npos ? nullptr : FindSetting(operand.substr(0, equals));
+    if (!setting) {
+      std::string names;
+      for (const Setting& s : kSettings) names += (names.empty() ? "" : ", ") + std::string(s.name);
+      return UsageError("'" + operand + "' is no NAME=VALUE of a known setting (" + names + ").");
+    }
+    requests.push_back({setting, operand.substr(equals + 1)});
+  }
+  if (name == "test") {
+    if (requests.empty() == !options.file) return UsageError("test needs NAME=VALUE settings or --file FILE, not both.");
+    return TestCommand(environment, requests, options.file, options);
+  }
+  return requests.empty() ? UsageError("set needs at least one NAME=VALUE.") : SetCommand(environment, requests, options);
 }
 
 }  // namespace
 
 CommandResult RunCommand(const std::vector<std::string>& arguments, Environment& environment) {
   if (arguments.empty()) return UsageError("No command given.");
-  const std::string& command = arguments[0];
-  auto only = [&](std::size_t count) { return arguments.size() == count; };
-  if (command == "--help" || command == "-h" || command == "/?") return {kDone, Help(), ""};
-  if (command == "--version") {
-    return {kDone, "korvexcfg " + IntegerText(KORVANE_VERSION_MAJOR) + "." + IntegerText(KORVANE_VERSION_MINOR) + "." +
-                       IntegerText(KORVANE_VERSION_PATCH) + "\n", ""};
+  const std::string& first = arguments[0];
+  if (AsksForHelp(first) || first == "help") {
+    if (arguments.size() == 1) return {kDone, Help(), ""};
+    const Verb* verb = arguments.size() == 2 && first == "help" ? FindVerb(arguments[1]) : nullptr;
+    return verb ? CommandResult{kDone, VerbHelp(*verb), ""} : UsageError("help takes one command name.");
   }
-  if (command == "show") {
-    if (only(1)) return ShowCommand(environment, false);
-    if (only(2) && arguments[1] == "--json") return ShowCommand(environment, true);
-    return UsageError("show takes only --json.");
+  if (first == "--version") {
+    if (arguments.size() > 1) return UsageError("--version takes no argument.");
+    return {kDone, "korvexcfg " KORVANE_VERSION_TEXT "\n", ""};
   }
-  if (command == "validate") return only(1) ? ValidateCommand(environment) : UsageError("validate takes no arguments.");
-  if (command == "export") return only(2) ? ExportCommand(environment, arguments[1]) : UsageError("export needs one FILE, or - for the output.");
-  if (command == "dismount") return only(2) ? DismountCommand(environment, arguments[1]) : UsageError("dismount needs one drive, as in: dismount R:");
-  if (command == "set" || command == "import") {
-    ChangeOptions options;
-    std::vector<Request> requests;
-    std::optional<std::string> file;
-    std::string problem;
-    for (std::size_t i = 1; i < arguments.size(); ++i) {
-      const std::string& argument = arguments[i];
-      if (argument.starts_with("--")) {
-        if (!ReadChangeOption(arguments, i, options, problem)) return UsageError(problem);
-      } else if (command == "import") {
-        if (file) return UsageError("import takes one FILE.");
-        file = argument;
-      } else {
-        std::size_t equals = argument.find('=');
-        const Setting* setting = equals == std::string::npos ? nullptr : FindSetting(argument.substr(0, equals));
-        if (!setting) {
-          std::string names;
-          for (const Setting& s : kSettings) names += (names.empty() ? "" : ", ") + std::string(s.name);
-          return UsageError("'" + argument + "' is no NAME=VALUE of a known setting (" + names + ").");
-        }
-        requests.push_back({setting, argument.substr(equals + 1)});
-      }
-    }
-    if (command == "import") return file ? ImportCommand(environment, *file, options) : UsageError("import needs a FILE.");
-    return requests.empty() ? UsageError("set needs at least one NAME=VALUE.") : SetCommand(environment, requests, options);
+  const Verb* verb = FindVerb(first);
+  if (!verb) return UsageError("Unknown command " + first + ".");
+  bool json = false;
+  CommandResult result = RunVerb(*verb, arguments, environment, json);
+  if (json) {
+    result.out = RenderJson(verb->name, result, environment.ansi);
+    result.err.clear();
+    result.binary_out = false;
   }
-  return UsageError("Unknown command " + command + ".");
+  return result;
 }
 
 }  // namespace korvex::cfg

@@ -10,6 +10,7 @@
 #include "ansi_characters.h"
 #include "platform.h"
 #include "registry.h"
+#include "save_report.h"
 
 namespace korvex::cfg {
 
@@ -30,11 +31,30 @@ struct Environment {
   KeyLock& lock;  // held by a command that writes, from its read to its write
 };
 
+// What went wrong, or is worth a warning: a stable code for scripts, and the
+// words for people; `setting` names the setting it is about, if any.
+struct Problem {
+  std::string code;
+  std::string message;
+  std::string setting;
+};
+
+// A command's outcome as data, from which --json is made.
+struct CommandReport {
+  std::optional<FoundValues> values;  // the key as the command read or left it
+  std::optional<SaveReport> save;     // what was, or would be, written
+  enum class SaveKind { Saved, DryRun, Test } save_kind = SaveKind::Saved;
+  std::vector<Problem> problems;
+  std::vector<Problem> warnings;
+  std::optional<bool> restart_required;
+};
+
 struct CommandResult {
   int exit_code = kDone;
   std::string out;  // UTF-8 text, or the bytes of a file for "export -"
   std::string err;
   bool binary_out = false;
+  CommandReport report;
 };
 
 CommandResult RunCommand(const std::vector<std::string>& arguments, Environment& environment);

@@ -23,78 +23,78 @@ constexpr std::array<std::string_view, 12> kTypeNames{
 
 std::string Quote(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
-void NoteText(InspectedValue& value, std::vector<std::string>& notes) {
+void NoteText(InspectedValue& value, std::vector<Note>& notes) {
   const std::string& bytes = value.found.stored.data;
   if (bytes.size() > kTextValueCapacity) {
-    notes.push_back("longer than the " + IntegerText(static_cast<long long>(kMaxTextValueCharacters)) +
-                    " characters the window reads: it counts as absent");
+    notes.push_back({"too-long", "longer than the " + IntegerText(static_cast<long long>(kMaxTextValueCharacters)) +
+                    " characters the window reads: it counts as absent"});
     return;
   }
   std::string text;
   for (char c : bytes)
     if (c != '\0') text += c;
-  if (bytes != text + '\0') notes.push_back("NUL bytes out of place: the window reads " + Quote(text));
+  if (bytes != text + '\0') notes.push_back({"misplaced-nul", "NUL bytes out of place: the window reads " + Quote(text)});
   switch (value.setting->kind) {
     case SettingKind::DiskType:
       if (text.empty())
-        notes.push_back("empty: the window reads it as hard-disk");
+        notes.push_back({"empty-disk-type", "empty: the window reads it as hard-disk"});
       else if (!ListIndexForDiskCode(text))
-        notes.push_back("no disk type the window knows (" + DiskKindList(&DiskKindInfo::stored_code) + ")");
+        notes.push_back({"unknown-disk-type", "no disk type the window knows (" + DiskKindList(&DiskKindInfo::stored_code) + ")"});
       break;
     case SettingKind::Letter:
       if (text.size() != 1 || text[0] < kFirstDriveLetter || text[0] > kLastDriveLetter)
-        notes.push_back("not one letter from " + DriveLetterRange());
+        notes.push_back({"not-a-letter", "not one letter from " + DriveLetterRange()});
       break;
     default:
       if (text.substr(0, kFilePathPrefix.size()) != kFilePathPrefix)
-        notes.push_back("a path without the \\??\\ prefix: the window shows it without its first four characters");
+        notes.push_back({"no-prefix", "a path without the \\??\\ prefix: the window shows it without its first four characters"});
       break;
   }
 }
 
-void NoteNumber(InspectedValue& value, std::vector<std::string>& notes) {
+void NoteNumber(InspectedValue& value, std::vector<Note>& notes) {
   const std::string& bytes = value.found.stored.data;
   if (bytes.size() > 4) {
-    notes.push_back(IntegerText(static_cast<long long>(bytes.size())) + " bytes: the window cannot read it and counts it as absent");
+    notes.push_back({"too-long", IntegerText(static_cast<long long>(bytes.size())) + " bytes: the window cannot read it and counts it as absent"});
     return;
   }
   auto number = static_cast<std::int32_t>(DwordNumber(bytes));
   if (bytes.size() < 4)
-    notes.push_back(IntegerText(static_cast<long long>(bytes.size())) + " bytes: the window reads the number " +
-                    IntegerText(number));
+    notes.push_back({"short-number", IntegerText(static_cast<long long>(bytes.size())) + " bytes: the window reads the number " +
+                    IntegerText(number)});
   switch (value.setting->kind) {
     case SettingKind::OnOff:
-      if (number != 0 && number != 1) notes.push_back(IntegerText(number) + ": the window reads it as off");
+      if (number != 0 && number != 1) notes.push_back({"not-on-off", IntegerText(number) + ": the window reads it as off"});
       break;
     case SettingKind::Megabytes: {
       double megabytes = MegabytesFromPages(number);
-      if (number % kPagesPerMegabyte != 0) notes.push_back(IntegerText(number) + " pages: not whole megabytes");
+      if (number % kPagesPerMegabyte != 0) notes.push_back({"not-whole-megabytes", IntegerText(number) + " pages: not whole megabytes"});
       if (megabytes < kSmallestSize || megabytes > kLargestSize)
-        notes.push_back("outside the window's " + RangeText(kSmallestSize, kLargestSize) + " MB");
+        notes.push_back({"out-of-range", "outside the window's " + RangeText(kSmallestSize, kLargestSize) + " MB"});
       break;
     }
     default:
       if (number < kShortestInterval || number > kLongestInterval)
-        notes.push_back("outside the window's " + RangeText(kShortestInterval, kLongestInterval) + " seconds");
+        notes.push_back({"out-of-range", "outside the window's " + RangeText(kShortestInterval, kLongestInterval) + " seconds"});
       break;
   }
 }
 
 void NoteAnomalies(InspectedValue& value, const AnsiCharacters&) {
-  std::vector<std::string>& notes = value.notes;
+  std::vector<Note>& notes = value.notes;
   const FoundValue& found = value.found;
   if (found.status == kNotFound) {
-    notes.push_back("absent");
+    notes.push_back({"absent", "absent"});
     return;
   }
   if (!found.Present()) {
-    notes.push_back("unreadable (error " + IntegerText(found.status) + ")");
+    notes.push_back({"unreadable", "unreadable (error " + IntegerText(found.status) + ")"});
     return;
   }
   bool text = IsText(value.setting->kind);
   std::uint32_t expected = text ? kRegSz : kRegDword;
   if (found.stored.type != expected)
-    notes.push_back("stored as " + TypeName(found.stored.type) + "; the window writes " + TypeName(expected));
+    notes.push_back({"wrong-type", "stored as " + TypeName(found.stored.type) + "; the window writes " + TypeName(expected)});
   if (text)
     NoteText(value, notes);
   else
@@ -141,11 +141,11 @@ std::vector<InspectedValue> Inspect(const FoundValues& state, const AnsiCharacte
     bool typed = setting.kind == SettingKind::Megabytes || setting.kind == SettingKind::Seconds ||
                  setting.kind == SettingKind::Letter;
     value.retypable = typed && faithful[index] && !value.notes.empty();
-    if (value.notes.empty() && !faithful[index]) value.notes.push_back("the window cannot show it as stored");
+    if (value.notes.empty() && !faithful[index]) value.notes.push_back({"not-shown-as-stored", "the window cannot show it as stored"});
     if (value.notes.empty() && loaded[index].value != value.found.stored && loaded[index].value) {
       value.corrected = loaded[index].value;
-      value.notes.push_back("the window changes it to " + DescribeStored(setting, {0, *loaded[index].value}, ansi) +
-                            " when it loads this key");
+      value.notes.push_back({"corrected-on-load", "the window changes it to " + DescribeStored(setting, {0, *loaded[index].value}, ansi) +
+                            " when it loads this key"});
     }
     values.push_back(std::move(value));
   }

@@ -15,12 +15,19 @@
 
 namespace korvex::cfg {
 
+// What makes a value invalid: a stable code for scripts, and the words for people.
+struct Note {
+  std::string code;
+  std::string message;
+  bool operator==(const Note&) const = default;
+};
+
 struct InspectedValue {
   const Setting* setting = nullptr;
   FoundValue found;
   std::string shown;  // as the window shows it after its load
   bool faithful = false;
-  std::vector<std::string> notes;
+  std::vector<Note> notes;
   // Where the only note is that the window's load changes the value: to what.
   std::optional<StoredValue> corrected;
   // Shown as stored but outside the window's limits: typing it in the window

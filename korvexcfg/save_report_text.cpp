@@ -54,7 +54,8 @@ std::string DescribeStored(const Setting& setting, const FoundValue& value, cons
   return TypeName(value.stored.type) + " " + HexBytes(data);
 }
 
-SaveReportText ReportText(const SaveReport& report, const AnsiCharacters& ansi, bool dry_run) {
+SaveReportText ReportText(const SaveReport& report, const AnsiCharacters& ansi, CommandReport::SaveKind kind) {
+  using Kind = CommandReport::SaveKind;
   SaveReportText text;
   for (std::size_t index : kWriteOrder) {
     const ValueReport& value = report.values[index];
@@ -79,10 +80,14 @@ SaveReportText ReportText(const SaveReport& report, const AnsiCharacters& ansi, 
   }
   switch (report.result) {
     case SaveReport::Result::Saved:
-      if (!report.Writes())
+      if (kind == Kind::Test)
+        text.out += report.Writes() ? "differs: " + ValueNames(report, ValueOutcome::Written) + "\n" : "compliant\n";
+      else if (!report.Writes())
         text.out += "unchanged\n";
       else
-        text.out += std::string(dry_run ? "Would write: " : "Written: ") + ValueNames(report, ValueOutcome::Written) + "\n";
+        text.out += std::string(kind == Kind::DryRun ? "Would write: " : "Written: ") +
+                    ValueNames(report, ValueOutcome::Written) + "\n";
+      if (kind == Kind::Saved && report.Writes()) text.out += "The driver takes the new settings when it next starts.\n";
       break;
     case SaveReport::Result::Refused:
       text.err += "Nothing was written.\n";

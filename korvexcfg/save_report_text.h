@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ansi_characters.h"
+#include "commands.h"
 #include "save_report.h"
 #include "settings.h"
 
@@ -17,6 +18,6 @@ std::string DescribeStored(const Setting& setting, const FoundValue& value, cons
 struct SaveReportText {
   std::string out, err;
 };
-SaveReportText ReportText(const SaveReport& report, const AnsiCharacters& ansi, bool dry_run);
+SaveReportText ReportText(const SaveReport& report, const AnsiCharacters& ansi, CommandReport::SaveKind kind);
 
 }  // namespace korvex::cfg

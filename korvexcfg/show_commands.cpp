@@ -3,29 +3,12 @@
 #include "inspection.h"
 
 #include "ascii_text.h"
+
 #include "parameter_set.h"
 #include "registry_file.h"
 
 namespace korvex::cfg {
 namespace {
-
-std::string JsonText(std::string_view text) {
-  std::string out = "\"";
-  for (char c : text) {
-    auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (byte < 0x20) {
-      out += "\\u00";
-      out += HexDigit(byte >> 4);
-      out += HexDigit(byte);
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
-}
 
 // The key's values with their notes; nothing when it cannot be opened.
 std::optional<std::vector<InspectedValue>> InspectKey(Environment& environment) {
@@ -35,7 +18,39 @@ std::optional<std::vector<InspectedValue>> InspectKey(Environment& environment) 
   return Inspect(*found, environment.ansi, environment.volume);
 }
 
+constexpr std::size_t kShownColumn = 20;
+
+// The values and their notes, for --json.
+void ReportInspection(const std::vector<InspectedValue>& values, CommandReport& report) {
+  report.values.emplace();
+  for (const InspectedValue& v : values) {
+    (*report.values)[ValueIndexOf(*v.setting)] = v.found;
+    for (const Note& note : v.notes) report.problems.push_back({note.code, note.message, std::string(v.setting->name)});
+  }
+}
+
 }  // namespace
+
+CommandResult KeyUnavailable() {
+  CommandResult result{kKeyUnavailable, "", KeyUnavailableMessage()};
+  std::string message = KeyUnavailableMessage();
+  message.pop_back();  // its line end
+  result.report.problems.push_back({"key-unavailable", message, ""});
+  return result;
+}
+
+std::string Printable(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    auto byte = static_cast<unsigned char>(c);
+    if (c == '\t') out += "\\t";
+    else if (c == '\n') out += "\\n";
+    else if (c == '\r') out += "\\r";
+    else if (byte < 0x20 || byte == 0x7F) out += std::string("\\x") + HexDigit(byte >> 4) + HexDigit(byte);
+    else out += c;
+  }
+  return out;
+}
 
 std::string ParametersKeyName() { return "HKEY_LOCAL_MACHINE\\" + std::string(kParametersKeyPath); }
 
@@ -44,32 +59,21 @@ std::string KeyUnavailableMessage() {
          " is missing or cannot be opened; korvexcfg never creates it (the driver's installation does).\n";
 }
 
-CommandResult ShowCommand(Environment& environment, bool json) {
+CommandResult ShowCommand(Environment& environment) {
   CommandResult result;
   auto values = InspectKey(environment);
-  if (!values) return {kKeyUnavailable, "", KeyUnavailableMessage()};
-  if (json) {
-    result.out = "[\n";
-    for (std::size_t i = 0; i < values->size(); ++i) {
-      const InspectedValue& v = (*values)[i];
-      result.out += "  {\"name\": " + JsonText(v.setting->name) + ", \"value_name\": " +
-                    JsonText(v.setting->value_name) + ", \"shown\": " + JsonText(v.shown);
-      if (v.found.Present())
-        result.out += ", \"type\": " + JsonText(TypeName(v.found.stored.type)) + ", \"bytes\": " +
-                      JsonText(HexBytes(v.found.stored.data));
-      result.out += ", \"notes\": [";
-      for (std::size_t n = 0; n < v.notes.size(); ++n) result.out += (n ? ", " : "") + JsonText(v.notes[n]);
-      result.out += std::string("]}") + (i + 1 < values->size() ? "," : "") + "\n";
-    }
-    result.out += "]\n";
-    return result;
-  }
+  if (!values) return KeyUnavailable();
+  ReportInspection(*values, result.report);
   for (const InspectedValue& v : *values) {
-    result.out += Padded(std::string(v.setting->name), 11) + Padded(v.shown, 20) +
+    std::string shown =
+        v.found.Present() ? Printable(v.shown) : v.found.status == kNotFound ? "(absent)" : "(unreadable)";
+    bool long_value = utf8::CountCodePoints(shown) >= kShownColumn;  // on a line of its own
+    result.out += Padded(std::string(v.setting->name), 11) + Padded(long_value ? "" : shown, kShownColumn) +
                   Padded(std::string(v.setting->value_name), 17);
     if (v.found.Present()) result.out += Padded(TypeName(v.found.stored.type), 10) + HexBytes(v.found.stored.data);
     result.out += "\n";
-    for (const std::string& note : v.notes) result.out += "           note: " + note + "\n";
+    if (long_value) result.out += "           " + shown + "\n";
+    for (const Note& note : v.notes) result.out += "           note: " + Printable(note.message) + "\n";
   }
   return result;
 }
@@ -77,10 +81,12 @@ CommandResult ShowCommand(Environment& environment, bool json) {
 CommandResult ValidateCommand(Environment& environment) {
   CommandResult result;
   auto values = InspectKey(environment);
-  if (!values) return {kKeyUnavailable, "", KeyUnavailableMessage()};
+  if (!values) return KeyUnavailable();
+  ReportInspection(*values, result.report);
   for (const InspectedValue& v : *values)
-    for (const std::string& note : v.notes)
-      result.out += std::string(v.setting->name) + " (" + std::string(v.setting->value_name) + "): " + note + "\n";
+    for (const Note& note : v.notes)
+      result.out +=
+          std::string(v.setting->name) + " (" + std::string(v.setting->value_name) + "): " + Printable(note.message) + "\n";
   if (!result.out.empty()) {
     result.exit_code = kRefused;
     return result;
@@ -102,7 +108,7 @@ std::optional<std::string> ExportedFile(Environment& environment) {
 
 CommandResult ExportCommand(Environment& environment, std::string_view path) {
   auto file = ExportedFile(environment);
-  if (!file) return {kKeyUnavailable, "", KeyUnavailableMessage()};
+  if (!file) return KeyUnavailable();
   if (path == "-") return {kDone, *file, "", true};
   if (!environment.files.Write(path, *file))
     return {kWriteFailed, "", "Cannot write the file " + std::string(path) + ".\n"};

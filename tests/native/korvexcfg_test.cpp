@@ -24,6 +24,8 @@ class MemoryFiles : public cfg::Files {
   }
 };
 
+const std::string kRestartLine = "The driver takes the new settings when it next starts.\n";
+
 class KorvexcfgTest : public EditorTest {
  protected:
   MemoryFiles files;
@@ -128,7 +130,12 @@ TEST_F(KorvexcfgTest, ExitCodesAndWhatWasWritten) {
   EXPECT_EQ(Run({"set"}).exit_code, cfg::kUsage);
   EXPECT_EQ(Run({"frobnicate"}).exit_code, cfg::kUsage);
   EXPECT_EQ(Run({}).exit_code, cfg::kUsage);
-  EXPECT_EQ(Run({"--version"}).out, "korvexcfg 0.2.13\n");
+  EXPECT_EQ(Run({"--version"}).out, "korvexcfg 0.02.0013\n");  // as the binaries' version strings
+  EXPECT_EQ(Run({"--version", "extra"}).exit_code, cfg::kUsage);
+  for (std::vector<std::string> arguments : {std::vector<std::string>{"help"}, {"help", "set"}, {"set", "--help"},
+                                             {"-?"}, {"/?"}, {"export", "--help"}})
+    EXPECT_EQ(Run(arguments).exit_code, cfg::kDone) << arguments.back();
+  EXPECT_FALSE(files.files.count("--help"));
 
   registry.key_exists = false;
   for (std::vector<std::string> arguments : {std::vector<std::string>{"set", "size=64"}, {"show"}, {"validate"},
@@ -145,7 +152,7 @@ TEST_F(KorvexcfgTest, ASetThatChangesNothingWritesNothing) {
     EXPECT_EQ(result.out.substr(result.out.size() - 10), "unchanged\n") << result.out;
     EXPECT_TRUE(registry.writes.empty());
   }
-  EXPECT_EQ(Run({"set", "size=128"}).out, "size: 64 MB (16384 pages) -> 128 MB (32768 pages)\nWritten: SizeIn4kPages\n");
+  EXPECT_EQ(Run({"set", "size=128"}).out, "size: 64 MB (16384 pages) -> 128 MB (32768 pages)\nWritten: SizeIn4kPages\n" + kRestartLine);
   ASSERT_EQ(Run({"export", "all.reg"}).exit_code, cfg::kDone);
   EXPECT_EQ(Run({"import", "all.reg"}).out, "unchanged\n");
 
@@ -153,11 +160,26 @@ TEST_F(KorvexcfgTest, ASetThatChangesNothingWritesNothing) {
   for (const char* name : {"LoadImageFile", "UserDriveLetter", "AutoSaveTrigger"}) registry.values.erase(name);
   std::string kept = Run({"set", "size=64"}).out;
   EXPECT_NE(kept.find("letter: left as it is (absent): the window cannot show it"), std::string::npos) << kept;
-  EXPECT_TRUE(kept.ends_with("\nWritten: SizeIn4kPages\n")) << kept;
+  EXPECT_TRUE(kept.ends_with("\nWritten: SizeIn4kPages\n" + kRestartLine)) << kept;
   std::string imported = Run({"import", "all.reg"}).out;
   EXPECT_TRUE(imported.ends_with(
-      "letter: absent -> \"Z\"\nWritten: LoadImageFile, SizeIn4kPages, AutoSaveTrigger, UserDriveLetter\n"))
+      "letter: absent -> \"Z\"\nWritten: LoadImageFile, SizeIn4kPages, AutoSaveTrigger, UserDriveLetter\n" +
+      kRestartLine))
       << imported;
+}
+
+TEST_F(KorvexcfgTest, TestSaysWhetherTheKeyHoldsTheStateAfterTheRulesAndWritesNothing) {
+  registry.PutDword("AutoSaveEnabled", 0);
+  EXPECT_EQ(Run({"test", "size=64", "letter=Z"}).out, "compliant\n");
+  cfg::CommandResult differs = Run({"test", "autosave=on", "size=64"});
+  EXPECT_EQ(differs.exit_code, cfg::kRefused);
+  EXPECT_EQ(differs.out, "autosave: off -> on\ndiffers: AutoSaveEnabled\n");
+  EXPECT_TRUE(registry.writes.empty());
+  ASSERT_EQ(Run({"export", "all.reg"}).exit_code, cfg::kDone);
+  EXPECT_EQ(Run({"test", "--file", "all.reg"}).exit_code, cfg::kDone);
+  registry.PutDword("SizeIn4kPages", 4096);
+  EXPECT_EQ(Run({"test", "--file", "all.reg"}).out, "size: 16 MB (4096 pages) -> 64 MB (16384 pages)\ndiffers: SizeIn4kPages\n");
+  EXPECT_EQ(Run({"test"}).exit_code, cfg::kUsage);
 }
 
 TEST_F(KorvexcfgTest, ExportAndImportRestoreEveryValue) {
@@ -214,10 +236,11 @@ TEST_F(KorvexcfgTest, ShowAndValidateNoteEachAnomaly) {
                            "type (DiskType): NUL bytes out of place: the window reads \"HDC\""})
     EXPECT_NE(result.out.find(note), std::string::npos) << note << "\n" << result.out;
   std::string json = Run({"show", "--json"}).out;
-  EXPECT_NE(json.find("{\"name\": \"type\", \"value_name\": \"DiskType\", \"shown\": \"hard-disk\", \"type\": "
-                      "\"REG_SZ\", \"bytes\": \"48 00 44 43 00\", \"notes\": [\"NUL bytes"),
+  EXPECT_NE(json.find("{\"name\": \"DiskType\", \"setting\": \"type\", \"present\": true, \"type\": \"REG_SZ\", "
+                      "\"bytes\": \"48 00 44 43 00\", \"value\": \"hard-disk\", \"faithful\": false}"),
             std::string::npos)
       << json;
+  EXPECT_NE(json.find("{\"code\": \"misplaced-nul\", \"message\": \"NUL bytes out of place"), std::string::npos) << json;
 }
 
 TEST_F(KorvexcfgTest, DismountFollowsTheButtonAndItsLetterGuard) {

@@ -1,0 +1,75 @@
+#!/usr/bin/python3
+"""Every --json output of korvexcfg.exe under Wine, as a script would read it:
+valid JSON (ASCII, so UTF-8) that the schema file accepts, with the exit code
+the process gave. Usage: json_contract.py WINE_RUN KORVEXCFG_EXE SCHEMA"""
+import json
+import os
+import subprocess
+import sys
+import tempfile
+
+import jsonschema
+
+wine_run, korvexcfg, schema_path = sys.argv[1:4]
+schema = json.load(open(schema_path))
+KEY = r"HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\korvex\Parameters"
+failures = []
+
+
+def wine(*arguments):
+    return subprocess.run([wine_run, *arguments], capture_output=True)
+
+
+def put_key(lines):
+    """The key as a version 5.00 file gives it, imported by Wine's regedit."""
+    with tempfile.NamedTemporaryFile("wb", suffix=".reg", delete=False) as file:
+        text = "Windows Registry Editor Version 5.00\r\n\r\n[-%s]\r\n\r\n[%s]\r\n%s\r\n" % (KEY, KEY, "\r\n".join(lines))
+        file.write(b"\xff\xfe" + text.encode("utf-16-le"))
+    wine("regedit", "/S", "Z:" + file.name.replace("/", "\\"))
+    os.unlink(file.name)
+
+
+def check(arguments, exit_code):
+    run = wine(korvexcfg, *arguments, "--json")
+    name = " ".join(arguments)
+    try:
+        document = json.loads(run.stdout.decode("utf-8"))
+        jsonschema.validate(document, schema)
+    except (ValueError, jsonschema.ValidationError) as error:
+        failures.append("%s: %s\n%s" % (name, error, run.stdout[:2000]))
+        return None
+    if run.returncode != exit_code or document["exitCode"] != exit_code:
+        failures.append("%s: exit %d, exitCode %d, expected %d" % (name, run.returncode, document["exitCode"], exit_code))
+    return document
+
+
+typical = ['"DiskType"="HDC"', '"LoadImageOnStart"=dword:00000000', '"LoadImageFile"="\\\\??\\\\C:\\\\caf\u00e9.img"',
+           '"SaveImageOnExit"=dword:00000001', '"SaveImageFile"="\\\\??\\\\C:\\\\save.img"',
+           '"SizeIn4kPages"=dword:00004000', '"DiskFormatFAT32"=dword:00000000', '"AutoSaveEnabled"=dword:00000000',
+           '"AutoSaveTrigger"=dword:0000012c', '"UserDriveLetter"="R"']
+put_key(typical)
+shown = check(["show"], 0)
+if shown and shown["values"][2]["value"] != "C:\\caf\u00e9.img":
+    failures.append("show: the accented path reads %r" % shown["values"][2]["value"])
+check(["validate"], 0)
+check(["test", "size=64"], 0)
+check(["test", "size=128"], 1)
+check(["set", "size=128", "--dry-run"], 0)
+written = check(["set", "size=128", "letter=q"], 0)
+if written and not written["changed"]:
+    failures.append("set: changed is false")
+check(["set", "size=lots"], 2 - 1)
+check(["set", "colour=red"], 2)
+check(["dismount", "Y:"], 4)
+# A text of another code page's bytes, a number stored as text, a value of another type.
+put_key(typical[:2] + ['"LoadImageFile"=hex(1):5c,00,3f,00,3f,00,5c,00,00,4e,00,00', '"SizeIn4kPages"="64"',
+                       '"AutoSaveTrigger"=hex(b):2c,01,00,00,00,00,00,00'])
+check(["show"], 0)
+check(["validate"], 1)
+put_key([])
+check(["set", "type=hard-disk"], 0)
+wine("reg", "delete", KEY, "/f")
+check(["show"], 3)
+
+print("\n".join(failures) if failures else "every --json output matches the schema")
+sys.exit(1 if failures else 0)
