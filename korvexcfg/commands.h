@@ -18,6 +18,8 @@ enum ExitCode { kDone = 0, kRefused = 1, kUsage = 2, kKeyUnavailable = 3, kWrite
 class Files {
  public:
   virtual ~Files() = default;
+  // The file's bytes, nothing when it cannot be read; of a file larger than
+  // kLargestRegistryFile only the first kLargestRegistryFile + 1.
   virtual std::optional<std::string> Read(std::string_view path) = 0;
   virtual bool Write(std::string_view path, std::string_view bytes) = 0;
 };

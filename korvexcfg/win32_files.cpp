@@ -2,6 +2,7 @@
 
 #include "windows_api.h"
 
+#include "registry_file.h"
 #include "wide_text.h"
 
 namespace korvex::cfg {
@@ -10,17 +11,17 @@ std::optional<std::string> Win32Files::Read(std::string_view path) {
   HANDLE file = CreateFileW(win32::Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  // One byte past the largest registry file is enough to refuse a larger one.
   std::string bytes;
   char buffer[65536];
   DWORD read = 0;
   bool ok = true;
-  // A registry file of the key is a few kilobytes; more is no file of ours.
-  constexpr std::size_t kLargestFile = 16 << 20;
-  while ((ok = ReadFile(file, buffer, sizeof buffer, &read, nullptr) != FALSE) && read > 0 &&
-         bytes.size() <= kLargestFile)
+  while (bytes.size() <= kLargestRegistryFile && (ok = ReadFile(file, buffer, sizeof buffer, &read, nullptr) != FALSE) &&
+         read > 0)
     bytes.append(buffer, read);
   CloseHandle(file);
-  if (!ok || bytes.size() > kLargestFile) return std::nullopt;
+  if (!ok) return std::nullopt;
+  if (bytes.size() > kLargestRegistryFile) bytes.resize(kLargestRegistryFile + 1);
   return bytes;
 }
 
