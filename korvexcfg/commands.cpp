@@ -29,7 +29,8 @@ std::string Help() {
       "--adjust   accepts the window's corrections (size 12.7 becomes 12) and reports each\n"
       "--backup   exports the key to FILE before writing\n"
       "\nExit codes: 0 done or unchanged; 1 refused or invalid (nothing written); 2 usage;\n"
-      "3 key missing or not openable; 4 a write or the dismount failed.\n";
+      "3 key missing or not openable; 4 a write or the dismount failed;\n"
+      "5 the output or a file could not be written.\n";
   return text;
 }
 

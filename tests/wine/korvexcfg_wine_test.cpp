@@ -25,8 +25,9 @@ std::string TempPath(const char* name) {
   return std::string(directory) + name;
 }
 
-// Runs a program to its end; its output goes to a file, read back here.
-DWORD RunProgram(const std::string& command_line, std::string* output = nullptr) {
+// Runs a program to its end; its output goes to a file, read back here, or
+// only its errors when `standard_output` is given.
+DWORD RunProgram(const std::string& command_line, std::string* output = nullptr, HANDLE standard_output = nullptr) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   std::string output_path = TempPath("korvexcfg-output.txt");
   HANDLE file = CreateFileA(output_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
@@ -35,6 +36,7 @@ DWORD RunProgram(const std::string& command_line, std::string* output = nullptr)
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdOutput = startup.hStdError = file;
+  if (standard_output) startup.hStdOutput = standard_output;
   PROCESS_INFORMATION process{};
   std::string line = command_line;
   EXPECT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
@@ -115,6 +117,18 @@ TEST_F(KorvexcfgWineTest, AMissingKeyIsNeverCreatedAndAWriteThatFailsIsReported)
   EXPECT_EQ(RunProgram(Korvexcfg("set size=128"), &output), 4u);
   EXPECT_NE(output.find("Not written: "), std::string::npos) << output;
   EXPECT_EQ(RunProgram(Korvexcfg("validate")), 0u);
+}
+
+TEST_F(KorvexcfgWineTest, AnOutputThatCannotBeWrittenIsAFailure) {
+  PutTypicalDriverValues();
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE read_end = nullptr, write_end = nullptr;
+  ASSERT_TRUE(CreatePipe(&read_end, &write_end, &inherit, 0));
+  CloseHandle(read_end);  // nobody reads: every write fails
+  std::string errors;
+  EXPECT_EQ(RunProgram(Korvexcfg("export -"), &errors, write_end), 5u);
+  CloseHandle(write_end);
+  EXPECT_NE(errors.find("Cannot write the output: "), std::string::npos) << errors;
 }
 
 }  // namespace
