@@ -124,14 +124,12 @@ LRESULT MessageWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CTLCOLORSTATIC:
       SetBkColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_BTNFACE));
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-    case kDpiChanged: {
-      // Like the Editor: laid out anew at the new DPI, where the system suggests.
-      const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
-      if (!suggested) return 0;
+    case kDpiChanged:
+      // As the Editor: the suggested rectangle is not read (any program can
+      // send this message, with any pointer); the window keeps its corner,
+      // or its fixed place, at the size of the new layout.
       ApplyLayout(DpiOfMessage(hwnd_, wparam));
-      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       return 0;
-    }
     case WM_NCDESTROY:
       hwnd_ = button_ = label_ = nullptr;
       return 0;
