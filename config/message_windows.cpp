@@ -53,9 +53,9 @@ bool MessageWindow::Create(HWND editor) {
   if (!RegisterOwnClass<MessageWindow>(kMessageClass)) return false;
   // Windows owned by the hidden owner have no task-bar button.
   HWND owner = layout_.own_taskbar_button ? nullptr : hidden_owner_;
-  hwnd_ = CreateWindowExW(ExStyle(layout_), kMessageClass, layout_.title, Style(layout_) | WS_CLIPCHILDREN,
-                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance, this);
-  if (!hwnd_) return false;
+  if (!OwnWindow<MessageWindow>::Create(*this, ExStyle(layout_), kMessageClass, layout_.title,
+                                        Style(layout_) | WS_CLIPCHILDREN, owner))
+    return false;
   if (layout_.own_taskbar_button) {
     auto icon = [&](int size) {
       return reinterpret_cast<LPARAM>(
@@ -109,9 +109,7 @@ void MessageWindow::ShowAndPaint() {
   UpdateWindow(hwnd_);
 }
 
-void MessageWindow::Destroy() {
-  if (hwnd_) DestroyWindow(hwnd_);
-}
+void MessageWindow::Destroy() { OwnWindow<MessageWindow>::Destroy(*this); }
 
 LRESULT MessageWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
