@@ -25,10 +25,9 @@ bool EditorWindow::Create() {
   auto small_icon = static_cast<HICON>(
       LoadImageW(instance, MAKEINTRESOURCEW(kProgramIcon), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
   if (!RegisterOwnClass<EditorWindow>(kEditorClass, icon, small_icon)) return false;
-  hwnd_ = CreateWindowExW(WS_EX_APPWINDOW, kEditorClass, L"Korvane Configuration Utility",
-                          WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                          CW_USEDEFAULT, nullptr, nullptr, instance, this);
-  if (!hwnd_) return false;
+  if (!OwnWindow<EditorWindow>::Create(*this, WS_EX_APPWINDOW, kEditorClass, L"Korvane Configuration Utility",
+                       WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, nullptr))
+    return false;
   dpi_ = WindowDpi(hwnd_);
   SizeToLayout();
   return true;
@@ -63,9 +62,7 @@ void EditorWindow::ShowAndPaint() {
   UpdateWindow(hwnd_);
 }
 
-void EditorWindow::Destroy() {
-  if (hwnd_) DestroyWindow(hwnd_);
-}
+void EditorWindow::Destroy() { OwnWindow<EditorWindow>::Destroy(*this); }
 
 HWND EditorWindow::ControlHwnd(const char* name) const {
   for (const auto& binding : bindings_)
@@ -166,6 +163,9 @@ LRESULT CALLBACK EditorWindow::ControlProc(HWND hwnd, UINT message, WPARAM wpara
     ReportCaughtException("a control's focus tracking");
   }
   if (message == WM_NCDESTROY) {
+    // The controls end only with the Editor; as for the Editor itself, any
+    // other WM_NCDESTROY would leave a control without its state.
+    if (!subclass->window->destroying_ || InSendMessage()) return 0;
     SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
     RemovePropW(hwnd, kSubclassProperty);
   }

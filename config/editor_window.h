@@ -11,6 +11,7 @@
 #include "control_bindings.h"
 #include "editor.h"
 #include "fonts.h"
+#include "window_procedure.h"
 
 namespace korvex::win32 {
 
@@ -40,8 +41,7 @@ class EditorWindow {
   UINT Dpi() const { return dpi_; }
 
  private:
-  template <typename WindowClass>
-  friend LRESULT CALLBACK ForwardToWindow(HWND, UINT, WPARAM, LPARAM);
+  friend struct OwnWindow<EditorWindow>;
   static LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   void ApplyLayout(UINT dpi);
@@ -53,6 +53,7 @@ class EditorWindow {
 
   Editor& model_;
   HWND hwnd_ = nullptr;
+  bool destroying_ = false;  // inside OwnWindow's Create or Destroy
   HWND tips_ = nullptr;
   UINT dpi_ = 96;
   HWND focus_when_left_ = nullptr;  // the focused control when the window was deactivated

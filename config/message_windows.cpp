@@ -53,9 +53,9 @@ bool MessageWindow::Create(HWND editor) {
   if (!RegisterOwnClass<MessageWindow>(kMessageClass)) return false;
   // Windows owned by the hidden owner have no task-bar button.
   HWND owner = layout_.own_taskbar_button ? nullptr : hidden_owner_;
-  hwnd_ = CreateWindowExW(ExStyle(layout_), kMessageClass, layout_.title, Style(layout_) | WS_CLIPCHILDREN,
-                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance, this);
-  if (!hwnd_) return false;
+  if (!OwnWindow<MessageWindow>::Create(*this, ExStyle(layout_), kMessageClass, layout_.title,
+                                        Style(layout_) | WS_CLIPCHILDREN, owner))
+    return false;
   if (layout_.own_taskbar_button) {
     auto icon = [&](int size) {
       return reinterpret_cast<LPARAM>(
@@ -109,9 +109,7 @@ void MessageWindow::ShowAndPaint() {
   UpdateWindow(hwnd_);
 }
 
-void MessageWindow::Destroy() {
-  if (hwnd_) DestroyWindow(hwnd_);
-}
+void MessageWindow::Destroy() { OwnWindow<MessageWindow>::Destroy(*this); }
 
 LRESULT MessageWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
@@ -124,14 +122,12 @@ LRESULT MessageWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CTLCOLORSTATIC:
       SetBkColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_BTNFACE));
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-    case kDpiChanged: {
-      // Like the Editor: laid out anew at the new DPI, where the system suggests.
-      const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
-      if (!suggested) return 0;
+    case kDpiChanged:
+      // As the Editor: the suggested rectangle is not read (any program can
+      // send this message, with any pointer); the window keeps its corner,
+      // or its fixed place, at the size of the new layout.
       ApplyLayout(DpiOfMessage(hwnd_, wparam));
-      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       return 0;
-    }
     case WM_NCDESTROY:
       hwnd_ = button_ = label_ = nullptr;
       return 0;

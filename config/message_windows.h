@@ -8,6 +8,7 @@
 
 #include "fonts.h"
 #include "session.h"
+#include "window_procedure.h"
 
 namespace korvex::win32 {
 
@@ -45,8 +46,7 @@ class MessageWindow {
   HWND Hwnd() const { return hwnd_; }
 
  private:
-  template <typename WindowClass>
-  friend LRESULT CALLBACK ForwardToWindow(HWND, UINT, WPARAM, LPARAM);
+  friend struct OwnWindow<MessageWindow>;
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   // Fonts, children and size at the DPI; a fixed position too.
   void ApplyLayout(UINT dpi);
@@ -55,6 +55,7 @@ class MessageWindow {
   Session& session_;
   HWND hidden_owner_;
   HWND hwnd_ = nullptr;
+  bool destroying_ = false;  // inside OwnWindow's Create or Destroy
   HWND button_ = nullptr;
   HWND label_ = nullptr;
   FontCache fonts_;

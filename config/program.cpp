@@ -6,7 +6,30 @@
 
 namespace korvex::win32 {
 namespace {
+
 std::size_t Index(Window window) { return static_cast<std::size_t>(window); }
+
+constexpr wchar_t kHiddenOwnerClass[] = L"KorvexOwner";
+
+// The hidden owner goes only with the program: a WM_CLOSE, which any program
+// can send, would otherwise destroy it and the message windows it owns.
+LRESULT CALLBACK HiddenOwnerProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  return message == WM_CLOSE ? 0 : DefWindowProcW(hwnd, message, wparam, lparam);
+}
+
+HWND CreateHiddenOwner() {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof window_class;
+  if (!GetClassInfoExW(instance, kHiddenOwnerClass, &window_class)) {
+    window_class.lpfnWndProc = HiddenOwnerProcedure;
+    window_class.hInstance = instance;
+    window_class.lpszClassName = kHiddenOwnerClass;
+    if (!RegisterClassExW(&window_class)) return nullptr;
+  }
+  return CreateWindowExW(0, kHiddenOwnerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+}
+
 }  // namespace
 
 Program::Program(Volume* volume) {
@@ -41,9 +64,7 @@ HWND Program::MessageHwnd(Window window) const {
 void Program::CreateMessageWindow(Window window) {
   // Owner of the message windows that have no task-bar button of their own;
   // made when the first is needed, not before the Editor is shown.
-  if (!hidden_owner_)
-    hidden_owner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                    GetModuleHandleW(nullptr), nullptr);
+  if (!hidden_owner_) hidden_owner_ = CreateHiddenOwner();
   auto message = std::make_unique<MessageWindow>(MessageLayout(window), session_, hidden_owner_);
   if (message->Create(editor_window_->Hwnd())) messages_[Index(window)] = std::move(message);
 }

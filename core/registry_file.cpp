@@ -1,6 +1,7 @@
 #include "registry_file.h"
 
 #include <optional>
+#include <unordered_map>
 
 #include "ascii_text.h"
 #include "number_text.h"
@@ -247,6 +248,9 @@ RegistryFileContents ReadRegistryFile(std::string_view file, std::string_view ke
     contents.problem = std::move(problem);
     return contents;
   };
+  if (file.size() > kLargestRegistryFile)
+    return fail("The file is larger than " + IntegerText(static_cast<long long>(kLargestRegistryFile)) +
+                " bytes (1 MB), more than the Parameters key can need.");
   bool utf16_file = file.substr(0, 2) == "\xFF\xFE";
   std::string text;
   if (utf16_file) {
@@ -261,19 +265,20 @@ RegistryFileContents ReadRegistryFile(std::string_view file, std::string_view ke
     return fail("The file is no registry file: its first line must be \"" + std::string(kCurrentHeader) +
                 "\" (UTF-16) or \"" + std::string(kAnsiHeader) + "\".");
   bool in_key = false;
+  // Each value read, and whether a later line set its name again; the index
+  // finds the earlier one by name without going through them all.
+  std::vector<RegistryFileValue> values;
+  std::vector<bool> replaced;
+  std::unordered_map<std::string, std::size_t> index_of_name;
   for (std::size_t i = 1; i < lines.size(); ++i) {
     std::size_t line_number = i + 1;
-    std::string line(lines[i]);
-    // A line ending in a backslash goes on in the next one.
-    while (!line.empty() && line.back() == '\\' && i + 1 < lines.size()) {
-      line.pop_back();
-      line += lines[++i];
-    }
     auto where = [line_number] { return "Line " + IntegerText(static_cast<long long>(line_number)) + " "; };
-    if (line.empty() || line.front() == ';') continue;
-    if (line.front() == '[') {
-      if (line.back() != ']') return fail(where() + "has a key name without its closing ']'.");
-      std::string_view name = std::string_view(line).substr(1, line.size() - 2);
+    std::string_view first = lines[i];
+    // A comment is one line, even one ending in a backslash.
+    if (first.empty() || first.front() == ';') continue;
+    if (first.front() == '[') {
+      if (first.back() != ']') return fail(where() + "has a key name without its closing ']'.");
+      std::string_view name = first.substr(1, first.size() - 2);
       if (!name.empty() && name.front() == '-') return fail(where() + "deletes a key; only values can be imported.");
       if (!EqualsIgnoringCase(name, key))
         return fail(where() + "names another key, " + std::string(name) + "; only " + std::string(key) +
@@ -281,15 +286,31 @@ RegistryFileContents ReadRegistryFile(std::string_view file, std::string_view ke
       in_key = true;
       continue;
     }
+    // A value's data ending in a backslash goes on in the next line.
+    std::string line(first);
+    while (!line.empty() && line.back() == '\\' && i + 1 < lines.size()) {
+      line.pop_back();
+      line += lines[++i];
+    }
     if (!in_key) return fail(where() + "sets a value before naming its key.");
     std::string problem;
     auto value = ValueParser(line, utf16_file, ansi).Parse(problem);
     if (!value) return fail(where() + problem + ".");
-    // Value names are the same in any case, as in the registry.
-    std::erase_if(contents.values, [&](const RegistryFileValue& v) { return EqualsIgnoringCase(v.name, value->name); });
-    contents.values.push_back(std::move(*value));
+    // Value names are the same in any case, as in the registry; a name set
+    // again takes the place of the last setting.
+    std::string folded = value->name;
+    for (char& c : folded) c = AsciiLower(c);
+    auto [found, added] = index_of_name.try_emplace(std::move(folded), values.size());
+    if (!added) {
+      replaced[found->second] = true;
+      found->second = values.size();
+    }
+    values.push_back(std::move(*value));
+    replaced.push_back(false);
   }
   if (!in_key) return fail("The file names no key.");
+  for (std::size_t i = 0; i < values.size(); ++i)
+    if (!replaced[i]) contents.values.push_back(std::move(values[i]));
   return contents;
 }
 

@@ -30,6 +30,10 @@ struct RegistryFileContents {
   std::string problem;                    // empty when the file was read; then it says what is wrong
 };
 
+// More than the Parameters key's values can ever need: a larger file is
+// refused before it is read.
+inline constexpr std::size_t kLargestRegistryFile = 1 << 20;
+
 // Reads a file that sets values of `key` only: another key, a key or value
 // deletion, or anything malformed is a problem.
 RegistryFileContents ReadRegistryFile(std::string_view file, std::string_view key, const AnsiCharacters& ansi);

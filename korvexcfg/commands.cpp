@@ -49,7 +49,8 @@ std::string Usage() {
 
 std::string ExitCodes() {
   return "Exit codes: 0 done, unchanged or compliant; 1 refused, invalid or differing (nothing written);\n"
-         "2 usage; 3 key missing or not openable; 4 a write or the dismount failed.\n";
+         "2 usage; 3 key missing or not openable; 4 a write or the dismount failed;\n"
+         "5 the output or a file could not be read or written.\n";
 }
 
 std::string Help() {

@@ -14,13 +14,18 @@
 
 namespace korvex::cfg {
 
-enum ExitCode { kDone = 0, kRefused = 1, kUsage = 2, kKeyUnavailable = 3, kWriteFailed = 4 };
+enum ExitCode { kDone = 0, kRefused = 1, kUsage = 2, kKeyUnavailable = 3, kWriteFailed = 4, kFileFailed = 5 };
 
 class Files {
  public:
   virtual ~Files() = default;
+  // The file's bytes, nothing when it cannot be read; of a file larger than
+  // kLargestRegistryFile only the first kLargestRegistryFile + 1.
   virtual std::optional<std::string> Read(std::string_view path) = 0;
+  // The whole file or, on failure, none of it: the file as it was.
   virtual bool Write(std::string_view path, std::string_view bytes) = 0;
+  // Why the last Read or Write failed, in the system's words; empty if unknown.
+  virtual std::string Problem() const { return {}; }
 };
 
 struct Environment {

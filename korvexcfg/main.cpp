@@ -20,10 +20,16 @@ int wmain(int argc, wchar_t** argv) {
   win32::Win32KeyLock lock;
   cfg::Environment environment{registry, characters, volume, files, lock};
   cfg::CommandResult result = cfg::RunCommand(arguments, environment);
-  if (result.binary_out)
-    cfg::WriteBytes(cfg::Stream::Out, result.out);
-  else
-    cfg::WriteText(cfg::Stream::Out, result.out);
-  cfg::WriteText(cfg::Stream::Error, result.err);
-  return result.exit_code;
+  DWORD failure = result.binary_out ? cfg::WriteBytes(cfg::Stream::Out, result.out)
+                                    : cfg::WriteText(cfg::Stream::Out, result.out);
+  // Output that did not arrive makes a success a failure; a command that
+  // failed already keeps its own code, which says more about the registry.
+  int exit_code = result.exit_code;
+  if (failure != ERROR_SUCCESS) {
+    result.err += "Cannot write the output: " + cfg::SystemErrorText(failure) + ".\n";
+    if (exit_code == cfg::kDone) exit_code = cfg::kFileFailed;
+  }
+  if (cfg::WriteText(cfg::Stream::Error, result.err) != ERROR_SUCCESS && exit_code == cfg::kDone)
+    exit_code = cfg::kFileFailed;
+  return exit_code;
 }

@@ -110,8 +110,10 @@ CommandResult ExportCommand(Environment& environment, std::string_view path) {
   auto file = ExportedFile(environment);
   if (!file) return KeyUnavailable();
   if (path == "-") return {kDone, *file, "", true};
-  if (!environment.files.Write(path, *file))
-    return {kWriteFailed, "", "Cannot write the file " + std::string(path) + ".\n"};
+  if (!environment.files.Write(path, *file)) {
+    std::string problem = environment.files.Problem();
+    return {kFileFailed, "", "Cannot write the file " + std::string(path) + (problem.empty() ? "" : ": " + problem) + ".\n"};
+  }
   return {kDone, "Exported " + ParametersKeyName() + " to " + std::string(path) + ".\n", ""};
 }
 

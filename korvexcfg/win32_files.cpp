@@ -2,6 +2,11 @@
 
 #include "windows_api.h"
 
+#include <algorithm>
+
+#include "console.h"
+#include "number_text.h"
+#include "registry_file.h"
 #include "wide_text.h"
 
 namespace korvex::cfg {
@@ -9,30 +14,56 @@ namespace korvex::cfg {
 std::optional<std::string> Win32Files::Read(std::string_view path) {
   HANDLE file = CreateFileW(win32::Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  if (file == INVALID_HANDLE_VALUE) {
+    Failed(GetLastError());
+    return std::nullopt;
+  }
+  // One byte past the largest registry file is enough to refuse a larger one.
   std::string bytes;
   char buffer[65536];
   DWORD read = 0;
   bool ok = true;
-  // A registry file of the key is a few kilobytes; more is no file of ours.
-  constexpr std::size_t kLargestFile = 16 << 20;
-  while ((ok = ReadFile(file, buffer, sizeof buffer, &read, nullptr) != FALSE) && read > 0 &&
-         bytes.size() <= kLargestFile)
+  while (bytes.size() <= kLargestRegistryFile && (ok = ReadFile(file, buffer, sizeof buffer, &read, nullptr) != FALSE) &&
+         read > 0)
     bytes.append(buffer, read);
+  if (!ok) Failed(GetLastError());
   CloseHandle(file);
-  if (!ok || bytes.size() > kLargestFile) return std::nullopt;
+  if (!ok) return std::nullopt;
+  if (bytes.size() > kLargestRegistryFile) bytes.resize(kLargestRegistryFile + 1);
   return bytes;
 }
 
 bool Win32Files::Write(std::string_view path, std::string_view bytes) {
-  HANDLE file = CreateFileW(win32::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-            written == bytes.size();
-  ok &= CloseHandle(file) != FALSE;
-  return ok;
+  // Written beside the file and renamed over it, so that a write that fails
+  // half-way leaves the file as it was and no part of a new one.
+  std::wstring target = win32::Widen(path);
+  std::wstring temporary = win32::Widen(std::string(path) + "." + IntegerText(GetCurrentProcessId()) + ".tmp");
+  HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return Failed(GetLastError());
+  DWORD error = ERROR_SUCCESS;
+  while (!bytes.empty()) {
+    DWORD written = 0;
+    auto size = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1 << 20));
+    if (!WriteFile(file, bytes.data(), size, &written, nullptr) || written == 0 || written > size) {
+      error = GetLastError();
+      break;
+    }
+    bytes.remove_prefix(written);
+  }
+  // On the disk before it takes the old file's place.
+  if (error == ERROR_SUCCESS && !FlushFileBuffers(file)) error = GetLastError();
+  if (!CloseHandle(file) && error == ERROR_SUCCESS) error = GetLastError();
+  if (error == ERROR_SUCCESS &&
+      !MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    error = GetLastError();
+  if (error == ERROR_SUCCESS) return true;
+  DeleteFileW(temporary.c_str());
+  return Failed(error);
+}
+
+bool Win32Files::Failed(DWORD error) {
+  problem_ = SystemErrorText(error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT);
+  return false;
 }
 
 }  // namespace korvex::cfg

@@ -118,6 +118,7 @@ TEST_F(KorvexcfgTest, ExitCodesAndWhatWasWritten) {
   EXPECT_EQ(backup.values[5], (RegistryFileValue{"SizeIn4kPages", kRegDword, DwordBytes(16384)}));
   EXPECT_EQ(Run({"set", "size=64", "--backup", "readonly.reg"}).exit_code, cfg::kWriteFailed);
   EXPECT_TRUE(registry.writes.empty());
+  EXPECT_EQ(Run({"export", "readonly.reg"}).exit_code, cfg::kFileFailed);
 
   registry.read_only = true;
   cfg::CommandResult failed = Run({"set", "size=64"});

@@ -2,6 +2,8 @@
 // comments, hex lists, and files the tool must refuse.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "registry_file.h"
 #include "windows1252_characters.h"
 
@@ -57,6 +59,7 @@ TEST_F(RegistryFileTest, ReadsTheAnsiFormatWithCommentsAndContinuedLines) {
       "\r\n"
       "[hkey_local_machine\\System\\CurrentControlSet\\Services\\korvex\\Parameters]\r\n"
       "\"A\"=\"x\\\"y\\\\z\xE9\"\r\n"
+      "; saved from C:\\\r\n"  // a comment is one line, whatever it ends with
       "\"B\" = DWORD:0000001F\r\n"
       "\"C\"=hex(2):41,42,\\\r\n"
       "    00\r\n"
@@ -70,8 +73,10 @@ TEST_F(RegistryFileTest, ReadsTheAnsiFormatWithCommentsAndContinuedLines) {
                                           {"A", kRegSz, std::string("again\0", 6)}};
   EXPECT_EQ(read.values, expected);
   // The same text in the current format is UTF-16: \xE9 is one character.
-  read = Read(Utf16("Windows Registry Editor Version 5.00\r\n[" + std::string(kKey) + "]\r\n\"A\"=\"x\\\\\"\r\n"));
+  read = Read(Utf16("Windows Registry Editor Version 5.00\r\n[" + std::string(kKey) + "]\r\n; saved from C:\\\r\n" +
+                    "\"A\"=\"x\\\\\"\r\n"));
   ASSERT_EQ(read.problem, "");
+  ASSERT_EQ(read.values.size(), 1u);
   EXPECT_EQ(read.values[0].bytes, std::string("x\\\0", 3));
 }
 
@@ -109,6 +114,23 @@ TEST_F(RegistryFileTest, RefusesWhatItCannotImport) {
     EXPECT_NE(read.problem.find(c.problem), std::string::npos) << c.file << "\n -> " << read.problem;
     EXPECT_TRUE(read.values.empty());
   }
+}
+
+TEST_F(RegistryFileTest, ReadsAFileOfTheLargestSizeAndRefusesALargerOneForItsSize) {
+  // As many different names as fit: a search through the names read so far
+  // for each new one takes minutes here, the reader a fraction of a second.
+  std::string file = "REGEDIT4\r\n[" + std::string(kKey) + "]\r\n";
+  for (int i = 0; file.size() + 40 < kLargestRegistryFile; ++i) file += "\"N" + std::to_string(i) + "\"=dword:00000001\r\n";
+  file += ";" + std::string(kLargestRegistryFile - file.size() - 1, 'x');
+  auto start = std::chrono::steady_clock::now();
+  RegistryFileContents read = Read(file);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+  EXPECT_EQ(read.problem, "");
+  EXPECT_GT(read.values.size(), 30000u);
+  file += "x";
+  read = Read(file);
+  EXPECT_NE(read.problem.find("larger than 1048576 bytes"), std::string::npos) << read.problem;
+  EXPECT_TRUE(read.values.empty());
 }
 
 }  // namespace

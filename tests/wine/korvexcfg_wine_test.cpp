@@ -167,5 +167,17 @@ TEST_F(KorvexcfgWineTest, AMissingKeyIsNeverCreatedAndAWriteThatFailsIsReported)
   EXPECT_EQ(RunProgram(Korvexcfg("validate")), 0u);
 }
 
+TEST_F(KorvexcfgWineTest, AnOutputThatCannotBeWrittenIsAFailure) {
+  PutTypicalDriverValues();
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE read_end = nullptr, write_end = nullptr;
+  ASSERT_TRUE(CreatePipe(&read_end, &write_end, &inherit, 0));
+  CloseHandle(read_end);  // nobody reads: every write fails
+  std::string errors;
+  EXPECT_EQ(RunProgram(Korvexcfg("export -"), &errors, write_end), 5u);
+  CloseHandle(write_end);
+  EXPECT_NE(errors.find("Cannot write the output: "), std::string::npos) << errors;
+}
+
 }  // namespace
 }  // namespace korvex::testing

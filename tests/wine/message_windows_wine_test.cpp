@@ -1,5 +1,6 @@
 // The four message windows as the user sees them, their single instances,
-// and the program's end with its last window.
+// the program's end with its last window, and messages from other programs.
+#include <atomic>
 #include <vector>
 
 #include "window_fixture.h"
@@ -185,6 +186,77 @@ TEST_F(MessageWindowTest, AMissingKeyShowsTheReadFailureFirstAndAboveTheEditor) 
   EXPECT_TRUE(failure_above);
   EXPECT_EQ(TextOf(Control("DriveLetterText")), "Z");
   EXPECT_FALSE(ParametersKeyExists());
+}
+
+struct Sending {
+  HWND target;
+  UINT message;
+  WPARAM wparam;
+  LPARAM lparam;
+};
+
+DWORD WINAPI SendAndReturn(void* parameter) {
+  auto* sending = static_cast<Sending*>(parameter);
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(sending->target, sending->message, sending->wparam, sending->lparam, SMTO_NORMAL, 10000, &result);
+  return 0;
+}
+
+std::atomic<int> access_violations{0};
+LONG WINAPI CountAccessViolation(EXCEPTION_POINTERS* exception) {
+  if (exception->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION) ++access_violations;
+  return EXCEPTION_CONTINUE_SEARCH;
+}
+
+// Sent from another thread, as by another program: no help from this one.
+// The system swallows a fault in a window procedure called for a sent
+// message, so each is counted where it happens.
+void SendFromAnotherThread(Sending sending) {
+  access_violations = 0;
+  void* counter = AddVectoredExceptionHandler(1, CountAccessViolation);
+  HANDLE thread = CreateThread(nullptr, 0, SendAndReturn, &sending, 0, nullptr);
+  ASSERT_TRUE(thread);
+  while (MsgWaitForMultipleObjects(1, &thread, FALSE, 20000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) PumpMessages();
+  EXPECT_EQ(WaitForSingleObject(thread, 0), WAIT_OBJECT_0);
+  CloseHandle(thread);
+  RemoveVectoredExceptionHandler(counter);
+  EXPECT_EQ(access_violations, 0);
+}
+
+TEST_F(MessageWindowTest, MessagesOfAWindowsOwnLifeFromAnotherProgramChangeNothing) {
+  CREATESTRUCTW creation{};
+  creation.lpCreateParams = reinterpret_cast<void*>(16);
+  struct Case {
+    const char* what;
+    bool to_editor;  // else to the read failure
+    UINT message;
+    WPARAM wparam;
+    LPARAM lparam;
+  } cases[] = {
+      {"WM_NCCREATE", true, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&creation)},
+      {"WM_NCDESTROY", true, WM_NCDESTROY, 0, 0},
+      {"WM_NCDESTROY", false, WM_NCDESTROY, 0, 0},
+      {"WM_DPICHANGED with no rectangle at its pointer", false, 0x02E0, MAKEWPARAM(96, 96), 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.what) + (c.to_editor ? " to the Editor" : " to the read failure"));
+    program.reset();
+    DeleteParametersKey();
+    Start();
+    HWND failure = program->MessageHwnd(Window::ReadRegFail);
+    ASSERT_TRUE(failure);
+    SendFromAnotherThread({c.to_editor ? Main() : failure, c.message, c.wparam, c.lparam});
+    // Both windows still work, and the program ends with them.
+    PutTypicalDriverValues();
+    ReplaceText("Text3", L"100");
+    Click("Command1");  // OK: saves and closes
+    EXPECT_EQ(ReadRaw("SizeIn4kPages"), (RawValue{REG_DWORD, std::string("\x00\x64\x00\x00", 4)}));  // 25600
+    EXPECT_FALSE(IsWindow(Main()));
+    EXPECT_FALSE(QuitPosted());
+    SendMessageW(ChildOfClass(failure, L"Button"), BM_CLICK, 0, 0);
+    EXPECT_FALSE(IsWindow(failure));
+    EXPECT_TRUE(QuitPosted());
+  }
 }
 
 }  // namespace

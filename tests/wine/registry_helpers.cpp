@@ -102,7 +102,7 @@ std::string TempPath(const char* name) {
 }
 
 // Runs a program to its end; its output goes to a file, read back here.
-DWORD RunProgram(const std::string& command_line, std::string* output) {
+DWORD RunProgram(const std::string& command_line, std::string* output, HANDLE standard_output) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   std::string output_path = TempPath("korvexcfg-output.txt");
   HANDLE file = CreateFileA(output_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
@@ -111,6 +111,7 @@ DWORD RunProgram(const std::string& command_line, std::string* output) {
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdOutput = startup.hStdError = file;
+  if (standard_output) startup.hStdOutput = standard_output;
   PROCESS_INFORMATION process{};
   std::string line = command_line;
   CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);

@@ -32,8 +32,9 @@ bool ParametersKeyExists();
 
 // A file of that name in the temporary folder.
 std::string TempPath(const char* name);
-// Runs a program to its end; its output (both streams) goes to a file, read back here.
-DWORD RunProgram(const std::string& command_line, std::string* output = nullptr);
+// Runs a program to its end; its output (both streams) goes to a file, read
+// back here, or only its errors when `standard_output` is given.
+DWORD RunProgram(const std::string& command_line, std::string* output = nullptr, HANDLE standard_output = nullptr);
 // korvexcfg.exe with these arguments, as a command line.
 std::string Korvexcfg(const std::string& arguments);
 
