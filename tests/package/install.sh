@@ -9,12 +9,13 @@
 #              --version VERSION           as DisplayVersion and korvexcfg --version give it
 #              --prefix-from DIR | --win32 copy a booted 64-bit prefix, or boot one of
 #                                          32-bit Windows (the setup's x86 path)
+#              [--signed-by CERT.pem]      the installed programs' signer
 #              [--probe EXE]               also run a driver's installer made by the
 #                                          README's recipe, starting EXE through korvlnch.dll
 #              --work DIR                  made afresh; removed at the end unless KEEP is set
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-setup= msi= zip= build= version= template= win32= probe= work=
+setup= msi= zip= build= version= template= win32= probe= work= signer=
 while [ $# -gt 0 ]; do
   case "$1" in
     --setup) setup=$2; shift 2 ;;
@@ -25,6 +26,7 @@ while [ $# -gt 0 ]; do
     --prefix-from) template=$2; shift 2 ;;
     --win32) win32=yes; shift ;;
     --probe) probe=$2; shift 2 ;;
+    --signed-by) signer=$2; shift 2 ;;
     --work) work=$2; shift 2 ;;
     *) echo "unknown argument $1" >&2; exit 2 ;;
   esac
@@ -97,6 +99,11 @@ done
 if [ -n "$build" ]; then
   for binary in config/korvex.exe korvexcfg/korvexcfg.exe launcher/korvlnch.dll; do
     cmp "$build/$binary" "$folder/$(basename "$binary")" || fail "the installed $(basename "$binary") is not the tested one"
+  done
+fi
+if [ -n "$signer" ]; then
+  for program in "$folder"/*.exe "$folder"/*.dll; do
+    osslsigncode verify -CAfile "$signer" -in "$program" >/dev/null 2>&1 || fail "$(basename "$program") is not signed"
   done
 fi
 [ -n "$(shortcuts)" ] || fail "no Start-menu shortcut"
