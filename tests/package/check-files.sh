@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the release files with tools/package from the tested builds and checks
 # the zips: exactly the five files, the programs byte for byte the build's,
-# README.txt with CRLF line ends; and SHA256SUMS.
+# README.txt with CRLF line ends and README.md's installer recipe; and
+# SHA256SUMS.
 # Usage: check-files.sh OUT VERSION_TEXT WIN64_BUILD WIN32_BUILD
 set -euo pipefail
 out=$1 version_text=$2
@@ -33,4 +34,8 @@ for arch in x64 x86; do
   grep -q "$version_text" "$readme" || fail "$arch README.txt does not name $version_text"
   [ "$(grep -c $'\r$' "$readme")" -eq "$(wc -l <"$readme")" ] || fail "$arch README.txt has lines without CRLF"
 done
+# The installer recipe the tests run (README.txt's) is the one README.md gives.
+recipe() { sed -n '/System::Call .kernel32::LoadLibrary/,/^  ${EndIf}/p' "$1" | tr -d '\r'; }
+[ -n "$(recipe "$root/README.md")" ] && [ "$(recipe "$root/README.md")" = "$(recipe "$unpacked/x86/README.txt")" ] \
+  || fail "README.md and README.txt give different installer recipes"
 echo "packages made and checked in $out"
