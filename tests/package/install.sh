@@ -7,9 +7,10 @@
 #              --zip ZIP                   the files expected, as released
 #              [--build DIR]               whose programs they must equal too
 #              --version VERSION           as DisplayVersion and korvexcfg --version give it
-#              --prefix-from DIR | --win32 copy a booted 64-bit prefix, or boot one of
-#                                          32-bit Windows (the setup's x86 path)
-#              [--signed-by CERT.pem]      the installed programs' signer
+#              --prefix-from DIR [--win32] copy a booted prefix (of 32-bit Windows with
+#                                          --win32: the setup's x86 path)
+#              [--signed-by CERT.pem]      the installed programs' signer; then only
+#                                          installs and checks the files
 #              [--probe EXE]               also run a driver's installer made by the
 #                                          README's recipe, starting EXE through korvlnch.dll
 #              --work DIR                  made afresh; removed at the end unless KEEP is set
@@ -39,17 +40,16 @@ mkdir -p "$work"
 export KORVEX_WINEPREFIX=$work/prefix
 . "$root/tools/wine-session"
 if [ -n "$win32" ]; then
-  # 32-bit Windows: the i386 loader makes and runs the whole prefix.
+  # 32-bit Windows: the i386 loader runs the whole prefix.
   export WINEARCH=win32
   korvex_wine64=$korvex_wine32
-else
-  # Linked, not copied (1.3 GB): no one writes to the programs and libraries
-  # in place. The registry, the update stamp and the .ini files are copies.
-  cp -al "$template" "$KORVEX_WINEPREFIX"
-  for file in "$template"/* "$template"/.update-timestamp "$template"/drive_c/windows/*.ini; do
-    [ ! -f "$file" ] || cp --remove-destination "$file" "$KORVEX_WINEPREFIX/${file#"$template"/}"
-  done
 fi
+# Linked, not copied (1.3 GB): no one writes to the programs and libraries
+# in place. The registry, the update stamp and the .ini files are copies.
+cp -al "$template" "$KORVEX_WINEPREFIX"
+for file in "$template"/* "$template"/.update-timestamp "$template"/drive_c/windows/*.ini; do
+  [ ! -f "$file" ] || cp --remove-destination "$file" "$KORVEX_WINEPREFIX/${file#"$template"/}"
+done
 wine=$korvex_wine64
 finish() {
   wineserver -k 2>/dev/null || true
@@ -105,6 +105,8 @@ if [ -n "$signer" ]; then
   for program in "$folder"/*.exe "$folder"/*.dll; do
     osslsigncode verify -CAfile "$signer" -in "$program" >/dev/null 2>&1 || fail "$(basename "$program") is not signed"
   done
+  echo "installed, signed"
+  exit 0
 fi
 [ -n "$(shortcuts)" ] || fail "no Start-menu shortcut"
 values=$(uninstall_values)
