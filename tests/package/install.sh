@@ -39,6 +39,12 @@ rm -rf "$work"
 mkdir -p "$work"
 export KORVEX_WINEPREFIX=$work/prefix
 . "$root/tools/wine-session"
+finish() {
+  wineserver -k 2>/dev/null || true
+  korvex_wine_session_stop
+  [ -n "${KEEP:-}" ] || rm -rf "$work"
+}
+trap finish EXIT
 if [ -n "$win32" ]; then
   # 32-bit Windows: the i386 loader runs the whole prefix.
   export WINEARCH=win32
@@ -51,12 +57,6 @@ for file in "$template"/* "$template"/.update-timestamp "$template"/drive_c/wind
   [ ! -f "$file" ] || cp --remove-destination "$file" "$KORVEX_WINEPREFIX/${file#"$template"/}"
 done
 wine=$korvex_wine64
-finish() {
-  wineserver -k 2>/dev/null || true
-  korvex_wine_session_stop
-  [ -n "${KEEP:-}" ] || rm -rf "$work"
-}
-trap finish EXIT
 unset KORVEX_USE_DISPLAY
 korvex_start_display
 korvex_wine_ready
@@ -67,11 +67,11 @@ run() { "$wine" "$@" >"$log" 2>&1 </dev/null; }
 
 folder="$WINEPREFIX/drive_c/Program Files/Korvane"
 # The shortcut: in the Start menu of all users (Wine's msiexec puts a
-# per-machine one in the user's, which the test takes too).
+# per-machine one in the user's, which the test takes from it).
 shortcuts() {
-  ls "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Korvane Configuration Utility.lnk" \
-     "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs/Korvane\ Configuration\ Utility.lnk \
-     2>/dev/null || true
+  ls "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Korvane Configuration Utility.lnk" 2>/dev/null || true
+  [ -z "$msi" ] || ls "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs/Korvane\ Configuration\ Utility.lnk \
+                        2>/dev/null || true
 }
 uninstall_keys='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 # The values of the uninstall key whose DisplayName is the product's, as
