@@ -131,7 +131,11 @@ for _ in $(seq 600); do
 done
 [ -n "$window" ] || fail "korvex.exe showed no window 'Korvane Configuration Utility'"
 run taskkill /im korvex.exe || fail "korvex.exe could not be closed: $(cat "$log")"
-wait "$korvex" || true
+for _ in $(seq 600); do
+  kill -0 "$korvex" 2>/dev/null || break
+  sleep 0.1
+done
+! kill -0 "$korvex" 2>/dev/null || fail "korvex.exe did not close"
 
 if [ -n "$probe" ]; then
   # A driver's installer, its call made by the README's lines.
