@@ -119,8 +119,8 @@ std::optional<std::uint32_t> HexNumber(std::string_view digits, std::size_t max_
 // Reads one logical line of a value: "name"=data.
 class ValueParser {
  public:
-  ValueParser(std::string_view line, bool utf16_file, const AnsiCharacters& ansi)
-      : rest_(line), utf16_file_(utf16_file), ansi_(ansi) {}
+  ValueParser(std::string_view line, bool current_format, const AnsiCharacters& ansi)
+      : rest_(line), current_format_(current_format), ansi_(ansi) {}
 
   std::optional<RegistryFileValue> Parse(std::string& problem) {
     RegistryFileValue value;
@@ -147,7 +147,7 @@ class ValueParser {
       value.bytes = DwordData(*number);
     } else if (StartsWithIgnoringCase(rest_, "hex")) {
       if (!HexData(value)) return Fail(problem, "has a malformed hex list in " + what);
-      if (utf16_file_ && IsStringType(value.type)) {
+      if (current_format_ && IsStringType(value.type)) {
         auto text = FromUtf16(value.bytes);
         auto bytes = text ? ansi_.ToAnsi(*text) : std::nullopt;
         if (!bytes) return Fail(problem, "has text the system's code page cannot hold in " + what);
@@ -216,7 +216,7 @@ class ValueParser {
   }
 
   std::string_view rest_;
-  bool utf16_file_;
+  bool current_format_;  // version 5.00: texts in hex lists are UTF-16
   const AnsiCharacters& ansi_;
 };
 
@@ -251,19 +251,26 @@ RegistryFileContents ReadRegistryFile(std::string_view file, std::string_view ke
   if (file.size() > kLargestRegistryFile)
     return fail("The file is larger than " + IntegerText(static_cast<long long>(kLargestRegistryFile)) +
                 " bytes (1 MB), more than the Parameters key can need.");
-  bool utf16_file = file.substr(0, 2) == "\xFF\xFE";
+  // As the registry editor reads it: UTF-16 or UTF-8 by their byte-order
+  // marks; a version 5.00 file without one in UTF-8 where its bytes are
+  // UTF-8, else in the code page; a REGEDIT4 file in the code page.
   std::string text;
-  if (utf16_file) {
+  if (file.starts_with("\xFF\xFE")) {
     auto decoded = FromUtf16(file.substr(2));
     if (!decoded) return fail("The file ends in the middle of a UTF-16 character.");
     text = std::move(*decoded);
+  } else if (file.starts_with("\xEF\xBB\xBF")) {
+    text = file.substr(3);
+  } else if (file.starts_with(kCurrentHeader) && utf8::IsValid(file)) {
+    text = file;
   } else {
     text = ansi.FromAnsi(file);
   }
   std::vector<std::string_view> lines = Lines(text);
-  if (lines.front() != (utf16_file ? kCurrentHeader : kAnsiHeader))
+  bool current_format = lines.front() == kCurrentHeader;  // its hex texts are UTF-16
+  if (!current_format && (lines.front() != kAnsiHeader || file.starts_with("\xFF\xFE")))
     return fail("The file is no registry file: its first line must be \"" + std::string(kCurrentHeader) +
-                "\" (UTF-16) or \"" + std::string(kAnsiHeader) + "\".");
+                "\" or \"" + std::string(kAnsiHeader) + "\".");
   bool in_key = false;
   // Each value read, and whether a later line set its name again; the index
   // finds the earlier one by name without going through them all.
@@ -294,7 +301,7 @@ RegistryFileContents ReadRegistryFile(std::string_view file, std::string_view ke
     }
     if (!in_key) return fail(where() + "sets a value before naming its key.");
     std::string problem;
-    auto value = ValueParser(line, utf16_file, ansi).Parse(problem);
+    auto value = ValueParser(line, current_format, ansi).Parse(problem);
     if (!value) return fail(where() + problem + ".");
     // Value names are the same in any case, as in the registry; a name set
     // again takes the place of the last setting.

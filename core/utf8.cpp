@@ -43,6 +43,16 @@ std::size_t CountCodePoints(std::string_view text) {
   return count;
 }
 
+bool IsValid(std::string_view text) {
+  for (std::size_t pos = 0; pos < text.size();) {
+    std::size_t start = pos;
+    char32_t c = Next(text, pos);
+    // A replacement character read from anything but its own three bytes was malformed.
+    if (c == kReplacement && text.substr(start, pos - start) != "\xEF\xBF\xBD") return false;
+  }
+  return true;
+}
+
 std::string_view FirstCharacter(std::string_view text) {
   std::size_t end = 0;
   if (!text.empty()) Next(text, end);

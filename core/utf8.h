@@ -13,6 +13,8 @@ inline constexpr char32_t kReplacement = 0xFFFD;
 char32_t Next(std::string_view text, std::size_t& pos);
 void Append(std::string& out, char32_t code_point);
 std::size_t CountCodePoints(std::string_view text);
+// Whether every byte belongs to a well-formed character.
+bool IsValid(std::string_view text);
 // The first character of a text (empty for an empty text).
 std::string_view FirstCharacter(std::string_view text);
 

@@ -78,6 +78,16 @@ TEST_F(RegistryFileTest, ReadsTheAnsiFormatWithCommentsAndContinuedLines) {
   ASSERT_EQ(read.problem, "");
   ASSERT_EQ(read.values.size(), 1u);
   EXPECT_EQ(read.values[0].bytes, std::string("x\\\0", 3));
+  // Version 5.00 saved as ANSI or as UTF-8, with or without its mark, as the registry editor reads them.
+  std::string header = "Windows Registry Editor Version 5.00\r\n[" + std::string(kKey) + "]\r\n";
+  for (std::string file : {header + "\"A\"=\"caf\xE9\"\r\n", header + "\"A\"=\"caf\xC3\xA9\"\r\n",
+                           "\xEF\xBB\xBF" + header + "\"A\"=\"caf\xC3\xA9\"\r\n"}) {
+    read = Read(file + "\"W\"=hex(2):41,00,00,00\r\n");
+    ASSERT_EQ(read.problem, "") << file;
+    EXPECT_EQ(read.values, (std::vector<RegistryFileValue>{{"A", kRegSz, std::string("caf\xE9\0", 5)},
+                                                           {"W", kRegExpandSz, std::string("A\0", 2)}}))
+        << file;
+  }
 }
 
 TEST_F(RegistryFileTest, RefusesWhatItCannotImport) {
@@ -101,7 +111,6 @@ TEST_F(RegistryFileTest, RefusesWhatItCannotImport) {
       {"REGEDIT4\r\n" + key + "\"A\"=qword:1\r\n", "unknown kind"},
       {"REGEDIT4\r\n" + key + "\"A\r\n", "not \"name\"=data"},
       {"REGEDIT4\r\n[" + std::string(kKey) + "\r\n", "closing"},
-      {"Windows Registry Editor Version 5.00\r\n" + key, "first line"},  // ANSI, so no current format
       {Utf16("REGEDIT4\r\n" + key), "first line"},
       {Utf16("Windows Registry Editor Version 5.00\r\n" + key + "\"A\"=hex(1):41\r\n"), "code page"},
       {"REGEDIT4\r\n" + key + "\"A\"=hex(7):41,00,90,00,00\r\n", "code page"},  // 0x90 is no character
