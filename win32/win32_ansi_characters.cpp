@@ -25,8 +25,15 @@ std::string WideToAnsi(const std::wstring& wide, bool* used_default) {
 
 std::string Win32AnsiCharacters::UpperCase(std::string_view text) const {
   std::wstring wide = Widen(text);
-  if (!wide.empty()) CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
-  return Narrow(wide);
+  if (wide.empty()) return std::string(text);
+  // The user's language's capitals, as CharUpperBuffW gives them, from
+  // kernel32: the console tool imports nothing of the windowing side.
+  std::wstring upper(wide.size(), L'\0');
+  int length = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_UPPERCASE, wide.data(), static_cast<int>(wide.size()),
+                            upper.data(), static_cast<int>(upper.size()));
+  if (length <= 0) return std::string(text);
+  upper.resize(static_cast<std::size_t>(length));
+  return Narrow(upper);
 }
 
 std::int16_t Win32AnsiCharacters::FirstCharacterCode(std::string_view text) const {
