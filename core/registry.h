@@ -15,6 +15,7 @@ using RegistryStatus = long;  // 0 is success, as the platform reports it
 
 // The platform's "not found", which makes a value absent rather than unreadable.
 inline constexpr RegistryStatus kNotFound = 2;
+inline constexpr RegistryStatus kAccessDenied = 5;
 
 // The value types, by the platform's numbers.
 inline constexpr std::uint32_t kRegSz = 1, kRegExpandSz = 2, kRegBinary = 3, kRegDword = 4, kRegMultiSz = 7;

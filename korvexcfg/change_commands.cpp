@@ -35,17 +35,29 @@ CommandResult SaveChanges(Environment& environment, Editor& editor, const Change
                           CommandResult result) {
   bool writes = !options.dry_run && !options.test;
   if (options.backup && writes) {
-    auto file = ExportedFile(environment);
-    if (!file) return KeyUnavailable();
-    if (!environment.files.Write(*options.backup, *file))
-      return {kWriteFailed, result.out, "Cannot write the backup " + *options.backup + ". " + std::string(kNothingWritten)};
+    // Never over an earlier backup: a second run would destroy the one taken before the first change.
+    if (environment.files.Exists(*options.backup)) {
+      CommandResult exists{kFileFailed, "", "The backup " + *options.backup +
+                                                " exists already; korvexcfg never overwrites a backup. " +
+                                                std::string(kNothingWritten)};
+      exists.report.problems.push_back({"backup-exists", "The backup " + *options.backup + " exists already.", ""});
+      return exists;
+    }
+    CommandResult failure;
+    auto file = ExportedFile(environment, failure);
+    if (!file) return failure;
+    if (!environment.files.Write(*options.backup, *file)) {
+      CommandResult failed = FileFailed(environment, "Cannot write the backup", *options.backup);
+      failed.err += kNothingWritten;
+      return failed;
+    }
   }
   SaveReport report = writes ? editor.SaveParameters() : editor.PlanSave();
   result.report.save = report;
   result.report.save_kind = options.test      ? CommandReport::SaveKind::Test
                             : options.dry_run ? CommandReport::SaveKind::DryRun
                                               : CommandReport::SaveKind::Saved;
-  SaveReportText text = ReportText(report, environment.ansi, result.report.save_kind);
+  SaveReportText text = ReportText(report, environment, result.report.save_kind);
   result.out += text.out;
   result.err += text.err;
   for (std::size_t index = 0; index < kValueCount; ++index)
@@ -57,7 +69,7 @@ CommandResult SaveChanges(Environment& environment, Editor& editor, const Change
       break;
     case SaveReport::Result::Refused: result.exit_code = kRefused; break;
     case SaveReport::Result::KeyUnavailable: {
-      CommandResult unavailable = KeyUnavailable();
+      CommandResult unavailable = KeyUnavailable(environment, report.key_error);
       unavailable.out = result.out;
       unavailable.report.save = result.report.save;
       return unavailable;
@@ -85,7 +97,7 @@ CommandResult SetCommand(Environment& environment, const std::vector<Request>& r
   KeyLockHold hold(&environment.lock);  // from the read to the write
   if (!hold.Held()) return Busy();
   Configuration configuration(environment.registry, environment.ansi, environment.volume, environment.lock);
-  if (configuration.Load() != 0) return KeyUnavailable();
+  if (RegistryStatus status = configuration.Load(); status != 0) return KeyUnavailable(environment, status);
   ChangeResult changed = configuration.Apply(requests, options.adjust);
   CommandResult result;
   if (options.test) result.report.values = configuration.Model().Found();
@@ -100,8 +112,13 @@ CommandResult SetCommand(Environment& environment, const std::vector<Request>& r
 // where the file is concerned: its own values, and anything it makes the
 // window correct. Problems the key had before are reported, not blocking.
 CommandResult ImportCommand(Environment& environment, std::string_view path, const ChangeOptions& options) {
+  if (options.backup && environment.files.FullPath(*options.backup) == environment.files.FullPath(path)) {
+    CommandResult same{kUsage, "", "The backup may not be the file imported.\n"};
+    same.report.problems.push_back({"usage", "The backup may not be the file imported.", ""});
+    return same;
+  }
   auto file = environment.files.Read(path);
-  if (!file) return Refused({kRefused, "", "Cannot read the file " + std::string(path) + ".\n"}, "file");
+  if (!file) return FileFailed(environment, "Cannot read the file", path);
   RegistryFileContents contents = ReadRegistryFile(*file, ParametersKeyName(), environment.ansi);
   if (!contents.problem.empty()) return Refused({kRefused, "", std::string(path) + ": " + contents.problem + "\n"});
 
@@ -109,7 +126,7 @@ CommandResult ImportCommand(Environment& environment, std::string_view path, con
   if (!hold.Held()) return Busy();
   RegistryStatus status = 0;
   auto key = ReadKey(environment.registry, status);
-  if (!key) return KeyUnavailable();
+  if (!key) return KeyUnavailable(environment, status);
   CommandResult result;
   if (options.test) result.report.values = *key;
   FoundValues target = *key;

@@ -27,16 +27,20 @@ inline std::string Padded(std::string text, std::size_t width) {
 std::string Printable(std::string_view text);
 
 std::string ParametersKeyName();  // "HKEY_LOCAL_MACHINE\...\Parameters"
-std::string KeyUnavailableMessage();
+// For access denied: what to do about it.
+inline constexpr std::string_view kElevate = "Run korvexcfg from an elevated prompt (Run as administrator).";
 
-// Exit 3, with the reason.
-CommandResult KeyUnavailable();
+// Exit 3, with the system's reason.
+CommandResult KeyUnavailable(const Environment& environment, RegistryStatus status);
+// Exit 5: a file could not be read or written.
+CommandResult FileFailed(const Environment& environment, std::string_view what, std::string_view path);
 
 CommandResult ShowCommand(Environment& environment);
 CommandResult ValidateCommand(Environment& environment);
 CommandResult ExportCommand(Environment& environment, std::string_view path);
-// The key's current contents as a registry file; nothing when it cannot be opened.
-std::optional<std::string> ExportedFile(Environment& environment);
+// The key's current contents as a registry file; nothing, and `failure` says
+// why, when the key or one of its values cannot be read.
+std::optional<std::string> ExportedFile(Environment& environment, CommandResult& failure);
 
 CommandResult SetCommand(Environment& environment, const std::vector<Request>& requests, const ChangeOptions& options);
 // Whether the key holds what set (or import, with a file) would make it:

@@ -26,6 +26,9 @@ class Files {
   virtual bool Write(std::string_view path, std::string_view bytes) = 0;
   // Why the last Read or Write failed, in the system's words; empty if unknown.
   virtual std::string Problem() const { return {}; }
+  virtual bool Exists(std::string_view path) = 0;
+  // The path made absolute, for telling whether two name one file.
+  virtual std::string FullPath(std::string_view path) { return std::string(path); }
 };
 
 struct Environment {
@@ -34,7 +37,12 @@ struct Environment {
   Volume& volume;
   Files& files;
   KeyLock& lock;  // held by a command that writes, from its read to its write
+  // The system's words for an error code; nothing where it has none.
+  std::string (*error_text)(long code) = nullptr;
 };
+
+// "Access is denied (error 5)", or "error 5" where the system has no words.
+std::string ErrorText(const Environment& environment, long code);
 
 // What went wrong, or is worth a warning: a stable code for scripts, and the
 // words for people; `setting` names the setting it is about, if any.

@@ -47,12 +47,11 @@ class StateRegistry : public Registry {
   }
   RegistryStatus SetValue(RegistryKey key, const char* name, RegistryType type,
                           std::span<const std::uint8_t> data) override {
-    return writes_to_ ? writes_to_->SetValue(key, name, type, data) : kAccessDenied;
+    return writes_to_ ? writes_to_->SetValue(key, name, type, data) : kAccessDenied;  // a state only to read
   }
   RegistryStatus CloseKey(RegistryKey key) override { return writes_to_ ? writes_to_->CloseKey(key) : 0; }
 
  private:
-  static constexpr RegistryStatus kAccessDenied = 5;
   FoundValues state_;
   Registry* writes_to_;
   bool state_read_ = false;

@@ -18,7 +18,8 @@ int wmain(int argc, wchar_t** argv) {
   win32::Win32Volume volume;
   cfg::Win32Files files;
   win32::Win32KeyLock lock;
-  cfg::Environment environment{registry, characters, volume, files, lock};
+  cfg::Environment environment{registry, characters, volume, files, lock,
+                               [](long code) { return cfg::SystemErrorText(static_cast<DWORD>(code)); }};
   cfg::CommandResult result = cfg::RunCommand(arguments, environment);
   DWORD failure = result.binary_out ? cfg::WriteBytes(cfg::Stream::Out, result.out)
                                     : cfg::WriteText(cfg::Stream::Out, result.out);

@@ -1,5 +1,8 @@
 #include "save_report_text.h"
 
+#include <algorithm>
+
+#include "command_parts.h"
 #include "inspection.h"
 #include "number_text.h"
 #include "parameter_format.h"
@@ -9,13 +12,13 @@ namespace {
 
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
-std::string ValueNames(const SaveReport& report, ValueOutcome outcome, bool with_error = false) {
+std::string ValueNames(const SaveReport& report, ValueOutcome outcome, const Environment* with_errors = nullptr) {
   std::string names;
   for (std::size_t index : kWriteOrder) {
     const ValueReport& value = report.values[index];
     if (value.outcome != outcome) continue;
     names += (names.empty() ? "" : ", ") + std::string(kParameterValues[index].name);
-    if (with_error) names += " (error " + IntegerText(value.error) + ")";
+    if (with_errors) names += " (" + ErrorText(*with_errors, value.error) + ")";
   }
   return names.empty() ? "none" : names;
 }
@@ -54,7 +57,8 @@ std::string DescribeStored(const Setting& setting, const FoundValue& value, cons
   return TypeName(value.stored.type) + " " + HexBytes(data);
 }
 
-SaveReportText ReportText(const SaveReport& report, const AnsiCharacters& ansi, CommandReport::SaveKind kind) {
+SaveReportText ReportText(const SaveReport& report, const Environment& environment, CommandReport::SaveKind kind) {
+  const AnsiCharacters& ansi = environment.ansi;
   using Kind = CommandReport::SaveKind;
   SaveReportText text;
   for (std::size_t index : kWriteOrder) {
@@ -97,7 +101,9 @@ SaveReportText ReportText(const SaveReport& report, const AnsiCharacters& ansi, 
       break;  // the caller says so
     case SaveReport::Result::WriteFailed:
       text.err += "A write failed. Written: " + ValueNames(report, ValueOutcome::Written) +
-                  ". Not written: " + ValueNames(report, ValueOutcome::Failed, true) + ".\n";
+                  ". Not written: " + ValueNames(report, ValueOutcome::Failed, &environment) + ".\n";
+      if (std::ranges::any_of(report.values, [](const ValueReport& v) { return v.error == kAccessDenied; }))
+        text.err += std::string(kElevate) + "\n";
       break;
   }
   return text;

@@ -18,6 +18,6 @@ std::string DescribeStored(const Setting& setting, const FoundValue& value, cons
 struct SaveReportText {
   std::string out, err;
 };
-SaveReportText ReportText(const SaveReport& report, const AnsiCharacters& ansi, CommandReport::SaveKind kind);
+SaveReportText ReportText(const SaveReport& report, const Environment& environment, CommandReport::SaveKind kind);
 
 }  // namespace korvex::cfg

@@ -3,6 +3,7 @@
 #include "inspection.h"
 
 #include "ascii_text.h"
+#include "number_text.h"
 
 #include "parameter_set.h"
 #include "registry_file.h"
@@ -10,12 +11,34 @@
 namespace korvex::cfg {
 namespace {
 
-// The key's values with their notes; nothing when it cannot be opened.
-std::optional<std::vector<InspectedValue>> InspectKey(Environment& environment) {
+// The key's values with their notes; nothing, and `failure` says why, when
+// the key cannot be opened.
+std::optional<std::vector<InspectedValue>> InspectKey(Environment& environment, CommandResult& failure) {
   RegistryStatus status = 0;
   auto found = ReadKey(environment.registry, status);
-  if (!found) return std::nullopt;
+  if (!found) {
+    failure = KeyUnavailable(environment, status);
+    return std::nullopt;
+  }
   return Inspect(*found, environment.ansi, environment.volume);
+}
+
+// A value that is there but cannot be read makes the key unreadable: exit 3,
+// with the system's reason for each such value.
+bool NoteUnreadable(const Environment& environment, const FoundValues& found, CommandResult& result) {
+  bool unreadable = false;
+  for (std::size_t index = 0; index < kValueCount; ++index) {
+    RegistryStatus status = found[index].status;
+    if (status == 0 || status == kNotFound) continue;
+    std::string message = "The value " + std::string(kParameterValues[index].name) + " cannot be read: " +
+                          ErrorText(environment, status) + "." + (status == kAccessDenied ? " " + std::string(kElevate) : "");
+    result.err += message + "\n";
+    result.report.problems.push_back({status == kAccessDenied ? "access-denied" : "unreadable", message,
+                                      std::string(SettingOfValue(index).name)});
+    unreadable = true;
+  }
+  if (unreadable) result.exit_code = kKeyUnavailable;
+  return unreadable;
 }
 
 constexpr std::size_t kShownColumn = 20;
@@ -31,12 +54,22 @@ void ReportInspection(const std::vector<InspectedValue>& values, CommandReport& 
 
 }  // namespace
 
-CommandResult KeyUnavailable() {
-  CommandResult result{kKeyUnavailable, "", KeyUnavailableMessage()};
-  std::string message = KeyUnavailableMessage();
-  message.pop_back();  // its line end
-  result.report.problems.push_back({"key-unavailable", message, ""});
+CommandResult KeyUnavailable(const Environment& environment, RegistryStatus status) {
+  std::string key = "The key " + ParametersKeyName();
+  Problem problem{"key-unavailable", key + " cannot be opened: " + ErrorText(environment, status) + ".", ""};
+  if (status == kNotFound)
+    problem = {"key-missing", key + " is missing; korvexcfg never creates it (the driver's installation does).", ""};
+  else if (status == kAccessDenied)
+    problem = {"access-denied", problem.message + " " + std::string(kElevate), ""};
+  CommandResult result{kKeyUnavailable, "", problem.message + "\n"};
+  result.report.problems.push_back(problem);
   return result;
+}
+
+std::string ErrorText(const Environment& environment, long code) {
+  std::string number = "error " + IntegerText(code);
+  std::string text = environment.error_text ? environment.error_text(code) : "";
+  return text.empty() || text == number ? number : text + " (" + number + ")";
 }
 
 std::string Printable(std::string_view text) {
@@ -54,15 +87,10 @@ std::string Printable(std::string_view text) {
 
 std::string ParametersKeyName() { return "HKEY_LOCAL_MACHINE\\" + std::string(kParametersKeyPath); }
 
-std::string KeyUnavailableMessage() {
-  return "The key " + ParametersKeyName() +
-         " is missing or cannot be opened; korvexcfg never creates it (the driver's installation does).\n";
-}
-
 CommandResult ShowCommand(Environment& environment) {
   CommandResult result;
-  auto values = InspectKey(environment);
-  if (!values) return KeyUnavailable();
+  auto values = InspectKey(environment, result);
+  if (!values) return result;
   ReportInspection(*values, result.report);
   for (const InspectedValue& v : *values) {
     std::string shown =
@@ -75,18 +103,20 @@ CommandResult ShowCommand(Environment& environment) {
     if (long_value) result.out += "           " + shown + "\n";
     for (const Note& note : v.notes) result.out += "           note: " + Printable(note.message) + "\n";
   }
+  NoteUnreadable(environment, *result.report.values, result);
   return result;
 }
 
 CommandResult ValidateCommand(Environment& environment) {
   CommandResult result;
-  auto values = InspectKey(environment);
-  if (!values) return KeyUnavailable();
+  auto values = InspectKey(environment, result);
+  if (!values) return result;
   ReportInspection(*values, result.report);
   for (const InspectedValue& v : *values)
     for (const Note& note : v.notes)
       result.out +=
           std::string(v.setting->name) + " (" + std::string(v.setting->value_name) + "): " + Printable(note.message) + "\n";
+  if (NoteUnreadable(environment, *result.report.values, result)) return result;
   if (!result.out.empty()) {
     result.exit_code = kRefused;
     return result;
@@ -95,10 +125,15 @@ CommandResult ValidateCommand(Environment& environment) {
   return result;
 }
 
-std::optional<std::string> ExportedFile(Environment& environment) {
+std::optional<std::string> ExportedFile(Environment& environment, CommandResult& failure) {
   RegistryStatus status = 0;
   auto found = ReadKey(environment.registry, status);
-  if (!found) return std::nullopt;
+  if (!found) {
+    failure = KeyUnavailable(environment, status);
+    return std::nullopt;
+  }
+  // A value left out would be missing from the file, and so from any key it restores.
+  if (NoteUnreadable(environment, *found, failure)) return std::nullopt;
   std::vector<RegistryFileValue> file_values;
   for (std::size_t index = 0; index < kValueCount; ++index)  // in the order the window reads them
     if ((*found)[index].Present())
@@ -107,14 +142,20 @@ std::optional<std::string> ExportedFile(Environment& environment) {
 }
 
 CommandResult ExportCommand(Environment& environment, std::string_view path) {
-  auto file = ExportedFile(environment);
-  if (!file) return KeyUnavailable();
+  CommandResult result;
+  auto file = ExportedFile(environment, result);
+  if (!file) return result;
   if (path == "-") return {kDone, *file, "", true};
-  if (!environment.files.Write(path, *file)) {
-    std::string problem = environment.files.Problem();
-    return {kFileFailed, "", "Cannot write the file " + std::string(path) + (problem.empty() ? "" : ": " + problem) + ".\n"};
-  }
+  if (!environment.files.Write(path, *file)) return FileFailed(environment, "Cannot write the file", path);
   return {kDone, "Exported " + ParametersKeyName() + " to " + std::string(path) + ".\n", ""};
+}
+
+CommandResult FileFailed(const Environment& environment, std::string_view what, std::string_view path) {
+  std::string problem = environment.files.Problem();
+  std::string message = std::string(what) + " " + std::string(path) + (problem.empty() ? "" : ": " + problem) + ".";
+  CommandResult result{kFileFailed, "", message + "\n"};
+  result.report.problems.push_back({"file", message, ""});
+  return result;
 }
 
 }  // namespace korvex::cfg

@@ -61,6 +61,23 @@ bool Win32Files::Write(std::string_view path, std::string_view bytes) {
   return Failed(error);
 }
 
+bool Win32Files::Exists(std::string_view path) {
+  return GetFileAttributesW(win32::Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string Win32Files::FullPath(std::string_view path) {
+  std::wstring wide = win32::Widen(path);
+  wchar_t full[MAX_PATH * 4];
+  DWORD length = GetFullPathNameW(wide.c_str(), MAX_PATH * 4, full, nullptr);
+  if (length == 0 || length >= MAX_PATH * 4) return std::string(path);
+  // Windows file systems take names in any case.
+  wchar_t upper[MAX_PATH * 4];
+  int upper_length = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_UPPERCASE, full, static_cast<int>(length), upper,
+                                  MAX_PATH * 4);
+  if (upper_length <= 0) return win32::Narrow(std::wstring_view(full, length));
+  return win32::Narrow(std::wstring_view(upper, static_cast<std::size_t>(upper_length)));
+}
+
 bool Win32Files::Failed(DWORD error) {
   problem_ = SystemErrorText(error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT);
   return false;

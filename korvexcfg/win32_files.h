@@ -12,6 +12,8 @@ class Win32Files : public Files {
   std::optional<std::string> Read(std::string_view path) override;
   bool Write(std::string_view path, std::string_view bytes) override;
   std::string Problem() const override { return problem_; }
+  bool Exists(std::string_view path) override;
+  std::string FullPath(std::string_view path) override;
 
  private:
   bool Failed(DWORD error);  // keeps the reason; false

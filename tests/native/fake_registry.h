@@ -22,6 +22,7 @@ class FakeRegistry : public Registry {
   bool key_exists = true;
   bool read_only = false;
   std::map<std::string, StoredValue> values;
+  std::string denied;  // a value that may not be read
   std::vector<std::string> calls;  // "open", "query Name", "set Name", "close"
   struct Write { std::string name; RegistryType type; std::string bytes; };
   std::vector<Write> writes;
@@ -42,6 +43,7 @@ class FakeRegistry : public Registry {
   }
   RegistryStatus QueryRawValue(RegistryKey, const char* name, std::uint32_t& type, std::string& bytes) override {
     calls.push_back(std::string("query ") + name);
+    if (denied == name) return 5;  // ERROR_ACCESS_DENIED
     auto it = values.find(name);
     if (it == values.end()) return 2;
     type = it->second.type;

@@ -17,6 +17,7 @@ class MemoryFiles : public cfg::Files {
     if (it == files.end()) return std::nullopt;
     return it->second;
   }
+  bool Exists(std::string_view path) override { return files.count(std::string(path)) > 0; }
   bool Write(std::string_view path, std::string_view bytes) override {
     if (path.starts_with("readonly")) return false;
     files[std::string(path)] = bytes;
@@ -116,15 +117,18 @@ TEST_F(KorvexcfgTest, ExitCodesAndWhatWasWritten) {
                                                  "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\korvex\\Parameters", cp1252);
   ASSERT_EQ(backup.values.size(), 10u);
   EXPECT_EQ(backup.values[5], (RegistryFileValue{"SizeIn4kPages", kRegDword, DwordBytes(16384)}));
-  EXPECT_EQ(Run({"set", "size=64", "--backup", "readonly.reg"}).exit_code, cfg::kWriteFailed);
+  for (const char* taken : {"readonly.reg", "before.reg"})  // cannot be written; never overwritten
+    EXPECT_EQ(Run({"set", "size=64", "--backup", taken}).exit_code, cfg::kFileFailed) << taken;
   EXPECT_TRUE(registry.writes.empty());
+  EXPECT_EQ(Run({"import", "before.reg", "--backup", "before.reg"}).exit_code, cfg::kUsage);
   EXPECT_EQ(Run({"export", "readonly.reg"}).exit_code, cfg::kFileFailed);
 
   registry.read_only = true;
   cfg::CommandResult failed = Run({"set", "size=64"});
   EXPECT_EQ(failed.exit_code, cfg::kWriteFailed);
   EXPECT_NE(failed.err.find("Not written: "), std::string::npos) << failed.err;
-  EXPECT_NE(failed.err.find("SizeIn4kPages"), std::string::npos) << failed.err;
+  EXPECT_NE(failed.err.find("SizeIn4kPages (error 5)"), std::string::npos) << failed.err;
+  EXPECT_NE(failed.err.find("elevated prompt"), std::string::npos) << failed.err;
   registry.read_only = false;
 
   EXPECT_EQ(Run({"set", "colour=red"}).exit_code, cfg::kUsage);
@@ -142,7 +146,20 @@ TEST_F(KorvexcfgTest, ExitCodesAndWhatWasWritten) {
   for (std::vector<std::string> arguments : {std::vector<std::string>{"set", "size=64"}, {"show"}, {"validate"},
                                              {"export", "x.reg"}})
     EXPECT_EQ(Run(arguments).exit_code, cfg::kKeyUnavailable) << arguments[0];
+  EXPECT_NE(Run({"show"}).err.find("is missing"), std::string::npos);
   EXPECT_TRUE(registry.writes.empty());
+
+  // A value that cannot be read: what can be read is shown, and nothing is exported without it.
+  registry.key_exists = true;
+  registry.denied = "SizeIn4kPages";
+  cfg::CommandResult shown = Run({"show"});
+  EXPECT_EQ(shown.exit_code, cfg::kKeyUnavailable);
+  EXPECT_NE(shown.out.find("letter     Z"), std::string::npos) << shown.out;
+  EXPECT_NE(shown.err.find("The value SizeIn4kPages cannot be read: error 5. Run korvexcfg from an elevated"),
+            std::string::npos) << shown.err;
+  EXPECT_EQ(Run({"validate"}).exit_code, cfg::kKeyUnavailable);
+  EXPECT_EQ(Run({"export", "unreadable.reg"}).exit_code, cfg::kKeyUnavailable);
+  EXPECT_FALSE(files.files.count("unreadable.reg"));
 }
 
 TEST_F(KorvexcfgTest, ASetThatChangesNothingWritesNothing) {
@@ -207,7 +224,7 @@ TEST_F(KorvexcfgTest, ExportAndImportRestoreEveryValue) {
   files.files["bad.reg"] = "REGEDIT4\r\n" + key + "\"SizeIn4kPages\"=dword:00004080\r\n";
   EXPECT_EQ(Run({"import", "bad.reg", "--adjust"}).exit_code, cfg::kDone);
   EXPECT_EQ(registry.Bytes("SizeIn4kPages"), DwordBytes(16384));
-  EXPECT_EQ(Run({"import", "missing.reg"}).exit_code, cfg::kRefused);
+  EXPECT_EQ(Run({"import", "missing.reg"}).exit_code, cfg::kFileFailed);
 }
 
 TEST_F(KorvexcfgTest, ShowAndValidateNoteEachAnomaly) {
