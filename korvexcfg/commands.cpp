@@ -4,6 +4,7 @@
 #include "korvane_version.h"
 #include "number_text.h"
 #include "setting_limits.h"
+#include "status.h"
 
 namespace korvex::cfg {
 namespace {
@@ -12,6 +13,7 @@ std::string Usage() {
   return "Usage: korvexcfg show [--json]\n"
          "       korvexcfg set NAME=VALUE... [--dry-run] [--adjust] [--backup FILE]\n"
          "       korvexcfg validate\n"
+         "       korvexcfg status\n"
          "       korvexcfg export FILE|-\n"
          "       korvexcfg import FILE [--dry-run] [--adjust] [--backup FILE]\n"
          "       korvexcfg dismount X:\n"
@@ -28,6 +30,8 @@ std::string Help() {
       "\n--dry-run  says what would be written, writes nothing\n"
       "--adjust   accepts the window's corrections (size 12.7 becomes 12) and reports each\n"
       "--backup   exports the key to FILE before writing\n"
+      "\nstatus says whether the driver is installed and running, what its volume is, whether the\n"
+      "settings wait for a restart, and warns of settings that cannot work here (validate warns too).\n"
       "\nExit codes: 0 done or unchanged; 1 refused or invalid (nothing written); 2 usage;\n"
       "3 key missing or not openable; 4 a write or the dismount failed.\n";
   return text;
@@ -81,6 +85,7 @@ CommandResult RunCommand(const std::vector<std::string>& arguments, Environment&
     if (only(2) && arguments[1] == "--json") return ShowCommand(environment, true);
     return UsageError("show takes only --json.");
   }
+  if (command == "status") return only(1) ? StatusCommand(environment) : UsageError("status takes no arguments.");
   if (command == "validate") return only(1) ? ValidateCommand(environment) : UsageError("validate takes no arguments.");
   if (command == "export") return only(2) ? ExportCommand(environment, arguments[1]) : UsageError("export needs one FILE, or - for the output.");
   if (command == "dismount") return only(2) ? DismountCommand(environment, arguments[1]) : UsageError("dismount needs one drive, as in: dismount R:");

@@ -10,6 +10,7 @@
 #include "ansi_characters.h"
 #include "platform.h"
 #include "registry.h"
+#include "system_state.h"
 
 namespace korvex::cfg {
 
@@ -28,6 +29,7 @@ struct Environment {
   Volume& volume;
   Files& files;
   KeyLock& lock;  // held by a command that writes, from its read to its write
+  SystemState& system;
 };
 
 struct CommandResult {

@@ -1,6 +1,7 @@
 // show, validate and export: reading only.
 #include "command_parts.h"
 #include "inspection.h"
+#include "status.h"
 
 #include "ascii_text.h"
 #include "parameter_set.h"
@@ -76,16 +77,17 @@ CommandResult ShowCommand(Environment& environment, bool json) {
 
 CommandResult ValidateCommand(Environment& environment) {
   CommandResult result;
-  auto values = InspectKey(environment);
-  if (!values) return {kKeyUnavailable, "", KeyUnavailableMessage()};
-  for (const InspectedValue& v : *values)
+  RegistryStatus status = 0;
+  auto key = ReadKey(environment.registry, status);
+  if (!key) return {kKeyUnavailable, "", KeyUnavailableMessage()};
+  for (const InspectedValue& v : Inspect(*key, environment.ansi, environment.volume))
     for (const std::string& note : v.notes)
       result.out += std::string(v.setting->name) + " (" + std::string(v.setting->value_name) + "): " + note + "\n";
-  if (!result.out.empty()) {
-    result.exit_code = kRefused;
-    return result;
-  }
-  result.out = "valid\n";
+  // Warnings name settings that are valid but cannot work on this machine:
+  // they do not change the exit code.
+  if (!result.out.empty()) result.exit_code = kRefused;
+  if (result.out.empty()) result.out = "valid\n";
+  result.out += WarningLines(Warnings(environment, *key));
   return result;
 }
 
