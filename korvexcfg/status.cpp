@@ -99,7 +99,8 @@ std::vector<Warning> WarningsOf(const Facts& facts, SystemState& system) {
     warnings.push_back({"size-exceeds-memory", "the disk (" + Size(*disk.size_bytes) +
                                                    ") is larger than the physical memory (" + Size(memory) + ")"});
   // Without the driver running, a volume at its letter can only be another one.
-  if (disk.letter && facts.volume.present && facts.service.running != true)
+  bool not_running = facts.service.installed == false || facts.service.running == false;
+  if (disk.letter && facts.volume.present && not_running)
     warnings.push_back({"letter-in-use", Drive(*disk.letter) +
                                              " is used by another volume while the driver is not running"});
   for (const ImageFile* image : {&disk.load, &disk.save}) {

@@ -290,7 +290,12 @@ TEST_F(KorvexcfgTest, StatusTellsWhetherTheRunningDriverMatchesItsSettingsAndWar
       {"a wrapped tick count cannot tell", [&](System& s) { as_configured(s); s.started->may_be_earlier = true; },
        std::nullopt, {}, "settings:  whether a restart is required cannot be told\n"},
       {"no key time", [&](System& s) { as_configured(s); s.key_written.reset(); }, std::nullopt, {}, ""},
-      {"the service manager cannot be asked", [](System& s) { s.service = {}; }, std::nullopt, {},
+      {"the service manager cannot be asked",
+       [](System& s) {
+         s.service = {};
+         s.volumes['Z'] = {true, 20 * MB, "NTFS"};  // perhaps the driver's: no letter-in-use
+       },
+       std::nullopt, {},
        "korvex, the service manager cannot be asked"},
       {"stopped, another volume at Z",
        [](System& s) {
