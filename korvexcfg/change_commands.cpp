@@ -9,6 +9,7 @@
 #include "inspection.h"
 #include "registry_file.h"
 #include "save_report_text.h"
+#include "status.h"
 
 namespace korvex::cfg {
 namespace {
@@ -83,6 +84,8 @@ CommandResult SaveChanges(Environment& environment, Editor& editor, const Change
   if (writes) {
     RegistryStatus status = 0;
     result.report.values = ReadKey(environment.registry, status);  // as the command leaves it
+    if (result.report.values && report.Writes())
+      result.report.restart_required = GatherStatus(environment, *result.report.values).restart_required;
   }
   return result;
 }

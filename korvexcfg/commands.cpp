@@ -2,9 +2,11 @@
 #include "command_parts.h"
 #include "configuration.h"
 #include "json_output.h"
+#include "status.h"
 #include "korvane_version.h"
 #include "number_text.h"
 #include "setting_limits.h"
+#include "status.h"
 
 namespace korvex::cfg {
 namespace {
@@ -22,6 +24,8 @@ constexpr Verb kVerbs[] = {
      "changes settings by the window's rules, as one change, and reports each value written", true},
     {"test", "test NAME=VALUE... | --file FILE  [--adjust] [--json]",
      "exit 0 when the key already holds that state, 1 listing each difference; writes nothing", true},
+    {"status", "status [--json]",
+     "the driver's service and volume beside its settings: whether they wait for a restart, and warnings", true},
     {"validate", "validate [--json]",
      "exit 0 when every value is present, of its type, within the window's limits and shown unchanged", true},
     {"export", "export FILE|-", "the key as regedit writes it (version 5.00, UTF-16); - for the output", false},
@@ -130,7 +134,7 @@ CommandResult RunVerb(const Verb& verb, const std::vector<std::string>& argument
       bool takes = changes && (verb.name == "test" ? argument == "--adjust" || argument == "--file"
                                                     : argument != "--file");
       if (!takes) return UsageError(verb.name == "export" || verb.name == "dismount" || verb.name == "show" ||
-                                            verb.name == "validate"
+                                            verb.name == "validate" || verb.name == "status"
                                         ? std::string(verb.name) + " takes no option " + argument + "."
                                         : "Unknown option " + argument + ".");
       if (!ReadChangeOption(arguments, i, options, problem)) return UsageError(problem);
@@ -142,6 +146,7 @@ CommandResult RunVerb(const Verb& verb, const std::vector<std::string>& argument
   std::string name(verb.name);
   if (name == "show") return count(0) ? ShowCommand(environment) : UsageError("show takes no arguments.");
   if (name == "validate") return count(0) ? ValidateCommand(environment) : UsageError("validate takes no arguments.");
+  if (name == "status") return count(0) ? StatusCommand(environment) : UsageError("status takes no arguments.");
   if (name == "export")
     return count(1) ? ExportCommand(environment, operands[0]) : UsageError("export needs one FILE, or - for the output.");
   if (name == "dismount")

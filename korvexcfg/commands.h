@@ -11,6 +11,7 @@
 #include "platform.h"
 #include "registry.h"
 #include "save_report.h"
+#include "system_state.h"
 
 namespace korvex::cfg {
 
@@ -37,6 +38,7 @@ struct Environment {
   Volume& volume;
   Files& files;
   KeyLock& lock;  // held by a command that writes, from its read to its write
+  SystemState& system;
   // The system's words for an error code; nothing where it has none.
   std::string (*error_text)(long code) = nullptr;
 };

@@ -6,6 +6,7 @@
 #include "wide_text.h"
 #include "win32_ansi_characters.h"
 #include "win32_files.h"
+#include "win32_system_state.h"
 #include "win32_platform.h"
 #include "win32_registry.h"
 
@@ -18,7 +19,8 @@ int wmain(int argc, wchar_t** argv) {
   win32::Win32Volume volume;
   cfg::Win32Files files;
   win32::Win32KeyLock lock;
-  cfg::Environment environment{registry, characters, volume, files, lock,
+  cfg::Win32SystemState system;
+  cfg::Environment environment{registry, characters, volume, files, lock, system,
                                [](long code) { return cfg::SystemErrorText(static_cast<DWORD>(code)); }};
   cfg::CommandResult result = cfg::RunCommand(arguments, environment);
   DWORD failure = result.binary_out ? cfg::WriteBytes(cfg::Stream::Out, result.out)

@@ -1,6 +1,8 @@
 // show, validate and export: reading only.
 #include "command_parts.h"
 #include "inspection.h"
+#include "status.h"
+#include "status.h"
 
 #include "ascii_text.h"
 #include "number_text.h"
@@ -117,11 +119,13 @@ CommandResult ValidateCommand(Environment& environment) {
       result.out +=
           std::string(v.setting->name) + " (" + std::string(v.setting->value_name) + "): " + Printable(note.message) + "\n";
   if (NoteUnreadable(environment, *result.report.values, result)) return result;
-  if (!result.out.empty()) {
-    result.exit_code = kRefused;
-    return result;
-  }
-  result.out = "valid\n";
+  if (!result.out.empty()) result.exit_code = kRefused;
+  if (result.out.empty()) result.out = "valid\n";
+  // Warnings name settings that are valid but cannot work on this machine:
+  // they do not change the exit code.
+  std::vector<Warning> warnings = Warnings(environment, *result.report.values);
+  result.out += WarningLines(warnings);
+  for (const Warning& warning : warnings) result.report.warnings.push_back({warning.code, warning.message, ""});
   return result;
 }
 

@@ -5,6 +5,10 @@
 #include "commands.h"
 #include "editor_harness.h"
 #include "registry_file.h"
+#include "status.h"
+
+#include <functional>
+#include <set>
 
 namespace korvex::testing {
 namespace {
@@ -26,11 +30,36 @@ class MemoryFiles : public cfg::Files {
 };
 
 const std::string kRestartLine = "The driver takes the new settings when it next starts.\n";
+// A machine where the driver is not installed, nothing is at its letter and
+// every folder exists with room to spare.
+class FakeSystemState : public cfg::SystemState {
+ public:
+  cfg::ServiceInfo service{false, std::nullopt, std::nullopt};
+  std::map<char, cfg::VolumeInfo> volumes;
+  std::uint64_t memory = 1ull << 30;
+  std::optional<std::uint64_t> key_written = 100;
+  std::optional<cfg::SystemStart> started = cfg::SystemStart{200, false};
+  std::set<std::string> missing_folders;
+  std::uint64_t free = 1ull << 40;
+  std::vector<std::string> free_asked;
+
+  cfg::ServiceInfo Service() override { return service; }
+  cfg::VolumeInfo Volume(char letter) override { return volumes[letter]; }
+  std::uint64_t PhysicalMemory() override { return memory; }
+  std::optional<std::uint64_t> KeyWritten() override { return key_written; }
+  std::optional<cfg::SystemStart> SystemStartedAt() override { return started; }
+  bool FolderExists(std::string_view path) override { return !missing_folders.contains(std::string(path)); }
+  std::optional<std::uint64_t> FreeBytes(std::string_view folder) override {
+    free_asked.emplace_back(folder);
+    return free;
+  }
+};
 
 class KorvexcfgTest : public EditorTest {
  protected:
   MemoryFiles files;
-  cfg::Environment environment{registry, cp1252, volume, files, lock};
+  FakeSystemState system;
+  cfg::Environment environment{registry, cp1252, volume, files, lock, system};
 
   KorvexcfgTest() { PutTypicalValues(); }
 
@@ -269,6 +298,96 @@ TEST_F(KorvexcfgTest, DismountFollowsTheButtonAndItsLetterGuard) {
   volume.open_fails = true;
   EXPECT_EQ(Run({"dismount", "Q"}).exit_code, cfg::kWriteFailed);
   EXPECT_EQ(windows.calls, (std::vector<std::string>{"open \\\\.\\Q:"}));
+}
+
+TEST_F(KorvexcfgTest, StatusTellsWhetherTheRunningDriverMatchesItsSettingsAndWarns) {
+  constexpr std::uint64_t MB = 1 << 20;
+  using System = FakeSystemState;
+  auto running = [](System& s) { s.service = {true, cfg::StartType::System, true}; };
+  // Typical values: a 64 MB hard disk on Z with FAT32, the image saved to C:\save.img.
+  auto as_configured = [&](System& s) {
+    running(s);
+    s.volumes['Z'] = {true, 64 * MB - 300 * 1024, "FAT32"};
+  };
+  struct Case {
+    const char* name;
+    std::function<void(System&)> setup;
+    std::optional<bool> restart;
+    std::vector<std::string> warnings;
+    std::string line;  // in the report
+  } cases[] = {
+      {"not installed", [](System&) {}, false, {}, "service:   korvex, not installed\n"},
+      {"as configured", as_configured, false, {}, "volume:    Z: present, 64 MB, FAT32\nsettings:  in effect\n"},
+      {"no volume", running, true, {}, "settings:  the drive letter Z has no volume: restart required"},
+      {"smaller than the overhead allows",
+       [&](System& s) { as_configured(s); s.volumes['Z'].size_bytes = 57 * MB; }, true, {}, "the volume has 57 MB"},
+      {"file-system overhead", [&](System& s) { as_configured(s); s.volumes['Z'].size_bytes = 58 * MB; }, false, {}, ""},
+      {"larger", [&](System& s) { as_configured(s); s.volumes['Z'].size_bytes = 65 * MB; }, true, {}, ""},
+      {"not FAT32", [&](System& s) { as_configured(s); s.volumes['Z'].file_system = "FAT"; }, true, {},
+       "the volume is FAT, the disk is set to FAT32: restart required"},
+      {"written after the start", [&](System& s) { as_configured(s); s.key_written = 300; }, true, {},
+       "settings:  written after the driver started: restart required\n"},
+      {"a wrapped tick count cannot tell", [&](System& s) { as_configured(s); s.started->may_be_earlier = true; },
+       std::nullopt, {}, "settings:  whether a restart is required cannot be told\n"},
+      {"no key time", [&](System& s) { as_configured(s); s.key_written.reset(); }, std::nullopt, {}, ""},
+      {"the service manager cannot be asked",
+       [](System& s) {
+         s.service = {};
+         s.volumes['Z'] = {true, 20 * MB, "NTFS"};  // perhaps the driver's: no letter-in-use
+       },
+       std::nullopt, {},
+       "korvex, the service manager cannot be asked"},
+      {"stopped, another volume at Z",
+       [](System& s) {
+         s.service = {true, cfg::StartType::Manual, false};
+         s.volumes['Z'] = {true, 20 * MB, "NTFS"};
+       },
+       false, {"letter-in-use"}, "installed, start: manual, stopped\n"},
+      {"more than the memory", [](System& s) { s.memory = 32 * MB; }, false, {"size-exceeds-memory"},
+       "warning:   size-exceeds-memory: the disk (64 MB) is larger than the physical memory (32 MB)\n"},
+      {"save image folder missing", [](System& s) { s.missing_folders.insert("C:\\"); }, false,
+       {"image-folder-missing"}, "the folder C:\\ of save-file does not exist"},
+      {"save image drive too small", [](System& s) { s.free = 10 * MB; }, false, {"image-drive-too-small"},
+       "the drive of C:\\ has 10 MB free, less than the disk's 64 MB"},
+  };
+  for (const Case& c : cases) {
+    system = FakeSystemState();
+    c.setup(system);
+    auto key = ParameterStore(registry).Load();
+    ASSERT_TRUE(key);
+    cfg::StatusReport report = cfg::GatherStatus(environment, *key);
+    EXPECT_EQ(report.restart_required, c.restart) << c.name;
+    std::vector<std::string> codes;
+    for (const cfg::Warning& warning : report.warnings) codes.push_back(warning.code);
+    EXPECT_EQ(codes, c.warnings) << c.name;
+    cfg::CommandResult status = Run({"status"});
+    EXPECT_EQ(status.exit_code, cfg::kDone) << c.name;
+    EXPECT_NE(status.out.find(c.line), std::string::npos) << c.name << "\n" << status.out;
+    // validate warns alike, and only its notes decide its exit code.
+    cfg::CommandResult validate = Run({"validate"});
+    EXPECT_EQ(validate.exit_code, cfg::kDone) << c.name;
+    EXPECT_EQ(validate.out, "valid\n" + cfg::WarningLines(report.warnings)) << c.name;
+  }
+  EXPECT_EQ(system.free_asked.back(), "C:\\");
+
+  // The image files' own rules: only when their box is ticked; one on the
+  // RAM disk is only that; a floppy's size is its kind's.
+  system = FakeSystemState();
+  system.memory = 2 * MB;
+  registry.PutText("LoadImageFile", "\\??\\Z:\\gone\\load.img");
+  system.missing_folders.insert("Z:\\gone\\");
+  EXPECT_TRUE(Run({"status"}).out.ends_with("warning:   size-exceeds-memory: the disk (64 MB) is larger than the "
+                                            "physical memory (2048 KB)\n"));
+  registry.PutDword("LoadImageOnStart", 1);
+  registry.PutText("DiskType", "FDC14");
+  cfg::CommandResult floppy = Run({"validate"});
+  EXPECT_EQ(floppy.out, "valid\nwarning: image-on-ram-disk: load-file Z:\\gone\\load.img lies on the RAM disk's own "
+                        "drive Z:\n") << floppy.out;
+
+  registry.key_exists = false;
+  cfg::CommandResult missing = Run({"status"});
+  EXPECT_EQ(missing.exit_code, cfg::kKeyUnavailable);
+  EXPECT_EQ(missing.out, "service:   korvex, not installed\n");
 }
 
 }  // namespace

@@ -52,6 +52,7 @@ shown = check(["show"], 0)
 if shown and shown["values"][2]["value"] != "C:\\caf\u00e9.img":
     failures.append("show: the accented path reads %r" % shown["values"][2]["value"])
 check(["validate"], 0)
+check(["status"], 0)
 check(["test", "size=64"], 0)
 check(["test", "size=128"], 1)
 check(["set", "size=128", "--dry-run"], 0)

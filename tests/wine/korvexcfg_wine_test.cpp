@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "parameter_set.h"
 #include "registry_helpers.h"
@@ -177,6 +178,65 @@ TEST_F(KorvexcfgWineTest, AnOutputThatCannotBeWrittenIsAFailure) {
   EXPECT_EQ(RunProgram(Korvexcfg("export -"), &errors, write_end), 5u);
   CloseHandle(write_end);
   EXPECT_NE(errors.find("Cannot write the output: "), std::string::npos) << errors;
+// The driver's place taken by a service of our own named korvex (the tests'
+// stand_in_service.exe beside this program), and a drive letter Q linked to a
+// folder of the C: drive, as Wine keeps drive letters: links in the prefix's
+// dosdevices folder, made by the host's ln. sc delete takes the whole service
+// key with it; the other tests make the Parameters key and its parents anew.
+class KorvexcfgStatusWineTest : public KorvexcfgWineTest {
+ protected:
+  void SetUp() override {
+    char prefix[MAX_PATH] = {};
+    ASSERT_NE(GetEnvironmentVariableA("WINEPREFIX", prefix, MAX_PATH), 0u);
+    drive_link_ = "\"" + std::string(prefix) + "/dosdevices/q:\"";
+    RunProgram("sc delete korvex");  // one a failed run left
+  }
+  void TearDown() override {
+    RunProgram("sc stop korvex");
+    RunProgram("sc delete korvex");
+    RunProgram("/bin/rm -f " + drive_link_);
+    KorvexcfgWineTest::TearDown();
+  }
+  std::string Status(DWORD expected_exit = 0) {
+    std::string output;
+    EXPECT_EQ(RunProgram(Korvexcfg("status"), &output), expected_exit) << output;
+    return output;
+  }
+  std::string drive_link_;
+};
+
+TEST_F(KorvexcfgStatusWineTest, FollowsTheServiceAndTheVolumeAtTheConfiguredLetter) {
+  PutTypicalDriverValues();
+  PutText("UserDriveLetter", "Q");
+  CreateDirectoryA("C:\\korvex-status-volume", nullptr);
+  RunProgram("/bin/ln -sfn ../drive_c/korvex-status-volume " + drive_link_);  // not waited for: a Unix process
+  for (int i = 0; i < 50 && GetDriveTypeA("Q:\\") == DRIVE_NO_ROOT_DIR; ++i) Sleep(100);
+  ASSERT_EQ(GetDriveTypeA("Q:\\"), static_cast<UINT>(DRIVE_FIXED));
+
+  char program[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, program, MAX_PATH);
+  std::string service = program;
+  service = service.substr(0, service.find_last_of('\\') + 1) + "stand_in_service.exe";
+  ASSERT_EQ(RunProgram("sc create korvex binPath= \"" + service + "\" type= own start= demand"), 0u);
+  std::string stopped = Status();
+  EXPECT_NE(stopped.find("service:   korvex, installed, start: manual, stopped\n"), std::string::npos) << stopped;
+  EXPECT_NE(stopped.find("volume:    Q: present, "), std::string::npos) << stopped;
+  EXPECT_NE(stopped.find("warning:   letter-in-use: Q: is used"), std::string::npos) << stopped;
+
+  ASSERT_EQ(RunProgram("sc start korvex"), 0u);
+  std::string running = Status();
+  EXPECT_NE(running.find("start: manual, running\n"), std::string::npos) << running;
+  // The volume is the host's, not a 64 MB disk; and the key is newer than the system.
+  EXPECT_NE(running.find(": restart required\n"), std::string::npos) << running;
+  EXPECT_EQ(running.find("letter-in-use"), std::string::npos) << running;
+
+  RunProgram("sc stop korvex");
+  for (int i = 0; i < 50 && Status().find(", stopped\n") == std::string::npos; ++i) Sleep(100);
+  EXPECT_NE(Status().find("settings:  the driver is not running: no restart waits\n"), std::string::npos);
+
+  ASSERT_EQ(RunProgram("sc delete korvex"), 0u);
+  std::string deleted = Status(3);  // the key went with the service
+  EXPECT_EQ(deleted.find("service:   korvex, not installed\nThe key "), 0u) << deleted;
 }
 
 }  // namespace

@@ -1,0 +1,49 @@
+// The driver as Windows sees it beside its settings: the service, the volume
+// at the configured letter, whether the settings wait for a restart, and
+// warnings about settings that are valid but will not work on this machine.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "commands.h"
+#include "parameter_store.h"
+#include "system_state.h"
+
+namespace korvex::cfg {
+
+struct Warning {
+  std::string code;  // stable, for scripts: "letter-in-use"
+  std::string message;
+  bool operator==(const Warning&) const = default;
+};
+
+struct VolumeStatus {
+  char letter = 0;  // 0: no valid letter is configured, and nothing was asked
+  bool present = false;
+  std::optional<std::uint64_t> size_bytes;
+  std::string file_system;
+};
+
+struct StatusReport {
+  ServiceInfo service;
+  VolumeStatus volume;
+  // true: the running driver's disk is not the configured one, or the key was
+  // written after it started; false: the driver runs as configured, or does
+  // not run at all; nothing: it cannot be told.
+  std::optional<bool> restart_required;
+  std::vector<std::string> restart_reasons;
+  std::vector<Warning> warnings;
+};
+
+StatusReport GatherStatus(Environment& environment, const FoundValues& key);
+std::vector<Warning> Warnings(Environment& environment, const FoundValues& key);
+
+std::string StatusText(const StatusReport& report);
+// "warning: CODE: message\n" each.
+std::string WarningLines(const std::vector<Warning>& warnings, std::string_view label = "warning: ");
+CommandResult StatusCommand(Environment& environment);
+
+}  // namespace korvex::cfg
