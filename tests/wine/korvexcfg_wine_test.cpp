@@ -178,6 +178,8 @@ TEST_F(KorvexcfgWineTest, AnOutputThatCannotBeWrittenIsAFailure) {
   EXPECT_EQ(RunProgram(Korvexcfg("export -"), &errors, write_end), 5u);
   CloseHandle(write_end);
   EXPECT_NE(errors.find("Cannot write the output: "), std::string::npos) << errors;
+}
+
 // The driver's place taken by a service of our own named korvex (the tests'
 // stand_in_service.exe beside this program), and a drive letter Q linked to a
 // folder of the C: drive, as Wine keeps drive letters: links in the prefix's
