@@ -35,10 +35,16 @@ DWORD WriteBytes(Stream stream, std::string_view bytes) {
 }
 
 DWORD WriteText(Stream stream, std::string_view utf8) {
+  // Lines end as Windows programs end them, in a console, a pipe or a log file alike.
+  std::string text;
+  for (char c : utf8) {
+    if (c == '\n') text += '\r';
+    text += c;
+  }
   HANDLE handle = HandleOf(stream);
   DWORD mode = 0;
-  if (!GetConsoleMode(handle, &mode)) return WriteBytes(stream, utf8);
-  std::wstring wide = win32::Widen(utf8);
+  if (!GetConsoleMode(handle, &mode)) return WriteBytes(stream, text);
+  std::wstring wide = win32::Widen(text);
   std::wstring_view rest = wide;
   while (!rest.empty()) {
     DWORD written = 0;

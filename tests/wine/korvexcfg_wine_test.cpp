@@ -164,8 +164,45 @@ TEST_F(KorvexcfgWineTest, AMissingKeyIsNeverCreatedAndAWriteThatFailsIsReported)
   MakeParametersKeyReadOnly(true);
   std::string output;
   EXPECT_EQ(RunProgram(Korvexcfg("set size=128"), &output), 4u);
-  EXPECT_NE(output.find("Not written: "), std::string::npos) << output;
+  EXPECT_NE(output.find("Not written: SizeIn4kPages (Access denied (error 5))"), std::string::npos) << output;
+  EXPECT_NE(output.find("Run korvexcfg from an elevated prompt"), std::string::npos) << output;
   EXPECT_EQ(RunProgram(Korvexcfg("validate")), 0u);
+  MakeParametersKeyUnreadable();
+  EXPECT_EQ(RunProgram(Korvexcfg("validate"), &output), 3u);
+  EXPECT_NE(output.find("cannot be read: Access denied (error 5). Run korvexcfg from an elevated prompt"),
+            std::string::npos) << output;
+  MakeParametersKeyReadOnly(false);
+}
+
+// A deployment script as administrators write them, run by cmd: each step
+// decided by the exit code alone.
+TEST_F(KorvexcfgWineTest, ABatchFileInstallsTestsAndRemediatesByExitCodes) {
+  CreateEmptyParametersKey();
+  std::string tool = "\"" + std::string(KORVEXCFG_PATH) + "\"";
+  std::string settings = " size=512 letter=R autosave=on interval=300";
+  std::string batch = "@echo off\r\n" +
+                      tool + " set type=hard-disk" + settings + " save-file=C:\\ramdisk.img > NUL\r\n"
+                      "if errorlevel 1 exit /b 10\r\n" +
+                      tool + " test" + settings + " > NUL\r\n"
+                      "if errorlevel 1 exit /b 11\r\n"
+                      "reg add \"" + kFullKey + "\" /v SizeIn4kPages /t REG_DWORD /d 4096 /f > NUL\r\n" +
+                      tool + " test" + settings + " > NUL\r\n"
+                      "if not errorlevel 1 exit /b 12\r\n" +
+                      tool + " set" + settings + " > NUL\r\n"
+                      "if errorlevel 1 exit /b 13\r\n" +
+                      tool + " test" + settings + " > NUL\r\n"
+                      "if errorlevel 1 exit /b 14\r\n" +
+                      tool + " set size=256 --backup C:\\windows\\win.ini > NUL 2> NUL\r\n"
+                      "if not errorlevel 5 exit /b 15\r\n"
+                      "exit /b 0\r\n";
+  std::string path = TempPath("remediate.bat");
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(file, batch.data(), static_cast<DWORD>(batch.size()), &written, nullptr);
+  CloseHandle(file);
+  std::string output;
+  EXPECT_EQ(RunProgram("cmd /c \"" + path + "\"", &output), 0u) << output;  // else the step that failed
+  EXPECT_EQ(ReadRaw("SizeIn4kPages"), (RawValue{REG_DWORD, std::string("\0\0\2\0", 4)}));  // 512 MB, not 256
 }
 
 TEST_F(KorvexcfgWineTest, AnOutputThatCannotBeWrittenIsAFailure) {
@@ -221,24 +258,24 @@ TEST_F(KorvexcfgStatusWineTest, FollowsTheServiceAndTheVolumeAtTheConfiguredLett
   service = service.substr(0, service.find_last_of('\\') + 1) + "stand_in_service.exe";
   ASSERT_EQ(RunProgram("sc create korvex binPath= \"" + service + "\" type= own start= demand"), 0u);
   std::string stopped = Status();
-  EXPECT_NE(stopped.find("service:   korvex, installed, start: manual, stopped\n"), std::string::npos) << stopped;
+  EXPECT_NE(stopped.find("service:   korvex, installed, start: manual, stopped\r\n"), std::string::npos) << stopped;
   EXPECT_NE(stopped.find("volume:    Q: present, "), std::string::npos) << stopped;
   EXPECT_NE(stopped.find("warning:   letter-in-use: Q: is used"), std::string::npos) << stopped;
 
   ASSERT_EQ(RunProgram("sc start korvex"), 0u);
   std::string running = Status();
-  EXPECT_NE(running.find("start: manual, running\n"), std::string::npos) << running;
+  EXPECT_NE(running.find("start: manual, running\r\n"), std::string::npos) << running;
   // The volume is the host's, not a 64 MB disk; and the key is newer than the system.
-  EXPECT_NE(running.find(": restart required\n"), std::string::npos) << running;
+  EXPECT_NE(running.find(": restart required\r\n"), std::string::npos) << running;
   EXPECT_EQ(running.find("letter-in-use"), std::string::npos) << running;
 
   RunProgram("sc stop korvex");
-  for (int i = 0; i < 50 && Status().find(", stopped\n") == std::string::npos; ++i) Sleep(100);
-  EXPECT_NE(Status().find("settings:  the driver is not running: no restart waits\n"), std::string::npos);
+  for (int i = 0; i < 50 && Status().find(", stopped\r\n") == std::string::npos; ++i) Sleep(100);
+  EXPECT_NE(Status().find("settings:  the driver is not running: no restart waits\r\n"), std::string::npos);
 
   ASSERT_EQ(RunProgram("sc delete korvex"), 0u);
   std::string deleted = Status(3);  // the key went with the service
-  EXPECT_EQ(deleted.find("service:   korvex, not installed\nThe key "), 0u) << deleted;
+  EXPECT_EQ(deleted.find("service:   korvex, not installed\r\nThe key "), 0u) << deleted;
 }
 
 }  // namespace

@@ -17,10 +17,13 @@ HKEY OpenForWriting() {
 
 }  // namespace
 
-void MakeParametersKeyReadOnly(bool read_only) {
+void MakeParametersKeyReadOnly(bool read_only) { SetParametersKeyAccess(read_only ? "D:P(A;;KR;;;WD)" : "D:P(A;;KA;;;WD)"); }
+
+void MakeParametersKeyUnreadable() { SetParametersKeyAccess("D:P(A;;WD;;;WD)"); }
+
+void SetParametersKeyAccess(const char* dacl) {
   PSECURITY_DESCRIPTOR descriptor = nullptr;
-  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(read_only ? "D:P(A;;KR;;;WD)" : "D:P(A;;KA;;;WD)",
-                                                                   SDDL_REVISION_1, &descriptor, nullptr));
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(dacl, SDDL_REVISION_1, &descriptor, nullptr));
   HKEY key = nullptr;
   ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kParametersKey, 0, WRITE_DAC, &key), ERROR_SUCCESS);
   EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor), ERROR_SUCCESS);

@@ -28,6 +28,9 @@ struct RawValue {
 std::optional<RawValue> ReadRaw(const char* name);
 // Lets everyone read the key but nobody write it, as for a standard user.
 void MakeParametersKeyReadOnly(bool read_only);
+// Lets everyone change its access, and nothing else; MakeParametersKeyReadOnly(false) undoes it.
+void MakeParametersKeyUnreadable();
+void SetParametersKeyAccess(const char* dacl);  // a DACL in the SDDL form
 bool ParametersKeyExists();
 
 // A file of that name in the temporary folder.
