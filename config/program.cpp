@@ -103,15 +103,17 @@ bool Program::PreTranslate(MSG& message) {
   return true;  // Enter does nothing anywhere else
 }
 
+void Program::Dispatch(MSG& message) {
+  if (PreTranslate(message)) return;
+  HWND active = GetActiveWindow();
+  if (active && IsDialogMessageW(active, &message)) return;
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
+}
+
 int Program::RunMessageLoop() {
   MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (PreTranslate(message)) continue;
-    HWND active = GetActiveWindow();
-    if (active && IsDialogMessageW(active, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(message);
   return static_cast<int>(message.wParam);
 }
 

@@ -43,6 +43,9 @@ class Program : public WindowSystem {
 
   // Enter presses a button only when it has the focus; Esc presses nothing.
   static bool PreTranslate(MSG& message);
+  // One message as the loop handles it: keys first, then the active window's
+  // dialog navigation, then its window procedure.
+  static void Dispatch(MSG& message);
 
  private:
   Win32Registry registry_;

@@ -16,7 +16,6 @@ constexpr std::size_t kHexLineWidth = 77;  // the editor's lines stay within 80 
 
 bool IsStringType(std::uint32_t type) { return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz; }
 
-char HexDigit(unsigned value) { return "0123456789abcdef"[value & 15]; }
 
 // UTF-8 to UTF-16LE bytes.
 std::string Utf16Bytes(std::string_view utf8_text) {

@@ -20,13 +20,7 @@ namespace korvex::testing {
 inline void PumpMessages() {
   MSG message;
   for (int round = 0; round < 3; ++round) {
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (win32::Program::PreTranslate(message)) continue;
-      HWND active = GetActiveWindow();
-      if (active && IsDialogMessageW(active, &message)) continue;
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) win32::Program::Dispatch(message);
     Sleep(5);
   }
 }
