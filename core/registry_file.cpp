@@ -259,6 +259,7 @@ RegistryFileContents ReadRegistryFile(std::string_view file, std::string_view ke
     if (!decoded) return fail("The file ends in the middle of a UTF-16 character.");
     text = std::move(*decoded);
   } else if (file.starts_with("\xEF\xBB\xBF")) {
+    if (!utf8::IsValid(file)) return fail("The file is marked as UTF-8 but holds bytes that are no UTF-8.");
     text = file.substr(3);
   } else if (file.starts_with(kCurrentHeader) && utf8::IsValid(file)) {
     text = file;

@@ -115,6 +115,7 @@ TEST_F(RegistryFileTest, RefusesWhatItCannotImport) {
       {Utf16("Windows Registry Editor Version 5.00\r\n" + key + "\"A\"=hex(1):41\r\n"), "code page"},
       {"REGEDIT4\r\n" + key + "\"A\"=hex(7):41,00,90,00,00\r\n", "code page"},  // 0x90 is no character
       {Utf16("Windows Registry Editor Version 5.00\r\n") + "\x41", "middle of a UTF-16"},
+      {"\xEF\xBB\xBFREGEDIT4\r\n" + key + "\"\xFF\"=\"x\"\r\n", "no UTF-8"},
       {"REGEDIT4\r\n", "names no key"},
       {"", "first line"},
   };
