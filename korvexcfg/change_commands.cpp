@@ -84,7 +84,8 @@ CommandResult SaveChanges(Environment& environment, Editor& editor, const Change
   if (writes) {
     RegistryStatus status = 0;
     result.report.values = ReadKey(environment.registry, status);  // as the command leaves it
-    if (result.report.values && report.Writes())
+    // Asking the system about the driver takes time: only where a script reads the answer.
+    if (options.json && result.report.values && report.Writes())
       result.report.restart_required = GatherStatus(environment, *result.report.values).restart_required;
   }
   return result;

@@ -13,6 +13,7 @@ struct ChangeOptions {
   bool adjust = false;
   std::optional<std::string> backup;
   std::optional<std::string> file;  // test --file
+  bool json = false;
 };
 
 // A column of the output: the text with blanks up to `width` characters

@@ -129,7 +129,7 @@ CommandResult RunVerb(const Verb& verb, const std::vector<std::string>& argument
     const std::string& argument = arguments[i];
     if (AsksForHelp(argument)) return {kDone, VerbHelp(verb), ""};
     if (argument == "--json" && verb.json) {
-      json = true;
+      json = options.json = true;
     } else if (argument.size() > 1 && (argument[0] == '-' || argument[0] == '/')) {
       bool takes = changes && (verb.name == "test" ? argument == "--adjust" || argument == "--file"
                                                     : argument != "--file");

@@ -135,10 +135,15 @@ TEST_F(KorvexcfgWineTest, WritersTakeTurnsAndNeverLeaveAutoSaveWithoutImageSavin
     PROCESS_INFORMATION writers[2]{};
     const char* settings[2] = {"set autosave=on", "set save-image=off"};
     for (int i = 0; i < 2; ++i) {
-      STARTUPINFOA startup{sizeof startup};
+      STARTUPINFOA startup{};
+      startup.cb = sizeof startup;
       std::string line = Korvexcfg(settings[i]);
-      ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                 &writers[i]));
+      // Wine may refuse a start for a moment while another process ends: try again.
+      bool started = false;
+      for (int attempt = 0; attempt < 10 && !started; ++attempt, Sleep(started ? 0 : 100))
+        started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                 &writers[i]) != FALSE;
+      ASSERT_TRUE(started) << "error " << GetLastError();
     }
     for (PROCESS_INFORMATION& writer : writers) {
       WaitForSingleObject(writer.hProcess, 60000);
