@@ -69,20 +69,24 @@ TEST_F(KorvexcfgWineTest, AnImportWritesWhatItsFileNamesAsTheWindowWouldKeepIt) 
   PutTypicalDriverValues();  // AutoSave off
   auto before = ReadAll();
   std::string file = TempPath("partial.reg");
-  std::string header = "REGEDIT4\r\n\r\n[" + kFullKey + "]\r\n";
+  std::string key = "\r\n\r\n[" + kFullKey + "]\r\n";
   struct Case {
-    const char* lines;
+    std::string header, lines;
     std::map<std::string, RawValue> written;
   } cases[] = {
-      {"\"AutoSaveTrigger\"=dword:0000003c\r\n", {{"AutoSaveTrigger", {REG_DWORD, std::string("\x3C\0\0\0", 4)}}}},
-      {"\"SizeIn4kPages\"=dword:00001000\r\n\"DiskFormatFAT32\"=dword:00000001\r\n",
+      {"REGEDIT4", "\"AutoSaveTrigger\"=dword:0000003c\r\n",
+       {{"AutoSaveTrigger", {REG_DWORD, std::string("\x3C\0\0\0", 4)}}}},
+      {"REGEDIT4", "\"SizeIn4kPages\"=dword:00001000\r\n\"DiskFormatFAT32\"=dword:00000001\r\n",
        {{"SizeIn4kPages", {REG_DWORD, std::string("\0\x10\0\0", 4)}},
         {"DiskFormatFAT32", {REG_DWORD, std::string("\1\0\0\0", 4)}}}},
+      // Version 5.00 saved as ANSI, as Notepad leaves a file regedit still imports.
+      {"Windows Registry Editor Version 5.00", "\"LoadImageFile\"=\"\\\\??\\\\C:\\\\caf\xE9.img\"\r\n",
+       {{"LoadImageFile", {REG_SZ, std::string("\\??\\C:\\caf\xE9.img\0", 16)}}}},
   };
   for (const Case& c : cases) {
     PutTypicalDriverValues();
     HANDLE out = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    std::string bytes = header + c.lines;
+    std::string bytes = c.header + key + c.lines;
     DWORD written = 0;
     WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(out);
