@@ -135,30 +135,22 @@ SaveReport Editor::SaveParameters() {
   WriteResult written = store_.Write(values, write_tied_values);
   if (written.open_status != 0)
     return NothingWritten(std::move(report), SaveReport::Result::KeyUnavailable, written.open_status);
-  // What was written is what the key now holds for the next save.
-  FoundValues found = found_;
-  std::bitset<kValueCount> still_set = set_by_user_;
+  // What was written is what the key now holds for the next save; a value
+  // whose write failed is still owed as it was.
+  StoredForms now = CurrentForms();
   for (std::size_t index = 0; index < kValueCount; ++index) {
     ValueReport& value = report.values[index];
     if (!written.statuses[index]) continue;
     if (*written.statuses[index] == 0) {
-      found[index] = {0, *value.after};
-      still_set.reset(index);
+      found_[index] = {0, *value.after};
+      forms_when_found_[index] = now[index];
+      set_by_user_.reset(index);
     } else {
       value.outcome = ValueOutcome::Failed;
       value.error = *written.statuses[index];
     }
   }
-  StoredForms before_forms = forms_when_found_;
-  TakeAsFound(found);
-  // A value whose write failed, or that was kept, is still owed as it was.
-  for (std::size_t index = 0; index < kValueCount; ++index) {
-    ValueOutcome outcome = report.values[index].outcome;
-    if (outcome == ValueOutcome::Failed || outcome == ValueOutcome::Kept) {
-      forms_when_found_[index] = before_forms[index];
-      if (still_set[index]) set_by_user_.set(index);
-    }
-  }
+  faithful_ = ShownFaithfully(found_, services_.characters);
   if (!written.AllWritten()) {
     report.result = SaveReport::Result::WriteFailed;
     services_.session.ShowMessage(Window::SaveRegFail);

@@ -16,21 +16,25 @@ struct Verb {
   std::string_view name;
   std::string_view usage;
   std::string_view summary;
-  bool json;  // takes --json
+  bool json;                  // takes --json
+  std::string_view options{};  // the others it takes, each followed by a blank
 };
 constexpr Verb kVerbs[] = {
     {"show", "show [--json]", "every value as stored, beside what the window shows, with notes", true},
     {"set", "set NAME=VALUE... [--dry-run] [--adjust] [--backup FILE] [--json]",
-     "changes settings by the window's rules, as one change, and reports each value written", true},
+     "changes settings by the window's rules, as one change, and reports each value written", true,
+     "--dry-run --adjust --backup "},
     {"test", "test NAME=VALUE... | --file FILE  [--adjust] [--json]",
-     "exit 0 when the key already holds that state, 1 listing each difference; writes nothing", true},
+     "exit 0 when the key already holds that state, 1 listing each difference; writes nothing", true,
+     "--adjust --file "},
     {"status", "status [--json]",
      "the driver's service and volume beside its settings: whether they wait for a restart, and warnings", true},
     {"validate", "validate [--json]",
      "exit 0 when every value is present, of its type, within the window's limits and shown unchanged", true},
     {"export", "export FILE|-", "the key as regedit writes it (version 5.00, UTF-16); - for the output", false},
     {"import", "import FILE [--dry-run] [--adjust] [--backup FILE] [--json]",
-     "writes the values a .reg file names that differ from the key, checked by the window's rules", true},
+     "writes the values a .reg file names that differ from the key, checked by the window's rules", true,
+     "--dry-run --adjust --backup "},
     {"dismount", "dismount X: [--json]", "dismounts the volume, as the window's Dismount Volume button does", true},
     {"help", "help [COMMAND]", "this text, or one command's", false},
 };
@@ -124,19 +128,15 @@ CommandResult RunVerb(const Verb& verb, const std::vector<std::string>& argument
   ChangeOptions options;
   std::vector<std::string> operands;
   std::string problem;
-  bool changes = verb.name == "set" || verb.name == "import" || verb.name == "test";
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     if (AsksForHelp(argument)) return {kDone, VerbHelp(verb), ""};
     if (argument == "--json" && verb.json) {
       json = options.json = true;
     } else if (argument.size() > 1 && (argument[0] == '-' || argument[0] == '/')) {
-      bool takes = changes && (verb.name == "test" ? argument == "--adjust" || argument == "--file"
-                                                    : argument != "--file");
-      if (!takes) return UsageError(verb.name == "export" || verb.name == "dismount" || verb.name == "show" ||
-                                            verb.name == "validate" || verb.name == "status"
-                                        ? std::string(verb.name) + " takes no option " + argument + "."
-                                        : "Unknown option " + argument + ".");
+      if (verb.options.find(argument + " ") == std::string_view::npos)
+        return UsageError(verb.options.empty() ? std::string(verb.name) + " takes no option " + argument + "."
+                                               : "Unknown option " + argument + ".");
       if (!ReadChangeOption(arguments, i, options, problem)) return UsageError(problem);
     } else {
       operands.push_back(argument);

@@ -51,7 +51,8 @@ std::string ErrorText(const Environment& environment, long code);
 struct Problem {
   std::string code;
   std::string message;
-  std::string setting;
+  std::string setting = {};
+  bool operator==(const Problem&) const = default;
 };
 
 // A command's outcome as data, from which --json is made.
@@ -69,7 +70,7 @@ struct CommandResult {
   std::string out;  // UTF-8 text, or the bytes of a file for "export -"
   std::string err;
   bool binary_out = false;
-  CommandReport report;
+  CommandReport report = {};
 };
 
 CommandResult RunCommand(const std::vector<std::string>& arguments, Environment& environment);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "commands.h"
 #include "parameter_store.h"
 #include "platform.h"
 #include "settings.h"
@@ -16,11 +17,7 @@
 namespace korvex::cfg {
 
 // What makes a value invalid: a stable code for scripts, and the words for people.
-struct Note {
-  std::string code;
-  std::string message;
-  bool operator==(const Note&) const = default;
-};
+using Note = Problem;
 
 struct InspectedValue {
   const Setting* setting = nullptr;

@@ -123,9 +123,8 @@ CommandResult ValidateCommand(Environment& environment) {
   if (result.out.empty()) result.out = "valid\n";
   // Warnings name settings that are valid but cannot work on this machine:
   // they do not change the exit code.
-  std::vector<Warning> warnings = Warnings(environment, *result.report.values);
-  result.out += WarningLines(warnings);
-  for (const Warning& warning : warnings) result.report.warnings.push_back({warning.code, warning.message, ""});
+  result.report.warnings = Warnings(environment, *result.report.values);
+  result.out += WarningLines(result.report.warnings);
   return result;
 }
 

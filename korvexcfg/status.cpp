@@ -256,7 +256,7 @@ CommandResult StatusCommand(Environment& environment) {
   CommandResult result{kDone, StatusText(report), ""};
   result.report.values = *key;
   result.report.restart_required = report.restart_required;
-  for (const Warning& warning : report.warnings) result.report.warnings.push_back({warning.code, warning.message, ""});
+  result.report.warnings = report.warnings;
   return result;
 }
 

@@ -14,11 +14,8 @@
 
 namespace korvex::cfg {
 
-struct Warning {
-  std::string code;  // stable, for scripts: "letter-in-use"
-  std::string message;
-  bool operator==(const Warning&) const = default;
-};
+// A setting that is valid but will not work on this machine ("letter-in-use").
+using Warning = Problem;
 
 struct VolumeStatus {
   char letter = 0;  // 0: no valid letter is configured, and nothing was asked
