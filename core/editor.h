@@ -35,6 +35,9 @@ struct EditorServices {
   Volume& volume;
   ProgramVersion version;
   KeyLock* lock;  // held while a save writes; none where nothing else writes
+  // A save also stores what the rules correct in values the user did not set
+  // (the window, which showed the corrections); otherwise it only reports them.
+  bool stores_corrections = true;
 };
 
 class Editor {
@@ -132,16 +135,17 @@ class Editor {
   // elsewhere (an import's file over the key).
   void CompareWith(const FoundValues& key, std::bitset<kValueCount> set);
 
-  // What a save would do now; writes nothing.
-  SaveReport PlanSave() const;
-  // Writes what PlanSave finds to write, and tells the user of a refusal or
-  // failure by the message windows. A value is written when its stored form
-  // differs from what the load found and the window showed it faithfully or
-  // the user set it. Under the writers' lock it reads the key again, and
-  // writes too each value tied by a rule to a written one where the key no
-  // longer holds what the window shows, so that no save leaves a
-  // combination the rules forbid.
+  // What a save would do to the key in the state `key`; writes nothing. The
+  // values the user set are laid over the key, the window's rules applied to
+  // that state, and a value is written where the result differs from the key
+  // and the window shows the key's value faithfully or the user set it.
+  SaveReport PlanSave(const FoundValues& key) const;
+  SaveReport PlanSave() const { return PlanSave(found_); }
+  // Takes the writers' lock, opens the key and saves into it; tells the user
+  // of a refusal or failure by the message windows.
   SaveReport SaveParameters();
+  // The same into a key the caller opened and read under the writers' lock.
+  SaveReport SaveParameters(ParametersKey& key);
 
  private:
   void LoadStoredValues(const ParameterSet& stored);
@@ -154,14 +158,12 @@ class Editor {
   // stored forms the window showed for it then.
   void TakeAsFound(const FoundValues& found);
   bool SetSinceFound(std::size_t index, const StoredForms& now) const;
-  void WriteTiedValues(SaveReport& report, const FoundValues& key_now) const;
   SaveReport NothingWritten(SaveReport report, SaveReport::Result result, RegistryStatus key_error);
 
   EditorServices services_;
   ParameterStore store_;
   RegistryStatus load_status_ = 0;
   FoundValues found_;
-  std::array<bool, kValueCount> faithful_{};
   StoredForms forms_when_found_;
   std::bitset<kValueCount> set_by_user_;
 };

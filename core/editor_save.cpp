@@ -1,11 +1,14 @@
-// Saving: every control is read back into its stored form, and a value is
-// written when that form differs from what the load found and the window
-// showed the value faithfully or the user set it. A value the window could
-// not show is never overwritten with a placeholder, and a value the user
-// left alone keeps what another program wrote meanwhile.
+// Saving merges the window with the key as it is at that moment: the values
+// the user set here are laid over what the key holds now, the window's rules
+// are applied to that state, and a value is written where the result
+// differs from the key and the window shows the key's value faithfully or
+// the user set it. A value the window could not show is never overwritten
+// with a placeholder, and a value the user left alone keeps what another
+// program wrote meanwhile.
 #include <utility>
 
 #include "editor.h"
+#include "headless.h"
 
 namespace korvex {
 
@@ -17,14 +20,12 @@ ShownSettings Editor::Shown() const {
 
 void Editor::TakeAsFound(const FoundValues& found) {
   found_ = found;
-  faithful_ = ShownFaithfully(found_, services_.characters);
   forms_when_found_ = CurrentForms();
   set_by_user_.reset();
 }
 
 void Editor::CompareWith(const FoundValues& key, std::bitset<kValueCount> set) {
   found_ = key;
-  faithful_ = ShownFaithfully(found_, services_.characters);
   set_by_user_ |= set;
 }
 
@@ -34,24 +35,59 @@ bool Editor::SetSinceFound(std::size_t index, const StoredForms& now) const {
   return set_by_user_[index] || now[index] != forms_when_found_[index];
 }
 
-SaveReport Editor::PlanSave() const {
+namespace {
+
+// Where the load's rules change one value because of another: AutoSave
+// turns image saving on. A set value the load would change takes these
+// partners from the window, so that the user's choice stands.
+constexpr std::array<std::pair<std::size_t, std::size_t>, 1> kLoadRulePartners{{
+    {ValueIndex("SaveImageOnExit"), ValueIndex("AutoSaveEnabled")},
+}};
+
+}  // namespace
+
+SaveReport Editor::PlanSave(const FoundValues& key) const {
+  const AnsiCharacters& ansi = services_.characters;
+  StoredForms window = CurrentForms();
+  std::bitset<kValueCount> set;
+  for (std::size_t index = 0; index < kValueCount; ++index) set[index] = SetSinceFound(index, window);
+
+  // The key as it is now with the values set here laid over it.
+  FoundValues merged = key;
+  auto lay_over = [&](std::size_t index) {
+    set[index] = true;
+    if (window[index].value) merged[index] = {0, *window[index].value};
+  };
+  for (std::size_t index = 0; index < kValueCount; ++index)
+    if (set[index]) lay_over(index);
+  StoredForms loaded = FormsAfterLoad(merged, ansi);
+  for (auto [value, partner] : kLoadRulePartners)
+    if (set[value] && !set[partner] && window[value].value && loaded[value].value != window[value].value) {
+      lay_over(partner);
+      loaded = FormsAfterLoad(merged, ansi);
+    }
+
+  auto faithful = ShownFaithfully(key, ansi);
   SaveReport report;
-  StoredForms now = CurrentForms();
   for (std::size_t index = 0; index < kValueCount; ++index) {
     ValueReport& value = report.values[index];
-    const StoredForm& form = now[index];
-    value.before = found_[index];
+    const StoredForm& form = set[index] ? window[index] : loaded[index];
+    value.before = key[index];
     value.after = form.value;
-    bool differs = !found_[index].Present() || form.value != found_[index].stored;
-    if (!differs) {
-      value.outcome = ValueOutcome::Unchanged;
-    } else if (!faithful_[index] && !SetSinceFound(index, now)) {
-      value.outcome = ValueOutcome::Kept;
-    } else if (!form.problem.empty()) {
+    bool differs = !key[index].Present() || form.value != key[index].stored;
+    bool changed_elsewhere = key[index].status != found_[index].status || key[index].stored != found_[index].stored;
+    if (set[index] && !form.problem.empty() && differs) {
       value.outcome = ValueOutcome::Refused;
       value.reason = form.problem;
-    } else {
+    } else if (set[index] ? differs : differs && faithful[index] && services_.stores_corrections) {
       value.outcome = ValueOutcome::Written;
+    } else if (!set[index] && changed_elsewhere && window[index].value != key[index].stored) {
+      value.outcome = ValueOutcome::KeptChanged;
+      value.after = window[index].value;
+    } else if (differs && !faithful[index]) {
+      value.outcome = ValueOutcome::Kept;
+    } else if (differs) {
+      value.outcome = ValueOutcome::Left;
     }
   }
   if (report.FirstRefusal()) {
@@ -60,46 +96,6 @@ SaveReport Editor::PlanSave() const {
       if (value.outcome == ValueOutcome::Written) value.outcome = ValueOutcome::NotWritten;
   }
   return report;
-}
-
-namespace {
-
-// Pairs of values that a rule of the window ties together: a combination of
-// them that the rules forbid must never be left in the key.
-constexpr std::array<std::pair<std::size_t, std::size_t>, 7> kTiedValues{{
-    {ValueIndex("AutoSaveEnabled"), ValueIndex("SaveImageOnExit")},
-    {ValueIndex("DiskType"), ValueIndex("SizeIn4kPages")},
-    {ValueIndex("DiskType"), ValueIndex("DiskFormatFAT32")},
-    {ValueIndex("SizeIn4kPages"), ValueIndex("DiskFormatFAT32")},
-    {ValueIndex("LoadImageOnStart"), ValueIndex("LoadImageFile")},
-    {ValueIndex("SaveImageOnExit"), ValueIndex("SaveImageFile")},
-    {ValueIndex("AutoSaveEnabled"), ValueIndex("AutoSaveTrigger")},
-}};
-
-}  // namespace
-
-void Editor::WriteTiedValues(SaveReport& report, const FoundValues& key_now) const {
-  StoredForms now = CurrentForms();
-  std::bitset<kValueCount> written;
-  for (std::size_t index = 0; index < kValueCount; ++index)
-    written[index] = report.values[index].outcome == ValueOutcome::Written;
-  auto write_if_stale = [&](std::size_t index) {
-    ValueReport& value = report.values[index];
-    const StoredForm& form = now[index];
-    bool trusted = faithful_[index] || SetSinceFound(index, now);  // never a placeholder
-    bool stale = !key_now[index].Present() || form.value != key_now[index].stored;
-    if (value.outcome != ValueOutcome::Written && trusted && form.value && stale) {
-      value.outcome = ValueOutcome::Written;
-      value.after = form.value;
-    }
-  };
-  for (auto [a, b] : kTiedValues) {
-    if (written[a]) write_if_stale(b);
-    if (written[b]) write_if_stale(a);
-  }
-  // What each write replaces is what the key holds now.
-  for (std::size_t index = 0; index < kValueCount; ++index)
-    if (report.values[index].outcome == ValueOutcome::Written) report.values[index].before = key_now[index];
 }
 
 SaveReport Editor::NothingWritten(SaveReport report, SaveReport::Result result, RegistryStatus key_error) {
@@ -112,49 +108,58 @@ SaveReport Editor::NothingWritten(SaveReport report, SaveReport::Result result, 
 }
 
 SaveReport Editor::SaveParameters() {
-  SaveReport report = PlanSave();
+  SaveReport report = PlanSave(found_);
   if (const ValueReport* refusal = report.FirstRefusal()) {
     services_.session.ShowMessage(Window::SettingRefused, refusal->reason);
     return report;
   }
   KeyLockHold hold(services_.lock);
   if (!hold.Held()) return NothingWritten(std::move(report), SaveReport::Result::Busy, 0);
+  ParametersKey key(services_.registry);
+  if (key.OpenStatus() != 0)
+    return NothingWritten(std::move(report), SaveReport::Result::KeyUnavailable, key.OpenStatus());
+  if (!report.Writes()) return report;  // a save with nothing to write only opens and closes the key
+  return SaveParameters(key);
+}
+
+SaveReport Editor::SaveParameters(ParametersKey& key) {
+  SaveReport report = PlanSave(key.Values());
+  if (const ValueReport* refusal = report.FirstRefusal()) {
+    services_.session.ShowMessage(Window::SettingRefused, refusal->reason);
+    return report;
+  }
   ValuesToWrite values;
-  auto take_written = [&] {
-    for (std::size_t index = 0; index < kValueCount; ++index)
-      if (report.values[index].outcome == ValueOutcome::Written) values[index] = report.values[index].after;
-  };
-  take_written();
-  ParameterStore::Amend write_tied_values;
-  if (report.Writes())  // a save with nothing to write only opens and closes the key
-    write_tied_values = [&](const FoundValues& key_now, ValuesToWrite& amended) {
-      WriteTiedValues(report, key_now);
-      take_written();
-      amended = values;
-    };
-  WriteResult written = store_.Write(values, write_tied_values);
-  if (written.open_status != 0)
-    return NothingWritten(std::move(report), SaveReport::Result::KeyUnavailable, written.open_status);
-  // What was written is what the key now holds for the next save; a value
-  // whose write failed is still owed as it was.
-  StoredForms now = CurrentForms();
+  bool kept_changes = false;
+  for (std::size_t index = 0; index < kValueCount; ++index) {
+    const ValueReport& value = report.values[index];
+    if (value.outcome == ValueOutcome::Written) values[index] = value.after;
+    kept_changes |= value.outcome == ValueOutcome::KeptChanged;
+  }
+  WriteResult written = key.Write(values);
   for (std::size_t index = 0; index < kValueCount; ++index) {
     ValueReport& value = report.values[index];
-    if (!written.statuses[index]) continue;
-    if (*written.statuses[index] == 0) {
-      found_[index] = {0, *value.after};
-      forms_when_found_[index] = now[index];
-      set_by_user_.reset(index);
-    } else {
+    if (written.statuses[index] && *written.statuses[index] != 0) {
       value.outcome = ValueOutcome::Failed;
       value.error = *written.statuses[index];
     }
   }
-  faithful_ = ShownFaithfully(found_, services_.characters);
   if (!written.AllWritten()) {
+    // What was written is what the key now holds; a value whose write failed
+    // is still owed as it was.
+    StoredForms now = CurrentForms();
+    for (std::size_t index = 0; index < kValueCount; ++index)
+      if (written.statuses[index] && *written.statuses[index] == 0) {
+        found_[index] = key.Values()[index];
+        forms_when_found_[index] = now[index];
+        set_by_user_.reset(index);
+      }
     report.result = SaveReport::Result::WriteFailed;
     services_.session.ShowMessage(Window::SaveRegFail);
+    return report;
   }
+  // Another program's change kept: the window shows what is stored now.
+  if (kept_changes) LoadStoredValues(WindowReading(key.Values()));
+  TakeAsFound(key.Values());
   return report;
 }
 

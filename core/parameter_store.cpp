@@ -36,41 +36,48 @@ ParameterSet WindowReading(const FoundValues& found) {
   return set;
 }
 
-FoundValues ParameterStore::ReadAll(RegistryKey key) {
-  FoundValues found;
-  for (std::size_t index = 0; index < kValueCount; ++index) {
-    FoundValue& value = found[index];
-    value.status = registry_.QueryRawValue(key, kParameterValues[index].name, value.stored.type, value.stored.data);
-    if (!value.Present()) value.stored = {};
+ParametersKey::ParametersKey(Registry& registry)
+    : registry_(registry), open_status_(registry.OpenKey(kParametersKeyPath, key_)) {}
+
+ParametersKey::~ParametersKey() {
+  if (open_status_ == 0) registry_.CloseKey(key_);
+}
+
+const FoundValues& ParametersKey::Values() {
+  if (!values_) {
+    values_.emplace();
+    for (std::size_t index = 0; index < kValueCount && open_status_ == 0; ++index) {
+      FoundValue& value = (*values_)[index];
+      value.status = registry_.QueryRawValue(key_, kParameterValues[index].name, value.stored.type, value.stored.data);
+      if (!value.Present()) value.stored = {};
+    }
   }
-  return found;
+  return *values_;
 }
 
-std::optional<FoundValues> ParameterStore::Load(RegistryStatus* open_status) {
-  RegistryKey key = 0;
-  RegistryStatus opened = registry_.OpenKey(kParametersKeyPath, key);
-  if (open_status) *open_status = opened;
-  if (opened != 0) return std::nullopt;
-  FoundValues found = ReadAll(key);
-  registry_.CloseKey(key);
-  return found;
-}
-
-WriteResult ParameterStore::Write(ValuesToWrite values, const Amend& amend) {
+WriteResult ParametersKey::Write(const ValuesToWrite& values) {
   WriteResult result;
-  RegistryKey key = 0;
-  result.open_status = registry_.OpenKey(kParametersKeyPath, key);
-  if (result.open_status != 0) return result;
-  if (amend) amend(ReadAll(key), values);
+  result.open_status = open_status_;
+  if (open_status_ != 0) return result;
   for (std::size_t index : kWriteOrder) {
     const std::optional<StoredValue>& value = values[index];
     if (!value) continue;
     const auto* data = reinterpret_cast<const std::uint8_t*>(value->data.data());
-    result.statuses[index] = registry_.SetValue(key, kParameterValues[index].name, static_cast<RegistryType>(value->type),
-                                                std::span(data, value->data.size()));
+    RegistryStatus status = registry_.SetValue(key_, kParameterValues[index].name,
+                                               static_cast<RegistryType>(value->type), std::span(data, value->data.size()));
+    result.statuses[index] = status;
+    if (status == 0 && values_) (*values_)[index] = {0, *value};
   }
-  registry_.CloseKey(key);
   return result;
 }
+
+std::optional<FoundValues> ParameterStore::Load(RegistryStatus* open_status) {
+  ParametersKey key(registry_);
+  if (open_status) *open_status = key.OpenStatus();
+  if (key.OpenStatus() != 0) return std::nullopt;
+  return key.Values();
+}
+
+WriteResult ParameterStore::Write(const ValuesToWrite& values) { return ParametersKey(registry_).Write(values); }
 
 }  // namespace korvex

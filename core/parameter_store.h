@@ -3,7 +3,6 @@
 #pragma once
 
 #include <array>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -46,6 +45,30 @@ struct WriteResult {
 // stored type. Anything else counts as absent.
 ParameterSet WindowReading(const FoundValues& found);
 
+// One open of the Parameters key, closed at the end of its scope: its values
+// are read once, then written.
+class ParametersKey {
+ public:
+  explicit ParametersKey(Registry& registry);
+  ~ParametersKey();
+  ParametersKey(const ParametersKey&) = delete;
+  ParametersKey& operator=(const ParametersKey&) = delete;
+
+  // 0, or why the key could not be opened (then nothing is read or written).
+  RegistryStatus OpenStatus() const { return open_status_; }
+  // Every value as stored, read on first use; afterwards what the writes left.
+  const FoundValues& Values();
+  // Writes the given values in the write order, each whatever became of the
+  // one before; the others are left as they are.
+  WriteResult Write(const ValuesToWrite& values);
+
+ private:
+  Registry& registry_;
+  RegistryKey key_ = 0;
+  RegistryStatus open_status_;
+  std::optional<FoundValues> values_;
+};
+
 class ParameterStore {
  public:
   explicit ParameterStore(Registry& registry) : registry_(registry) {}
@@ -54,16 +77,11 @@ class ParameterStore {
   // then says why).
   std::optional<FoundValues> Load(RegistryStatus* open_status = nullptr);
 
-  // Writes the given values in the write order, each whatever became of the
-  // one before; the others are left as they are. The key is opened and closed
+  // Writes the given values and nothing else. The key is opened and closed
   // even when nothing is given, so that a vanished key is still noticed.
-  // With `amend`, every value is read again once the key is open, and
-  // `amend` may add to the values to write in view of them.
-  using Amend = std::function<void(const FoundValues& key_now, ValuesToWrite& values)>;
-  WriteResult Write(ValuesToWrite values, const Amend& amend = {});
+  WriteResult Write(const ValuesToWrite& values);
 
  private:
-  FoundValues ReadAll(RegistryKey key);
   Registry& registry_;
 };
 

@@ -13,6 +13,8 @@ namespace korvex {
 enum class ValueOutcome {
   Unchanged,   // the key holds what the window shows
   Kept,        // the window could not show it and the user did not set it
+  KeptChanged, // another program changed it since the load and the user did not set it here
+  Left,        // the rules would correct it, but the user did not set it: not written
   Written,     // (planned, for a save not yet made)
   Refused,     // it cannot be stored: `reason`
   NotWritten,  // to be written, but the save was refused, or the key or its lock could not be had

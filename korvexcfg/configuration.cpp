@@ -38,7 +38,9 @@ std::string CorrectionReason(const Setting& setting, std::string_view requested)
 }  // namespace
 
 Configuration::Configuration(Registry& registry, const AnsiCharacters& ansi, Volume& volume, KeyLock& lock) {
-  editor_ = std::make_unique<Editor>(EditorServices{registry, ansi, session_, shell_, volume, {}, &lock});
+  // Only what a command names, and what its rules require, is written; the
+  // key's own problems are reported.
+  editor_ = std::make_unique<Editor>(EditorServices{registry, ansi, session_, shell_, volume, {}, &lock, false});
   session_.EditorCreated();
 }
 

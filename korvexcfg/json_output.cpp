@@ -92,6 +92,8 @@ std::string_view OutcomeName(ValueOutcome outcome, CommandReport::SaveKind kind)
     case ValueOutcome::Failed: return "failed";
     case ValueOutcome::NotWritten: return "not-written";
     case ValueOutcome::Refused: return "refused";
+    case ValueOutcome::Left: return "left";
+    case ValueOutcome::KeptChanged: return "kept-changed";
     default: return "";
   }
 }

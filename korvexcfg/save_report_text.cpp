@@ -75,6 +75,13 @@ SaveReportText ReportText(const SaveReport& report, const Environment& environme
         text.out += name + ": left as it is (" + DescribeStored(setting, value.before, ansi) +
                     "): the window cannot show it; set " + name + " to replace it\n";
         break;
+      case ValueOutcome::Left:
+        text.out += name + ": left as it is (" + DescribeStored(setting, value.before, ansi) + "): the window shows " +
+                    DescribeStored(setting, {0, *value.after}, ansi) + "; set " + name + " to store that\n";
+        break;
+      case ValueOutcome::KeptChanged:
+        text.out += name + ": kept as another program left it (" + DescribeStored(setting, value.before, ansi) + ")\n";
+        break;
       case ValueOutcome::Refused:
         text.err += name + ": " + value.reason + "\n";
         break;

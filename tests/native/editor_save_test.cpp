@@ -1,4 +1,5 @@
 #include "editor_harness.h"
+#include "headless.h"
 
 namespace korvex::testing {
 namespace {
@@ -171,6 +172,7 @@ TEST_F(SaveTest, OnlyTheUsersChangesAreWrittenWhateverHappensToTheKeyMeanwhile) 
   ExpectWritten("UserDriveLetter", std::string("D\0", 2));
   EXPECT_EQ(registry.Bytes("SizeIn4kPages"), DwordBytes(4096));
   EXPECT_FALSE(registry.values.count("SaveImageFile"));
+  EXPECT_EQ(e.Text3.Text(), " 16");  // the window now shows what is stored
 
   // An edit undone after it was saved is written back too.
   registry.writes.clear();
@@ -179,11 +181,62 @@ TEST_F(SaveTest, OnlyTheUsersChangesAreWrittenWhateverHappensToTheKeyMeanwhile) 
   ASSERT_EQ(registry.writes.size(), 1u);
   ExpectWritten("UserDriveLetter", std::string("Z\0", 2));
 
-  // A size typed as it was shown is no change.
+  // A size typed as it was shown is no change; a size set here is stored
+  // over another program's.
   registry.writes.clear();
-  TypeAndLeave(e.Text3, "64");
+  TypeAndLeave(e.Text3, "16");
   Click(e.Command4);
   EXPECT_TRUE(registry.writes.empty());
+  TypeAndLeave(e.Text3, "64");
+  registry.PutDword("SizeIn4kPages", 8192);
+  Click(e.Command4);
+  EXPECT_EQ(registry.Bytes("SizeIn4kPages"), DwordBytes(16384));
+}
+
+// Another program changes the key while the window is open; the save merges
+// the user's edits with the key as it is then.
+TEST_F(SaveTest, ASaveMergesTheUsersEditsWithTheKeyAsItIsThen) {
+  using Step = void (*)(FakeRegistry&);
+  using Action = void (*)(Editor&);
+  struct Row {
+    const char* what;
+    Step stored, meanwhile;
+    Action user;
+    std::map<std::string, std::string> after;  // bytes the key ends with
+  };
+  const Row rows[] = {
+      {"a letter the load corrected, changed elsewhere", [](FakeRegistry& r) { r.PutText("UserDriveLetter", "d"); },
+       [](FakeRegistry& r) { r.PutText("UserDriveLetter", "Q"); }, [](Editor&) {},
+       {{"UserDriveLetter", std::string("Q\0", 2)}}},
+      {"a correction whose cause is gone",
+       [](FakeRegistry& r) { r.PutDword("AutoSaveEnabled", 1), r.PutDword("SaveImageOnExit", 0); },
+       [](FakeRegistry& r) { r.PutDword("AutoSaveEnabled", 0); }, [](Editor&) {},
+       {{"AutoSaveEnabled", DwordBytes(0)}, {"SaveImageOnExit", DwordBytes(0)}}},
+      {"an interval typed after image saving was turned off elsewhere", nullptr,
+       [](FakeRegistry& r) { r.PutDword("SaveImageOnExit", 0), r.PutDword("AutoSaveEnabled", 0); },
+       [](Editor& e) { e.AutoSaveTime.UserType("400"); },
+       {{"AutoSaveEnabled", DwordBytes(0)}, {"SaveImageOnExit", DwordBytes(0)}, {"AutoSaveTrigger", DwordBytes(400)}}},
+      {"a save path edited after image saving was turned off elsewhere", nullptr,
+       [](FakeRegistry& r) { r.PutDword("SaveImageOnExit", 0), r.PutDword("AutoSaveEnabled", 0); },
+       [](Editor& e) { e.Text2.UserType("D:\\x.img"); },
+       {{"SaveImageOnExit", DwordBytes(0)}, {"SaveImageFile", std::string("\\??\\D:\\x.img\0", 13)}}},
+      {"image saving cleared here, AutoSave turned on elsewhere",
+       [](FakeRegistry& r) { r.PutDword("AutoSaveEnabled", 0); },
+       [](FakeRegistry& r) { r.PutDword("AutoSaveEnabled", 1); }, [](Editor& e) { e.SaveImage.UserClick(); },
+       {{"AutoSaveEnabled", DwordBytes(0)}, {"SaveImageOnExit", DwordBytes(0)}}},
+  };
+  for (const Row& row : rows) {
+    registry = FakeRegistry();
+    PutTypicalValues();
+    if (row.stored) row.stored(registry);
+    Editor& e = Load();
+    row.meanwhile(registry);
+    row.user(e);
+    Click(e.Command4);
+    for (auto& [name, bytes] : row.after) EXPECT_EQ(registry.Bytes(name), bytes) << row.what << ": " << name;
+    EXPECT_EQ(e.CurrentForms(), FormsAfterLoad(ParameterStore(registry).Load().value(), cp1252)) << row.what;
+    EXPECT_TRUE(windows.calls.empty()) << row.what;
+  }
 }
 
 TEST_F(SaveTest, UnderTheWritersLockAValueTiedToAWrittenOneIsWrittenWhereAnotherWriterChangedIt) {

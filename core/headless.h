@@ -4,7 +4,7 @@
 
 #include "editor.h"
 
-namespace korvex::cfg {
+namespace korvex {
 
 class HeadlessWindows : public WindowSystem {
  public:
@@ -18,6 +18,12 @@ class HeadlessWindows : public WindowSystem {
 
 class NoShell : public Shell {
   void Execute(std::string_view, std::string_view, std::string_view, std::string_view, int) override {}
+};
+
+class NoVolume : public Volume {
+  std::optional<VolumeHandle> Open(std::string_view) override { return std::nullopt; }
+  bool Control(VolumeHandle, std::uint32_t) override { return false; }
+  void Close(VolumeHandle) override {}
 };
 
 // The Parameters key in a given state: reads come from the state; writes go
@@ -57,4 +63,8 @@ class StateRegistry : public Registry {
   bool state_read_ = false;
 };
 
-}  // namespace korvex::cfg
+// What the window shows for a state of the key once its load, and the rules
+// the load sets off, have run: each setting in its stored form.
+StoredForms FormsAfterLoad(const FoundValues& state, const AnsiCharacters& ansi);
+
+}  // namespace korvex
