@@ -27,7 +27,7 @@ auto ValueControls(Editor& e) {
 
 }  // namespace
 
-Editor::Editor(EditorServices services) : services_(services), store_(services.registry) {
+Editor::Editor(EditorServices services) : services_(services) {
   Combo1.Click = [this] { Combo1_Click(); };
   Combo1.Change = [this] { Combo1_Change(); };
   Text3.Change = [this] { Text3_Change(); };

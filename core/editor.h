@@ -88,6 +88,8 @@ class Editor {
   forms::FocusTracker focus;
 
   void Form_Load();
+  // The same from a key the caller opened (and may go on to save into).
+  void Form_Load(ParametersKey& key);
 
   // Disk type and size
   void Combo1_Click();
@@ -161,7 +163,6 @@ class Editor {
   SaveReport NothingWritten(SaveReport report, SaveReport::Result result, RegistryStatus key_error);
 
   EditorServices services_;
-  ParameterStore store_;
   RegistryStatus load_status_ = 0;
   FoundValues found_;
   StoredForms forms_when_found_;

@@ -8,21 +8,27 @@
 namespace korvex {
 
 void Editor::Form_Load() {
+  ParametersKey key(services_.registry);
+  Form_Load(key);
+}
+
+void Editor::Form_Load(ParametersKey& key) {
   const ProgramVersion& v = services_.version;
   Label5.SetCaption("Configuration Utility - Version " + IntegerText(v.major) + "." + IntegerText(v.minor) + "." +
                     IntegerText(v.revision));
   for (const DiskKindInfo& kind : kDiskKinds) Combo1.AddItem(kind.list_text, static_cast<int>(kind.kind));
 
-  auto found = store_.Load(&load_status_);
-  if (found) {
-    LoadStoredValues(WindowReading(*found));
+  load_status_ = key.OpenStatus();
+  FoundValues found;
+  if (load_status_ == 0) {
+    found = key.Values();
+    LoadStoredValues(WindowReading(found));
   } else {
-    found.emplace();
-    for (FoundValue& value : *found) value.status = load_status_;  // nothing could be read
+    for (FoundValue& value : found) value.status = load_status_;  // nothing could be read
     LoadDefaults();
   }
   // What a save compares with.
-  TakeAsFound(*found);
+  TakeAsFound(found);
 }
 
 void Editor::LoadStoredValues(const ParameterSet& stored) {

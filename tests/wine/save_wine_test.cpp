@@ -133,15 +133,62 @@ TEST_F(SaveWineTest, CharactersTypedInTheMiddleOfAPathStayWhereTheyAreTyped) {
   EXPECT_EQ(ReadRaw("LoadImageFile"), (RawValue{REG_SZ, std::string("\\??\\C:\\XYimages\\ram.img\0", 24)}));
 }
 
-TEST_F(SaveWineTest, AnotherWritersOppositeChangeLeavesNoAutoSaveWithoutImageSaving) {
+RawValue Dword(std::uint32_t n) { return {REG_DWORD, std::string{char(n), char(n >> 8), char(n >> 16), char(n >> 24)}}; }
+
+// Another program changes the key while the window is open: what it changed
+// survives the window's save unless the user set that value here.
+TEST_F(SaveWineTest, ASaveKeepsAnotherProgramsChangesAndStoresTheUsers) {
   PutTypicalDriverValues();
+  PutText("UserDriveLetter", "d");
+  PutDword("AutoSaveEnabled", 1);  // image saving off: the window ticks it
+  Start();
+  PutText("UserDriveLetter", "Q");
+  PutDword("AutoSaveEnabled", 0);
+  Click("Command4");
+  EXPECT_EQ(ReadRaw("UserDriveLetter"), (RawValue{REG_SZ, std::string("Q\0", 2)}));
+  EXPECT_EQ(ReadRaw("AutoSaveEnabled"), Dword(0));
+  EXPECT_EQ(ReadRaw("SaveImageOnExit"), Dword(0));
+  EXPECT_EQ(TextOf(Control("DriveLetterText")), "Q");  // the window shows what is stored
+  program.reset();
+
+  // AutoSave and image saving turned off by korvexcfg; the interval typed in the window.
   PutDword("SaveImageOnExit", 1);
+  PutDword("AutoSaveEnabled", 1);
   Start();
   ASSERT_EQ(RunProgram(Korvexcfg("set save-image=off")), 0u);
-  Click("SaveCheckBox");  // AutoSave on; the window shows image saving on
+  ReplaceText("AutoSaveTime", L"400");
   Click("Command4");
-  EXPECT_EQ(ReadRaw("AutoSaveEnabled"), (RawValue{REG_DWORD, std::string("\1\0\0\0", 4)}));
-  EXPECT_EQ(ReadRaw("SaveImageOnExit"), (RawValue{REG_DWORD, std::string("\1\0\0\0", 4)}));
+  EXPECT_EQ(ReadRaw("AutoSaveTrigger"), Dword(400));
+  EXPECT_EQ(ReadRaw("AutoSaveEnabled"), Dword(0));
+  EXPECT_EQ(ReadRaw("SaveImageOnExit"), Dword(0));
+  // A size the user sets here is stored over another program's.
+  ASSERT_EQ(RunProgram(Korvexcfg("set size=128")), 0u);
+  ReplaceText("Text3", L"100");
+  Click("Command4");
+  EXPECT_EQ(ReadRaw("SizeIn4kPages"), Dword(25600));
+  program.reset();
+
+  // The same korvexcfg change; only the save path edited in the window.
+  PutDword("SaveImageOnExit", 1);
+  PutDword("AutoSaveEnabled", 1);
+  Start();
+  ASSERT_EQ(RunProgram(Korvexcfg("set save-image=off")), 0u);
+  ReplaceText("Text2", L"C:\\x.img");
+  Click("Command4");
+  EXPECT_EQ(ReadRaw("SaveImageFile"), (RawValue{REG_SZ, std::string("\\??\\C:\\x.img\0", 13)}));
+  EXPECT_EQ(ReadRaw("SaveImageOnExit"), Dword(0));
+  EXPECT_EQ(ReadRaw("AutoSaveEnabled"), Dword(0));
+
+  // AutoSave ticked here over another writer's image saving off: never one without the other.
+  PutDword("SaveImageOnExit", 1);
+  PutDword("AutoSaveEnabled", 0);
+  program.reset();
+  Start();
+  ASSERT_EQ(RunProgram(Korvexcfg("set save-image=off")), 0u);
+  Click("SaveCheckBox");
+  Click("Command4");
+  EXPECT_EQ(ReadRaw("AutoSaveEnabled"), Dword(1));
+  EXPECT_EQ(ReadRaw("SaveImageOnExit"), Dword(1));
 }
 
 TEST_F(SaveWineTest, TheWebLinkNeitherCrashesNorBlocksWithoutABrowser) {
