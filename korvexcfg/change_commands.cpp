@@ -16,8 +16,9 @@ namespace {
 
 constexpr std::string_view kNothingWritten = "Nothing was written.\n";
 
+// The rules refuse the desired state: exit 6, each line of `err` a problem.
 CommandResult Refused(CommandResult result, std::string_view code = "refused") {
-  result.exit_code = kRefused;
+  result.exit_code = kRulesRefuse;
   for (std::size_t start = 0, end; (end = result.err.find('\n', start)) != std::string::npos; start = end + 1)
     result.report.problems.push_back({std::string(code), result.err.substr(start, end - start), ""});
   result.err += kNothingWritten;
@@ -68,7 +69,7 @@ CommandResult SaveChanges(Environment& environment, Editor& editor, const Change
     case SaveReport::Result::Saved:
       if (options.test && report.Writes()) result.exit_code = kRefused;  // the key differs
       break;
-    case SaveReport::Result::Refused: result.exit_code = kRefused; break;
+    case SaveReport::Result::Refused: result.exit_code = kRulesRefuse; break;
     case SaveReport::Result::KeyUnavailable: {
       CommandResult unavailable = KeyUnavailable(environment, report.key_error);
       unavailable.out = result.out;
@@ -91,6 +92,18 @@ CommandResult SaveChanges(Environment& environment, Editor& editor, const Change
   return result;
 }
 
+// The key with every value readable; nothing, and `failure` says why (exit 3), when it is not.
+std::optional<FoundValues> ReadableKey(Environment& environment, CommandResult& failure) {
+  RegistryStatus status = 0;
+  auto key = ReadKey(environment.registry, status);
+  if (!key) {
+    failure = KeyUnavailable(environment, status);
+    return std::nullopt;
+  }
+  if (NoteUnreadable(environment, *key, failure)) return std::nullopt;
+  return key;
+}
+
 std::string NoteLine(const InspectedValue& value, const Note& note) {
   return std::string(value.setting->value_name) + ": " + note.message + "\n";
 }
@@ -102,6 +115,8 @@ CommandResult SetCommand(Environment& environment, const std::vector<Request>& r
   if (!hold.Held()) return Busy();
   Configuration configuration(environment.registry, environment.ansi, environment.volume, environment.lock);
   if (RegistryStatus status = configuration.Load(); status != 0) return KeyUnavailable(environment, status);
+  CommandResult unreadable;
+  if (NoteUnreadable(environment, configuration.Model().Found(), unreadable)) return unreadable;
   ChangeResult changed = configuration.Apply(requests, options.adjust);
   CommandResult result;
   if (options.test) result.report.values = configuration.Model().Found();
@@ -121,16 +136,17 @@ CommandResult ImportCommand(Environment& environment, std::string_view path, con
     same.report.problems.push_back({"usage", "The backup may not be the file imported.", ""});
     return same;
   }
+  CommandResult unreadable;
+  if (!ReadableKey(environment, unreadable)) return unreadable;  // before the file is judged
   auto file = environment.files.Read(path);
   if (!file) return FileFailed(environment, "Cannot read the file", path);
   RegistryFileContents contents = ReadRegistryFile(*file, ParametersKeyName(), environment.ansi);
-  if (!contents.problem.empty()) return Refused({kRefused, "", std::string(path) + ": " + contents.problem + "\n"});
+  if (!contents.problem.empty()) return Refused({kRulesRefuse, "", std::string(path) + ": " + contents.problem + "\n"});
 
   KeyLockHold hold(&environment.lock);  // from the read to the write
   if (!hold.Held()) return Busy();
-  RegistryStatus status = 0;
-  auto key = ReadKey(environment.registry, status);
-  if (!key) return KeyUnavailable(environment, status);
+  auto key = ReadableKey(environment, unreadable);
+  if (!key) return unreadable;
   CommandResult result;
   if (options.test) result.report.values = *key;
   FoundValues target = *key;

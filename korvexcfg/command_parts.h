@@ -33,6 +33,9 @@ inline constexpr std::string_view kElevate = "Run korvexcfg from an elevated pro
 
 // Exit 3, with the system's reason.
 CommandResult KeyUnavailable(const Environment& environment, RegistryStatus status);
+// A value that is there but cannot be read makes the key unreadable: exit 3,
+// with the system's reason for each such value; false when every value could be read.
+bool NoteUnreadable(const Environment& environment, const FoundValues& found, CommandResult& result);
 // Exit 5: a file could not be read or written.
 CommandResult FileFailed(const Environment& environment, std::string_view what, std::string_view path);
 

@@ -25,7 +25,8 @@ constexpr Verb kVerbs[] = {
      "changes settings by the window's rules, as one change, and reports each value written", true,
      "--dry-run --adjust --backup "},
     {"test", "test NAME=VALUE... | --file FILE  [--adjust] [--json]",
-     "exit 0 when the key already holds that state, 1 listing each difference; writes nothing", true,
+     "exit 0 when the key already holds that state, 1 listing each difference, 6 when the rules refuse "
+     "the state; writes nothing", true,
      "--adjust --file "},
     {"status", "status [--json]",
      "the driver's service and volume beside its settings: whether they wait for a restart, and warnings", true},
@@ -56,9 +57,14 @@ std::string Usage() {
 }
 
 std::string ExitCodes() {
-  return "Exit codes: 0 done, unchanged or compliant; 1 refused, invalid or differing (nothing written);\n"
-         "2 usage; 3 key missing or not openable; 4 a write or the dismount failed;\n"
-         "5 the output or a file could not be read or written.\n";
+  return "Exit codes (the key is read first: 3 comes before any other judgement):\n"
+         "  0  done: written, unchanged, compliant or valid\n"
+         "  1  test: the key differs; validate: the key is invalid\n"
+         "  2  usage: an unknown command, setting or option\n"
+         "  3  the key missing, or the key or one of its values not readable\n"
+         "  4  a write or the dismount failed, or another writer held the key\n"
+         "  5  a file or the output could not be read or written\n"
+         "  6  set, test, import: the rules refuse the desired state; nothing written\n";
 }
 
 std::string Help() {

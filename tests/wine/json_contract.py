@@ -64,7 +64,8 @@ with tempfile.TemporaryDirectory() as folder:
     wine(korvexcfg, "export", exported)
     check(["import", exported], 0)
     check(["test", "--file", exported], 0)
-check(["set", "size=lots"], 1)
+check(["set", "size=lots"], 6)
+check(["test", "interval=5"], 6)
 check(["set", "colour=red"], 2)
 check(["dismount", "Y:"], 4)
 # A text of another code page's bytes, a number stored as text, a value of another type.
