@@ -21,13 +21,14 @@ struct Verb {
 };
 constexpr Verb kVerbs[] = {
     {"show", "show [--json]", "every value as stored, beside what the window shows, with notes", true},
-    {"set", "set NAME=VALUE... [--dry-run] [--adjust] [--backup FILE] [--json]",
-     "changes settings by the window's rules, as one change, and reports each value written", true,
-     "--dry-run --adjust --backup "},
-    {"test", "test NAME=VALUE... | --file FILE  [--adjust] [--json]",
+    {"set", "set NAME=VALUE... | --complete [NAME=VALUE...]  [--dry-run] [--adjust] [--backup FILE] [--json]",
+     "changes settings by the window's rules, as one change, and reports each value written; with --complete "
+     "stores all ten, the others as the window shows them", true,
+     "--complete --dry-run --adjust --backup "},
+    {"test", "test NAME=VALUE... | --complete [NAME=VALUE...] | --file FILE  [--adjust] [--json]",
      "exit 0 when the key already holds that state, 1 listing each difference, 6 when the rules refuse "
      "the state; writes nothing", true,
-     "--adjust --file "},
+     "--complete --adjust --file "},
     {"status", "status [--json]",
      "the driver's service and volume beside its settings: whether they wait for a restart, and warnings", true},
     {"validate", "validate [--json]",
@@ -76,7 +77,11 @@ std::string Help() {
   for (const Setting& setting : kSettings)
     text += "  " + Padded(std::string(setting.name), 12) + Accepts(setting) + "  (" + std::string(setting.value_name) + ")\n";
   text +=
-      "\n--dry-run  says what would be written, writes nothing\n"
+      "\n--complete stores every setting: those named as given, the others as the window shows them for the\n"
+      "           key; where the key holds none, the window's default (hard-disk, letter Z, no image file),\n"
+      "           and size and interval must be named. It takes a setting the window offers only with\n"
+      "           another (interval with autosave=off), as the window keeps it while that one is off\n"
+      "--dry-run  says what would be written, writes nothing\n"
       "--adjust   accepts the window's corrections (size 12.7 becomes 12) and reports each\n"
       "--backup   exports the key to FILE before writing\n"
       "--json     the outcome as one JSON document (schema 1) on the output\n\n" +
@@ -102,6 +107,8 @@ bool ReadChangeOption(const std::vector<std::string>& arguments, std::size_t& i,
     options.dry_run = true;
   } else if (argument == "--adjust") {
     options.adjust = true;
+  } else if (argument == "--complete") {
+    options.complete = true;
   } else if (argument == "--backup" || argument == "--file") {
     if (i + 1 == arguments.size()) {
       problem = argument + " needs a file name.";
@@ -170,11 +177,14 @@ CommandResult RunVerb(const Verb& verb, const std::vector<std::string>& argument
     }
     requests.push_back({setting, operand.substr(equals + 1)});
   }
+  bool wants_state = !requests.empty() || options.complete;
   if (name == "test") {
-    if (requests.empty() == !options.file) return UsageError("test needs NAME=VALUE settings or --file FILE, not both.");
+    if (wants_state == !!options.file)
+      return UsageError("test needs NAME=VALUE settings (or --complete) or --file FILE, not both.");
     return TestCommand(environment, requests, options.file, options);
   }
-  return requests.empty() ? UsageError("set needs at least one NAME=VALUE.") : SetCommand(environment, requests, options);
+  return wants_state ? SetCommand(environment, requests, options)
+                     : UsageError("set needs at least one NAME=VALUE, or --complete.");
 }
 
 }  // namespace
