@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <bitset>
 
-#include "command_parts.h"
 #include "ascii_text.h"
+#include "command_parts.h"
 #include "configuration.h"
 #include "inspection.h"
 #include "registry_file.h"
@@ -154,7 +154,8 @@ std::string IncompleteSettings(Environment& environment, Editor& editor, const s
     else
       lines += name + ": the window shows \"" + Printable(ShownValue(editor, setting)) + "\"" +
                ", which would not be stored as a valid value (" +
-               (refused ? plan.values[index].reason : value.notes.front().message) + "); name it.\n";
+               (refused ? plan.values[index].reason : value.notes.front().message) + ")" + (named ? "" : "; name it") +
+               ".\n";
   }
   return lines;
 }
@@ -173,7 +174,8 @@ CommandResult SetCommand(Environment& environment, const std::vector<Request>& r
   if (options.test) result.report.values = configuration.Model().Found();
   for (const std::string& note : changed.notes) result.out += note + "\n";
   for (const std::string& refusal : changed.refusals) result.err += refusal + "\n";
-  if (changed.refusals.empty() && options.complete) result.err = IncompleteSettings(environment, configuration.Model(), requests);
+  if (changed.refusals.empty() && options.complete)
+    result.err = IncompleteSettings(environment, configuration.Model(), requests);
   if (!result.err.empty()) return Refused(result);
   return SaveChanges(environment, configuration.Model(), options, result);
 }
