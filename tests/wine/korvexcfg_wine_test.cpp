@@ -55,7 +55,7 @@ TEST_F(KorvexcfgWineTest, RegeditsExportOfAValidKeyRestoresAnEmptiedKey) {
   EXPECT_EQ(RunProgram(Korvexcfg("validate"), &output), 0u) << output;
 }
 
-TEST_F(KorvexcfgWineTest, TheSilentInstallLineStoresWhatItNamesAndItsConsequencesOnly) {
+TEST_F(KorvexcfgWineTest, ASetOnAnEmptyKeyStoresWhatItNamesAndItsConsequencesOnly) {
   CreateEmptyParametersKey();
   std::string output;
   ASSERT_EQ(RunProgram(Korvexcfg("set type=hard-disk size=512 letter=R autosave=on interval=300 "
