@@ -22,12 +22,11 @@ struct Verb {
 constexpr Verb kVerbs[] = {
     {"show", "show [--json]", "every value as stored, beside what the window shows, with notes", true},
     {"set", "set NAME=VALUE... | --complete [NAME=VALUE...]  [--dry-run] [--adjust] [--backup FILE] [--json]",
-     "changes settings by the window's rules, as one change, and reports each value written; with --complete "
-     "stores all ten, the others as the window shows them", true,
+     "changes settings by the window's rules, as one change, and reports each value written", true,
      "--complete --dry-run --adjust --backup "},
     {"test", "test NAME=VALUE... | --complete [NAME=VALUE...] | --file FILE  [--adjust] [--json]",
-     "exit 0 when the key already holds that state, 1 listing each difference, 6 when the rules refuse "
-     "the state; writes nothing", true,
+     "exit 0 when the key holds that state, 1 listing each difference, 6 if the rules refuse it; writes nothing",
+     true,
      "--complete --adjust --file "},
     {"status", "status [--json]",
      "the driver's service and volume beside its settings: whether they wait for a restart, and warnings", true},
