@@ -11,6 +11,7 @@ struct ChangeOptions {
   bool dry_run = false;
   bool test = false;  // compare only: the differences are the outcome
   bool adjust = false;
+  bool complete = false;  // set: every setting, the others as the window shows them
   std::optional<std::string> backup;
   std::optional<std::string> file;  // test --file
   bool json = false;
@@ -33,6 +34,9 @@ inline constexpr std::string_view kElevate = "Run korvexcfg from an elevated pro
 
 // Exit 3, with the system's reason.
 CommandResult KeyUnavailable(const Environment& environment, RegistryStatus status);
+// A value that is there but cannot be read makes the key unreadable: exit 3,
+// with the system's reason for each such value; false when every value could be read.
+bool NoteUnreadable(const Environment& environment, const FoundValues& found, CommandResult& result);
 // Exit 5: a file could not be read or written.
 CommandResult FileFailed(const Environment& environment, std::string_view what, std::string_view path);
 

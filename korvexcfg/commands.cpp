@@ -21,12 +21,13 @@ struct Verb {
 };
 constexpr Verb kVerbs[] = {
     {"show", "show [--json]", "every value as stored, beside what the window shows, with notes", true},
-    {"set", "set NAME=VALUE... [--dry-run] [--adjust] [--backup FILE] [--json]",
+    {"set", "set NAME=VALUE... | --complete [NAME=VALUE...]  [--dry-run] [--adjust] [--backup FILE] [--json]",
      "changes settings by the window's rules, as one change, and reports each value written", true,
-     "--dry-run --adjust --backup "},
-    {"test", "test NAME=VALUE... | --file FILE  [--adjust] [--json]",
-     "exit 0 when the key already holds that state, 1 listing each difference; writes nothing", true,
-     "--adjust --file "},
+     "--complete --dry-run --adjust --backup "},
+    {"test", "test NAME=VALUE... | --complete [NAME=VALUE...] | --file FILE  [--adjust] [--json]",
+     "exit 0 when the key holds that state, 1 listing each difference, 6 if the rules refuse it; writes nothing",
+     true,
+     "--complete --adjust --file "},
     {"status", "status [--json]",
      "the driver's service and volume beside its settings: whether they wait for a restart, and warnings", true},
     {"validate", "validate [--json]",
@@ -56,9 +57,14 @@ std::string Usage() {
 }
 
 std::string ExitCodes() {
-  return "Exit codes: 0 done, unchanged or compliant; 1 refused, invalid or differing (nothing written);\n"
-         "2 usage; 3 key missing or not openable; 4 a write or the dismount failed;\n"
-         "5 the output or a file could not be read or written.\n";
+  return "Exit codes (the key is read first: 3 comes before any other judgement):\n"
+         "  0  done: written, unchanged, compliant or valid\n"
+         "  1  test: the key differs; validate: the key is invalid\n"
+         "  2  usage: an unknown command, setting or option\n"
+         "  3  the key missing, or the key or one of its values not readable\n"
+         "  4  a write or the dismount failed, or another writer held the key\n"
+         "  5  a file or the output could not be read or written\n"
+         "  6  set, test, import: the rules refuse the desired state; nothing written\n";
 }
 
 std::string Help() {
@@ -70,7 +76,11 @@ std::string Help() {
   for (const Setting& setting : kSettings)
     text += "  " + Padded(std::string(setting.name), 12) + Accepts(setting) + "  (" + std::string(setting.value_name) + ")\n";
   text +=
-      "\n--dry-run  says what would be written, writes nothing\n"
+      "\n--complete stores every setting: those named as given, the others as the window shows them for the\n"
+      "           key; where the key holds none, the window's default (hard-disk, letter Z, no image file),\n"
+      "           and size and interval must be named. It takes a setting the window offers only with\n"
+      "           another (interval with autosave=off), as the window keeps it while that one is off\n"
+      "--dry-run  says what would be written, writes nothing\n"
       "--adjust   accepts the window's corrections (size 12.7 becomes 12) and reports each\n"
       "--backup   exports the key to FILE before writing\n"
       "--json     the outcome as one JSON document (schema 1) on the output\n\n" +
@@ -96,6 +106,8 @@ bool ReadChangeOption(const std::vector<std::string>& arguments, std::size_t& i,
     options.dry_run = true;
   } else if (argument == "--adjust") {
     options.adjust = true;
+  } else if (argument == "--complete") {
+    options.complete = true;
   } else if (argument == "--backup" || argument == "--file") {
     if (i + 1 == arguments.size()) {
       problem = argument + " needs a file name.";
@@ -164,11 +176,14 @@ CommandResult RunVerb(const Verb& verb, const std::vector<std::string>& argument
     }
     requests.push_back({setting, operand.substr(equals + 1)});
   }
+  bool wants_state = !requests.empty() || options.complete;
   if (name == "test") {
-    if (requests.empty() == !options.file) return UsageError("test needs NAME=VALUE settings or --file FILE, not both.");
+    if (wants_state == !!options.file)
+      return UsageError("test needs NAME=VALUE settings (or --complete) or --file FILE, not both.");
     return TestCommand(environment, requests, options.file, options);
   }
-  return requests.empty() ? UsageError("set needs at least one NAME=VALUE.") : SetCommand(environment, requests, options);
+  return wants_state ? SetCommand(environment, requests, options)
+                     : UsageError("set needs at least one NAME=VALUE, or --complete.");
 }
 
 }  // namespace

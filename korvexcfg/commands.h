@@ -15,7 +15,17 @@
 
 namespace korvex::cfg {
 
-enum ExitCode { kDone = 0, kRefused = 1, kUsage = 2, kKeyUnavailable = 3, kWriteFailed = 4, kFileFailed = 5 };
+// One meaning each, for every command. The key is read before anything else
+// is judged: a key or value that cannot be read is 3, whatever was asked.
+enum ExitCode {
+  kDone = 0,
+  kRefused = 1,  // test: the key differs; validate: the key is invalid
+  kUsage = 2,
+  kKeyUnavailable = 3,
+  kWriteFailed = 4,
+  kFileFailed = 5,
+  kRulesRefuse = 6,  // set, test, import: the rules refuse the desired state; nothing written
+};
 
 class Files {
  public:

@@ -25,8 +25,19 @@ std::optional<std::vector<InspectedValue>> InspectKey(Environment& environment, 
   return Inspect(*found, environment.ansi, environment.volume);
 }
 
-// A value that is there but cannot be read makes the key unreadable: exit 3,
-// with the system's reason for each such value.
+constexpr std::size_t kShownColumn = 20;
+
+// The values and their notes, for --json.
+void ReportInspection(const std::vector<InspectedValue>& values, CommandReport& report) {
+  report.values.emplace();
+  for (const InspectedValue& v : values) {
+    (*report.values)[ValueIndexOf(*v.setting)] = v.found;
+    for (const Note& note : v.notes) report.problems.push_back({note.code, note.message, std::string(v.setting->name)});
+  }
+}
+
+}  // namespace
+
 bool NoteUnreadable(const Environment& environment, const FoundValues& found, CommandResult& result) {
   bool unreadable = false;
   for (std::size_t index = 0; index < kValueCount; ++index) {
@@ -42,19 +53,6 @@ bool NoteUnreadable(const Environment& environment, const FoundValues& found, Co
   if (unreadable) result.exit_code = kKeyUnavailable;
   return unreadable;
 }
-
-constexpr std::size_t kShownColumn = 20;
-
-// The values and their notes, for --json.
-void ReportInspection(const std::vector<InspectedValue>& values, CommandReport& report) {
-  report.values.emplace();
-  for (const InspectedValue& v : values) {
-    (*report.values)[ValueIndexOf(*v.setting)] = v.found;
-    for (const Note& note : v.notes) report.problems.push_back({note.code, note.message, std::string(v.setting->name)});
-  }
-}
-
-}  // namespace
 
 CommandResult KeyUnavailable(const Environment& environment, RegistryStatus status) {
   std::string key = "The key " + ParametersKeyName();

@@ -91,7 +91,7 @@ TEST_F(KorvexcfgTest, EachRuleRefusesStrictlyAndCorrectsWithAdjust) {
     std::vector<std::string> arguments{"set"};
     arguments.insert(arguments.end(), c.set.begin(), c.set.end());
     cfg::CommandResult strict = Run(arguments);
-    EXPECT_EQ(strict.exit_code, cfg::kRefused) << c.set[0];
+    EXPECT_EQ(strict.exit_code, cfg::kRulesRefuse) << c.set[0];
     EXPECT_NE(strict.err.find(c.refusal_or_note), std::string::npos) << strict.err;
     EXPECT_TRUE(registry.writes.empty()) << c.set[0];
 
@@ -115,7 +115,7 @@ TEST_F(KorvexcfgTest, RequestsTheWindowDoesNotOfferAreRefusedEvenWithAdjust) {
            {"set", "load-file=C:\\\x01.img"},  // the Editor's own save refuses it
        }) {
     cfg::CommandResult result = Run(arguments);
-    EXPECT_EQ(result.exit_code, cfg::kRefused) << arguments[1] << " " << arguments[2];
+    EXPECT_EQ(result.exit_code, cfg::kRulesRefuse) << arguments[1] << " " << arguments[2];
     EXPECT_NE(result.err.find("Nothing was written"), std::string::npos) << result.err;
     EXPECT_TRUE(registry.writes.empty());
   }
@@ -171,10 +171,14 @@ TEST_F(KorvexcfgTest, ExitCodesAndWhatWasWritten) {
     EXPECT_EQ(Run(arguments).exit_code, cfg::kDone) << arguments.back();
   EXPECT_FALSE(files.files.count("--help"));
 
+  // The key is judged first: before the file (missing.reg), the rules (interval 5) or the type (size on a floppy).
+  registry.PutText("DiskType", "FDC14");
+  const std::vector<std::vector<std::string>> reading_first{
+      {"set", "size=64"}, {"set", "type=hard-disk", "size=64"}, {"test", "size=64"}, {"test", "interval=5"},
+      {"import", "missing.reg"}, {"show"}, {"validate"}, {"export", "x.reg"}};
   registry.key_exists = false;
-  for (std::vector<std::string> arguments : {std::vector<std::string>{"set", "size=64"}, {"show"}, {"validate"},
-                                             {"export", "x.reg"}})
-    EXPECT_EQ(Run(arguments).exit_code, cfg::kKeyUnavailable) << arguments[0];
+  for (const std::vector<std::string>& arguments : reading_first)
+    EXPECT_EQ(Run(arguments).exit_code, cfg::kKeyUnavailable) << arguments[0] << " " << arguments.back();
   EXPECT_NE(Run({"show"}).err.find("is missing"), std::string::npos);
   EXPECT_TRUE(registry.writes.empty());
 
@@ -186,9 +190,10 @@ TEST_F(KorvexcfgTest, ExitCodesAndWhatWasWritten) {
   EXPECT_NE(shown.out.find("letter     Z"), std::string::npos) << shown.out;
   EXPECT_NE(shown.err.find("The value SizeIn4kPages cannot be read: error 5. Run korvexcfg from an elevated"),
             std::string::npos) << shown.err;
-  EXPECT_EQ(Run({"validate"}).exit_code, cfg::kKeyUnavailable);
-  EXPECT_EQ(Run({"export", "unreadable.reg"}).exit_code, cfg::kKeyUnavailable);
-  EXPECT_FALSE(files.files.count("unreadable.reg"));
+  for (const std::vector<std::string>& arguments : reading_first)
+    EXPECT_EQ(Run(arguments).exit_code, cfg::kKeyUnavailable) << arguments[0] << " " << arguments.back();
+  EXPECT_TRUE(registry.writes.empty());
+  EXPECT_FALSE(files.files.count("x.reg"));
 }
 
 TEST_F(KorvexcfgTest, ASetThatChangesNothingWritesNothing) {
@@ -220,6 +225,9 @@ TEST_F(KorvexcfgTest, TestSaysWhetherTheKeyHoldsTheStateAfterTheRulesAndWritesNo
   EXPECT_EQ(Run({"test", "size=64", "letter=Z"}).out, "compliant\n");
   cfg::CommandResult differs = Run({"test", "autosave=on", "size=64"});
   EXPECT_EQ(differs.exit_code, cfg::kRefused);
+  // A state no set can reach is not drift: its own code.
+  for (std::string refused : {"interval=5", "size=lots", "size=3000"})  // interval=5 with AutoSave off
+    EXPECT_EQ(Run({"test", refused}).exit_code, cfg::kRulesRefuse) << refused;
   EXPECT_EQ(differs.out, "autosave: off -> on\ndiffers: AutoSaveEnabled\n");
   EXPECT_TRUE(registry.writes.empty());
   ASSERT_EQ(Run({"export", "all.reg"}).exit_code, cfg::kDone);
@@ -227,6 +235,41 @@ TEST_F(KorvexcfgTest, TestSaysWhetherTheKeyHoldsTheStateAfterTheRulesAndWritesNo
   registry.PutDword("SizeIn4kPages", 4096);
   EXPECT_EQ(Run({"test", "--file", "all.reg"}).out, "size: 16 MB (4096 pages) -> 64 MB (16384 pages)\ndiffers: SizeIn4kPages\n");
   EXPECT_EQ(Run({"test"}).exit_code, cfg::kUsage);
+}
+
+TEST_F(KorvexcfgTest, ACompleteSetStoresEverySettingSoThatTheKeyValidates) {
+  struct Case {
+    bool empty_key;
+    std::vector<std::string> set;
+    int exit_code;
+    std::string refusal;
+  } cases[] = {
+      {true, {"type=hard-disk", "size=512", "letter=R", "autosave=on", "interval=300", "save-file=C:\\ramdisk.img"}, 0, ""},
+      {true, {"size=64", "interval=60"}, 0, ""},  // interval as the window keeps it with AutoSave off
+      {true, {}, cfg::kRulesRefuse, "size: the key holds none, and the window has nothing to store for it; "
+                                    "--complete needs it named (size accepts megabytes"},
+      {true, {"size=64", "interval=60", "load-image=on"}, cfg::kRulesRefuse,
+       "load-file: the key holds none, and the window has nothing to store for it with load-image=on"},
+      {false, {}, 0, ""},
+      {false, {"letter=q"}, 0, ""},
+  };
+  for (const Case& c : cases) {
+    if (c.empty_key) registry.values.clear();
+    std::vector<std::string> arguments{"set", "--complete"};
+    arguments.insert(arguments.end(), c.set.begin(), c.set.end());
+    cfg::CommandResult result = Run(arguments);
+    std::string name = c.set.empty() ? "(none)" : c.set[0];
+    EXPECT_EQ(result.exit_code, c.exit_code) << name << "\n" << result.out << result.err;
+    EXPECT_NE(result.err.find(c.refusal), std::string::npos) << result.err;
+    if (c.exit_code == cfg::kDone) {
+      cfg::CommandResult validate = Run({"validate"});
+      EXPECT_EQ(validate.out, "valid\n") << name;
+    } else {
+      EXPECT_TRUE(registry.writes.empty());
+    }
+    PutTypicalValues();
+  }
+  EXPECT_EQ(Run({"test", "--complete", "letter=Z"}).out, "compliant\n");
 }
 
 TEST_F(KorvexcfgTest, ExportAndImportRestoreEveryValue) {
@@ -242,14 +285,25 @@ TEST_F(KorvexcfgTest, ExportAndImportRestoreEveryValue) {
   for (auto& [name, value] : before) EXPECT_EQ(registry.Bytes(name), value.bytes) << name;
 
   std::string key = "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\korvex\\Parameters]\r\n";
-  for (std::string line : {"\"Colour\"=\"red\"", "\"SizeIn4kPages\"=hex(b):00,40,00,00,00,00,00,00",
+  for (std::string line : {"\"SizeIn4kPage\"=dword:00004000", "\"DiskTyp\"=\"HDC\"", "\"autosaveEnabIed\"=dword:0", "\"SizeIn4kPages\"=hex(b):00,40,00,00,00,00,00,00",
                            "\"LoadImageFile\"=\"C:\\\\x.img\"", "\"LoadImageOnStart\"=dword:00000002",
                            "\"SizeIn4kPages\"=dword:00004080", "\"DiskType\"=\"hdc\""}) {
     files.files["bad.reg"] = "REGEDIT4\r\n" + key + line + "\r\n";
-    EXPECT_EQ(Run({"import", "bad.reg"}).exit_code, cfg::kRefused) << line;
+    EXPECT_EQ(Run({"import", "bad.reg"}).exit_code, cfg::kRulesRefuse) << line;
     EXPECT_TRUE(registry.writes.empty());
   }
-  EXPECT_EQ(Run({"import", "bad.reg", "--adjust"}).exit_code, cfg::kRefused);  // hdc is no correction
+  EXPECT_EQ(Run({"import", "bad.reg", "--adjust"}).exit_code, cfg::kRulesRefuse);  // hdc is no correction
+  files.files["bad.reg"] = "REGEDIT4\r\n" + key + "\"UserDriveLeter\"=\"R\"\r\n";
+  EXPECT_NE(Run({"import", "bad.reg"}).err.find("\"UserDriveLeter\" is no value of the driver's; is it UserDriveLetter "
+                                                "(letter) misspelled?"), std::string::npos);
+  // As regedit exports the key: its default value and another program's value are left as they are and
+  // said so; names match in any case, as the registry's do.
+  files.files["regedit.reg"] = "REGEDIT4\r\n" + key + "@=\"\"\r\n\"Colour\"=\"red\"\r\n\"sizein4kpages\"=dword:00001000\r\n";
+  cfg::CommandResult mixed = Run({"import", "regedit.reg"});
+  EXPECT_EQ(mixed.exit_code, cfg::kDone) << mixed.err;
+  EXPECT_EQ(Written(), std::vector<std::string>{"SizeIn4kPages"});
+  EXPECT_EQ(mixed.out.find("the key's default value (@): left as it is, not one of the driver's settings\n"
+                           "\"Colour\": left as it is, not one of the driver's settings\n"), 0u) << mixed.out;
   files.files["bad.reg"] = "REGEDIT4\r\n" + key + "\"SizeIn4kPages\"=dword:00004080\r\n";
   EXPECT_EQ(Run({"import", "bad.reg", "--adjust"}).exit_code, cfg::kDone);
   EXPECT_EQ(registry.Bytes("SizeIn4kPages"), DwordBytes(16384));
