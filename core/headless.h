@@ -26,24 +26,16 @@ class NoVolume : public Volume {
   void Close(VolumeHandle) override {}
 };
 
-// The Parameters key in a given state: reads come from the state; writes go
-// to `writes_to`, the real key, or are refused when there is none. Once the
-// state is loaded, ReadTheKey sends reads to the real key too (a save reads
-// it again before it writes).
+// The Parameters key in a given state, only to be read.
 class StateRegistry : public Registry {
  public:
-  explicit StateRegistry(const FoundValues& state, Registry* writes_to = nullptr)
-      : state_(state), writes_to_(writes_to) {}
+  explicit StateRegistry(const FoundValues& state) : state_(state) {}
 
-  RegistryStatus OpenKey(std::string_view path, RegistryKey& key) override {
-    if (writes_to_) return writes_to_->OpenKey(path, key);
+  RegistryStatus OpenKey(std::string_view, RegistryKey& key) override {
     key = 1;
     return 0;
   }
-  void ReadTheKey() { state_read_ = true; }
-
-  RegistryStatus QueryRawValue(RegistryKey key, const char* name, std::uint32_t& type, std::string& bytes) override {
-    if (state_read_ && writes_to_) return writes_to_->QueryRawValue(key, name, type, bytes);
+  RegistryStatus QueryRawValue(RegistryKey, const char* name, std::uint32_t& type, std::string& bytes) override {
     const FoundValue& value = state_[ValueIndex(name)];
     if (value.Present()) {
       type = value.stored.type;
@@ -51,16 +43,13 @@ class StateRegistry : public Registry {
     }
     return value.status;
   }
-  RegistryStatus SetValue(RegistryKey key, const char* name, RegistryType type,
-                          std::span<const std::uint8_t> data) override {
-    return writes_to_ ? writes_to_->SetValue(key, name, type, data) : kAccessDenied;  // a state only to read
+  RegistryStatus SetValue(RegistryKey, const char*, RegistryType, std::span<const std::uint8_t>) override {
+    return kAccessDenied;
   }
-  RegistryStatus CloseKey(RegistryKey key) override { return writes_to_ ? writes_to_->CloseKey(key) : 0; }
+  RegistryStatus CloseKey(RegistryKey) override { return 0; }
 
  private:
   FoundValues state_;
-  Registry* writes_to_;
-  bool state_read_ = false;
 };
 
 // What the window shows for a state of the key once its load, and the rules

@@ -33,8 +33,9 @@ CommandResult Busy() {
   return result;
 }
 
-// Backs up and saves, or plans the save (a dry run, a test), and reports.
-CommandResult SaveChanges(Environment& environment, Editor& editor, const ChangeOptions& options,
+// Backs up and saves into the key the command opened and read under the
+// writers' lock, or plans the save (a dry run, a test), and reports.
+CommandResult SaveChanges(Environment& environment, Editor& editor, ParametersKey& key, const ChangeOptions& options,
                           CommandResult result) {
   bool writes = !options.dry_run && !options.test;
   if (options.backup && writes) {
@@ -46,16 +47,13 @@ CommandResult SaveChanges(Environment& environment, Editor& editor, const Change
       exists.report.problems.push_back({"backup-exists", "The backup " + *options.backup + " exists already.", ""});
       return exists;
     }
-    CommandResult failure;
-    auto file = ExportedFile(environment, failure);
-    if (!file) return failure;
-    if (!environment.files.Write(*options.backup, *file)) {
+    if (!environment.files.Write(*options.backup, RegistryFileOf(key.Values(), environment.ansi))) {
       CommandResult failed = FileFailed(environment, "Cannot write the backup", *options.backup);
       failed.err += kNothingWritten;
       return failed;
     }
   }
-  SaveReport report = writes ? editor.SaveParameters() : editor.PlanSave();
+  SaveReport report = writes ? editor.SaveParameters(key) : editor.PlanSave(key.Values());
   result.report.save = report;
   result.report.save_kind = options.test      ? CommandReport::SaveKind::Test
                             : options.dry_run ? CommandReport::SaveKind::DryRun
@@ -84,10 +82,9 @@ CommandResult SaveChanges(Environment& environment, Editor& editor, const Change
       break;
   }
   if (writes) {
-    RegistryStatus status = 0;
-    result.report.values = ReadKey(environment.registry, status);  // as the command leaves it
+    result.report.values = key.Values();  // as the command leaves it
     // Asking the system about the driver takes time: only where a script reads the answer.
-    if (options.json && result.report.values && report.Writes())
+    if (options.json && report.Writes())
       result.report.restart_required = GatherStatus(environment, *result.report.values).restart_required;
   }
   return result;
@@ -110,16 +107,13 @@ const Setting* SettingMisspelled(std::string_view value_name) {
   return nullptr;
 }
 
-// The key with every value readable; nothing, and `failure` says why (exit 3), when it is not.
-std::optional<FoundValues> ReadableKey(Environment& environment, CommandResult& failure) {
-  RegistryStatus status = 0;
-  auto key = ReadKey(environment.registry, status);
-  if (!key) {
-    failure = KeyUnavailable(environment, status);
-    return std::nullopt;
+// Whether the key is open with every value readable; if not, `failure` says why (exit 3).
+bool Readable(Environment& environment, ParametersKey& key, CommandResult& failure) {
+  if (key.OpenStatus() != 0) {
+    failure = KeyUnavailable(environment, key.OpenStatus());
+    return false;
   }
-  if (NoteUnreadable(environment, *key, failure)) return std::nullopt;
-  return key;
+  return !NoteUnreadable(environment, key.Values(), failure);
 }
 
 std::string NoteLine(const InspectedValue& value, const Note& note) {
@@ -165,10 +159,11 @@ std::string IncompleteSettings(Environment& environment, Editor& editor, const s
 CommandResult SetCommand(Environment& environment, const std::vector<Request>& requests, const ChangeOptions& options) {
   KeyLockHold hold(&environment.lock);  // from the read to the write
   if (!hold.Held()) return Busy();
-  Configuration configuration(environment.registry, environment.ansi, environment.volume, environment.lock);
-  if (RegistryStatus status = configuration.Load(); status != 0) return KeyUnavailable(environment, status);
+  ParametersKey key(environment.registry);  // opened and read once
   CommandResult unreadable;
-  if (NoteUnreadable(environment, configuration.Model().Found(), unreadable)) return unreadable;
+  if (!Readable(environment, key, unreadable)) return unreadable;
+  Configuration configuration(environment.registry, environment.ansi, environment.volume, environment.lock);
+  configuration.Load(key);
   ChangeResult changed = configuration.Apply(requests, options.adjust, options.complete);
   CommandResult result;
   if (options.test) result.report.values = configuration.Model().Found();
@@ -177,7 +172,7 @@ CommandResult SetCommand(Environment& environment, const std::vector<Request>& r
   if (changed.refusals.empty() && options.complete)
     result.err = IncompleteSettings(environment, configuration.Model(), requests);
   if (!result.err.empty()) return Refused(result);
-  return SaveChanges(environment, configuration.Model(), options, result);
+  return SaveChanges(environment, configuration.Model(), key, options, result);
 }
 
 // The file's values are the target: each it names that differs from the key
@@ -190,20 +185,20 @@ CommandResult ImportCommand(Environment& environment, std::string_view path, con
     same.report.problems.push_back({"usage", "The backup may not be the file imported.", ""});
     return same;
   }
+  KeyLockHold hold(&environment.lock);  // from the read to the write
+  if (!hold.Held()) return Busy();
+  ParametersKey key(environment.registry);  // opened and read once, before the file is judged
   CommandResult unreadable;
-  if (!ReadableKey(environment, unreadable)) return unreadable;  // before the file is judged
+  if (!Readable(environment, key, unreadable)) return unreadable;
   auto file = environment.files.Read(path);
   if (!file) return FileFailed(environment, "Cannot read the file", path);
   RegistryFileContents contents = ReadRegistryFile(*file, ParametersKeyName(), environment.ansi);
   if (!contents.problem.empty()) return Refused({kRulesRefuse, "", std::string(path) + ": " + contents.problem + "\n"});
 
-  KeyLockHold hold(&environment.lock);  // from the read to the write
-  if (!hold.Held()) return Busy();
-  auto key = ReadableKey(environment, unreadable);
-  if (!key) return unreadable;
+  const FoundValues& found = key.Values();
   CommandResult result;
-  if (options.test) result.report.values = *key;
-  FoundValues target = *key;
+  if (options.test) result.report.values = found;
+  FoundValues target = found;
   std::bitset<kValueCount> named;
   for (const RegistryFileValue& value : contents.values) {
     const Setting* setting = FindSettingByValueName(value.name);
@@ -226,7 +221,7 @@ CommandResult ImportCommand(Environment& environment, std::string_view path, con
     target[index] = {0, {value.type, value.bytes}};
     named.set(index);
   }
-  std::vector<InspectedValue> before = Inspect(*key, environment.ansi, environment.volume);
+  std::vector<InspectedValue> before = Inspect(found, environment.ansi, environment.volume);
   std::vector<InspectedValue> after = Inspect(target, environment.ansi, environment.volume);
   for (std::size_t i = 0; i < after.size(); ++i) {
     const InspectedValue& value = after[i];
@@ -245,10 +240,9 @@ CommandResult ImportCommand(Environment& environment, std::string_view path, con
   if (!result.err.empty()) return Refused(result);
 
   // The Editor loads the file's state of the key and saves it against what the key holds.
-  StateRegistry state(target, &environment.registry);
+  StateRegistry state(target);
   Configuration configuration(state, environment.ansi, environment.volume, environment.lock);
   configuration.Load();
-  state.ReadTheKey();
   if (options.adjust) {
     // A value outside the window's limits is typed in again, which corrects it.
     std::vector<Request> retyped;
@@ -259,8 +253,8 @@ CommandResult ImportCommand(Environment& environment, std::string_view path, con
     for (const std::string& refusal : changed.refusals) result.err += refusal + "\n";
     if (!changed.refusals.empty()) return Refused(result);
   }
-  configuration.Model().CompareWith(*key, named);
-  return SaveChanges(environment, configuration.Model(), options, result);
+  configuration.Model().CompareWith(found, named);
+  return SaveChanges(environment, configuration.Model(), key, options, result);
 }
 
 CommandResult TestCommand(Environment& environment, const std::vector<Request>& requests,

@@ -46,6 +46,8 @@ CommandResult ExportCommand(Environment& environment, std::string_view path);
 // The key's current contents as a registry file; nothing, and `failure` says
 // why, when the key or one of its values cannot be read.
 std::optional<std::string> ExportedFile(Environment& environment, CommandResult& failure);
+// The key's values as regedit writes them.
+std::string RegistryFileOf(const FoundValues& found, const AnsiCharacters& ansi);
 
 CommandResult SetCommand(Environment& environment, const std::vector<Request>& requests, const ChangeOptions& options);
 // Whether the key holds what set (or import, with a file) would make it:

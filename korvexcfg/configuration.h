@@ -22,6 +22,8 @@ class Configuration {
 
   // 0, or why the key could not be opened (the Editor then holds its defaults).
   RegistryStatus Load();
+  // From a key the command opened, read and may save into.
+  void Load(ParametersKey& key) { editor_->Form_Load(key); }
   Editor& Model() { return *editor_; }
 
   // The settings as one change, in the window's dependency order whatever

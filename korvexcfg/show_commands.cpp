@@ -135,11 +135,15 @@ std::optional<std::string> ExportedFile(Environment& environment, CommandResult&
   }
   // A value left out would be missing from the file, and so from any key it restores.
   if (NoteUnreadable(environment, *found, failure)) return std::nullopt;
+  return RegistryFileOf(*found, environment.ansi);
+}
+
+std::string RegistryFileOf(const FoundValues& found, const AnsiCharacters& ansi) {
   std::vector<RegistryFileValue> file_values;
   for (std::size_t index = 0; index < kValueCount; ++index)  // in the order the window reads them
-    if ((*found)[index].Present())
-      file_values.push_back({kParameterValues[index].name, (*found)[index].stored.type, (*found)[index].stored.data});
-  return WriteRegistryFile(ParametersKeyName(), file_values, environment.ansi);
+    if (found[index].Present())
+      file_values.push_back({kParameterValues[index].name, found[index].stored.type, found[index].stored.data});
+  return WriteRegistryFile(ParametersKeyName(), file_values, ansi);
 }
 
 CommandResult ExportCommand(Environment& environment, std::string_view path) {

@@ -66,10 +66,10 @@ class FakeVolume : public Volume {
 class FakeKeyLock : public KeyLock {
  public:
   bool held_elsewhere = false;
-  int depth = 0;
+  int depth = 0, taken = 0;
   bool Acquire() override {
     if (held_elsewhere) return false;
-    ++depth;
+    ++depth, ++taken;
     return true;
   }
   void Release() override { --depth; }

@@ -7,6 +7,7 @@
 #include "registry_file.h"
 #include "status.h"
 
+#include <algorithm>
 #include <functional>
 #include <set>
 
@@ -218,6 +219,44 @@ TEST_F(KorvexcfgTest, ASetThatChangesNothingWritesNothing) {
       "letter: absent -> \"Z\"\nWritten: LoadImageFile, SizeIn4kPages, AutoSaveTrigger, UserDriveLetter\n" +
       kRestartLine))
       << imported;
+}
+
+// One open of the key, one read of each value, the lock taken once; a
+// command writes what it names and what its rules require, and only reports
+// what the window's load would correct in the other values.
+TEST_F(KorvexcfgTest, ACommandOpensTheKeyOnceAndWritesOnlyWhatItNamesAndItsRulesRequire) {
+  registry.PutText("UserDriveLetter", "r");
+  registry.PutDword("SaveImageOnExit", 0);  // with AutoSave on: the window's load ticks image saving
+  files.files["size.reg"] = "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\korvex\\"
+                            "Parameters]\r\n\"SizeIn4kPages\"=dword:00008000\r\n";
+  struct Row {
+    std::vector<std::string> arguments;
+    std::vector<std::string> written;
+    int locks;
+  } rows[] = {
+      {{"set", "size=128"}, {"SizeIn4kPages"}, 1},
+      {{"import", "size.reg"}, {"SizeIn4kPages"}, 1},
+      {{"set", "save-image=off"}, {"AutoSaveEnabled"}, 1},  // AutoSave goes with it
+      {{"show"}, {}, 0},
+      {{"test", "size=64"}, {}, 1},
+  };
+  for (const Row& row : rows) {
+    PutTypicalValues();
+    registry.PutText("UserDriveLetter", "r");
+    registry.PutDword("SaveImageOnExit", 0);
+    registry.calls.clear();
+    lock.taken = 0;
+    cfg::CommandResult result = Run(row.arguments);
+    std::string what = row.arguments[0] + " " + row.arguments[1];
+    EXPECT_EQ(Written(), row.written) << what << "\n" << result.out << result.err;
+    EXPECT_EQ(std::ranges::count(registry.calls, "open"), 1) << what;
+    for (const ValueSchema& value : kParameterValues)
+      EXPECT_EQ(std::ranges::count(registry.calls, std::string("query ") + value.name), 1) << what << " " << value.name;
+    EXPECT_EQ(lock.taken, row.locks) << what;
+    if (row.arguments[0] == "set" || row.arguments[0] == "import")
+      EXPECT_NE(result.out.find("letter: left as it is (\"r\"): the window shows \"R\"; set letter to store that"),
+                std::string::npos) << what << "\n" << result.out;
+  }
 }
 
 TEST_F(KorvexcfgTest, TestSaysWhetherTheKeyHoldsTheStateAfterTheRulesAndWritesNothing) {
