@@ -198,7 +198,7 @@ CommandResult RunCommand(const std::vector<std::string>& arguments, Environment&
   }
   if (first == "--version") {
     if (arguments.size() > 1) return UsageError("--version takes no argument.");
-    return {kDone, "korvexcfg " KORVANE_VERSION_TEXT "\n", ""};
+    return {kDone, "korvexcfg " KORVANE_VERSION " (file version " KORVANE_VERSION_TEXT ")\n", ""};
   }
   const Verb* verb = FindVerb(first);
   if (!verb) return UsageError("Unknown command " + first + ".");

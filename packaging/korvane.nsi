@@ -1,7 +1,8 @@
 ; The setup program: the x64 files on 64-bit Windows, the x86 ones otherwise.
 ; tools/package defines VERSION, VERSION_TEXT, FILE_VERSION, X64, X86 (the
-; folders of each architecture's files), SIZE_X64, SIZE_X86 (in KB), OUTFILE
-; and, when signing, SIGNER (a command that signs the file it is given).
+; folders of each architecture's files), SIZE_X64, SIZE_X86 (in KB),
+; UPGRADE_CODE (the MSIs'), OUTFILE and, when signing, SIGNER (a command that
+; signs the file it is given).
 ; ANSI and NSIS's default stub: it runs on Windows 2000.
 
 !include LogicLib.nsh
@@ -12,7 +13,7 @@
 !define SHORTCUT "Korvane Configuration Utility"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\KorvaneTools"
 
-Name "${PRODUCT} ${VERSION_TEXT}"
+Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma
@@ -38,6 +39,14 @@ UninstPage instfiles
 
 Function .onInit
   SetShellVarContext all
+  ; One install, one uninstall entry: while an MSI of ours is installed, this
+  ; refuses (exit code 2) rather than install a second copy beside it or
+  ; remove what Windows Installer recorded. No msi.dll: no MSI installed.
+  System::Call 'msi::MsiEnumRelatedProductsA(m "{${UPGRADE_CODE}}", i 0, i 0, m .r1) i.r0'
+  ${If} $0 == 0
+    MessageBox MB_OK|MB_ICONSTOP "${PRODUCT} is installed already by its Windows Installer package (MSI).$\r$\n$\r$\nUninstall it first in Add or Remove Programs, or install this version with the MSI: msiexec /i korvane-tools-${VERSION}-x64.msi (x86 on 32-bit Windows)." /SD IDOK
+    Abort
+  ${EndIf}
   ${If} ${RunningX64}
     SetRegView 64
   ${EndIf}

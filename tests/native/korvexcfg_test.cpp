@@ -165,7 +165,8 @@ TEST_F(KorvexcfgTest, ExitCodesAndWhatWasWritten) {
   EXPECT_EQ(Run({"set"}).exit_code, cfg::kUsage);
   EXPECT_EQ(Run({"frobnicate"}).exit_code, cfg::kUsage);
   EXPECT_EQ(Run({}).exit_code, cfg::kUsage);
-  EXPECT_EQ(Run({"--version"}).out, "korvexcfg 0.02.0013\n");  // as the binaries' version strings
+  // The installers' version, then the version resource's.
+  EXPECT_EQ(Run({"--version"}).out, "korvexcfg 0.2.13 (file version 0.02.0013)\n");
   EXPECT_EQ(Run({"--version", "extra"}).exit_code, cfg::kUsage);
   for (std::vector<std::string> arguments : {std::vector<std::string>{"help"}, {"help", "set"}, {"set", "--help"},
                                              {"-?"}, {"/?"}, {"export", "--help"}})

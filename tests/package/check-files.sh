@@ -3,15 +3,15 @@
 # the zips: exactly the five files, the programs byte for byte the build's,
 # README.txt with CRLF line ends and README.md's installer recipe; and
 # SHA256SUMS.
-# Usage: check-files.sh OUT VERSION_TEXT WIN64_BUILD WIN32_BUILD
+# Usage: check-files.sh OUT VERSION WIN64_BUILD WIN32_BUILD
 set -euo pipefail
-out=$1 version_text=$2
+out=$1 version=$2
 declare -A build_of=([x64]=$3 [x86]=$4)
 root=$(cd "$(dirname "$0")/../.." && pwd)
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 "$root/tools/package" --no-build --out "$out" >/dev/null
-name=korvane-tools-$version_text
+name=korvane-tools-$version
 for file in "$name-x64.zip" "$name-x86.zip" "$name-setup.exe" "$name-x64.msi" "$name-x86.msi" SHA256SUMS; do
   [ -s "$out/$file" ] || fail "$file was not made"
 done
@@ -31,7 +31,7 @@ for arch in x64 x86; do
     cmp "$build/$binary" "$unpacked/$arch/$(basename "$binary")" || fail "$arch $binary is not the tested one"
   done
   readme=$unpacked/$arch/README.txt
-  grep -q "$version_text" "$readme" || fail "$arch README.txt does not name $version_text"
+  grep -q "$version" "$readme" || fail "$arch README.txt does not name $version"
   [ "$(grep -c $'\r$' "$readme")" -eq "$(wc -l <"$readme")" ] || fail "$arch README.txt has lines without CRLF"
 done
 # The installer recipe the tests run (README.txt's) is the one README.md gives.

@@ -1,12 +1,19 @@
 #!/usr/bin/env bash
 # Installs a release under Wine in a fresh prefix of its own, on a display of
 # its own, checks what the installation left and that it runs, uninstalls it
-# the way Windows would, and checks that nothing is left.
+# the way Windows would, and checks that nothing is left and that the driver's
+# Parameters key kept its values.
 #
 #   install.sh --setup FILE | --msi FILE    what to install (/S, or msiexec /qn)
 #              --zip ZIP                   the files expected, as released
 #              [--build DIR]               whose programs they must equal too
-#              --version VERSION           as DisplayVersion gives it (korvexcfg --version: 0.02.0013)
+#              --version VERSION           as DisplayVersion and korvexcfg --version give it
+#              [--over FILE | --over-rebuild]
+#                                          install FILE (a setup program or an MSI)
+#                                          first, or a rebuild of the MSI: the tested
+#                                          one goes over it, leaving one uninstall entry
+#              [--refused FILE]            the other installer: once installed, it must
+#                                          refuse and change nothing
 #              --prefix-from DIR [--win32] copy a booted prefix (of 32-bit Windows with
 #                                          --win32: the setup's x86 path)
 #              [--signed-by CERT.pem]      the installed programs' signer; then only
@@ -16,7 +23,7 @@
 #              --work DIR                  made afresh; removed at the end unless KEEP is set
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-setup= msi= zip= build= version= template= win32= probe= work= signer=
+setup= msi= zip= build= version= template= win32= probe= work= signer= over= rebuild= refused=
 while [ $# -gt 0 ]; do
   case "$1" in
     --setup) setup=$2; shift 2 ;;
@@ -28,6 +35,9 @@ while [ $# -gt 0 ]; do
     --win32) win32=yes; shift ;;
     --probe) probe=$2; shift 2 ;;
     --signed-by) signer=$2; shift 2 ;;
+    --over) over=$2; shift 2 ;;
+    --over-rebuild) rebuild=yes; shift ;;
+    --refused) refused=$2; shift 2 ;;
     --work) work=$2; shift 2 ;;
     *) echo "unknown argument $1" >&2; exit 2 ;;
   esac
@@ -74,33 +84,63 @@ shortcuts() {
                         2>/dev/null || true
 }
 uninstall_keys='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
-# The values of the uninstall key whose DisplayName is the product's, as
+# The values of every uninstall key whose DisplayName is the product's, as
 # "Name=Data" lines; nothing when there is none.
 uninstall_values() {
   run reg query "$uninstall_keys" /s || true
   tr -d '\r' <"$log" | awk '
-    /^HKEY_/ { if (ours) exit; block = ""; next }
+    function flush() { if (ours) printf "%s", block; block = ""; ours = 0 }
+    /^HKEY_/ { flush(); next }
     /^    [^ ]/ { sub(/^    /, ""); split($0, part, /    /); line = part[1] "=" part[3]
                   block = block line "\n"; if (line == "DisplayName=Korvane RAM Disk Tools") ours = 1 }
-    END { if (ours) printf "%s", block }'
+    END { flush() }'
+}
+parameters_key='HKLM\System\CurrentControlSet\Services\korvex\Parameters'
+parameters() { run reg query "$parameters_key" || fail "no Parameters key: $(cat "$log")"; cat "$log"; }
+
+install() {
+  if [[ $1 == *.exe ]]; then
+    run "$1" /S
+  else
+    run msiexec /i "$(windows_path "$1")" /qn /l*v "$(windows_path "$work/msi.log")"
+  fi
 }
 
-# Installed.
-if [ -n "$setup" ]; then
-  run "$setup" /S || fail "setup /S failed: $(cat "$log")"
-else
-  run msiexec /i "$(windows_path "$msi")" /qn || fail "msiexec /i failed: $(cat "$log")"
+# The driver's installation was there first.
+korvex_wine_import "$root/tools/driver-stand-in.reg"
+parameters_before=$(parameters)
+
+# Installed, over an earlier install when one is given.
+if [ -n "$rebuild" ]; then
+  # What building it again changes: wixl gives each build a product code and
+  # a package code of its own.
+  over=$work/rebuilt.msi
+  cp "$msi" "$over"
+  template_code=$(msiinfo suminfo "$msi" | sed -n 's/^Template: //p')
+  subject=$(msiinfo suminfo "$msi" | sed -n 's/^Subject: //p')
+  new_code() { tr a-z A-Z </proc/sys/kernel/random/uuid; }
+  msibuild "$over" -q "UPDATE \`Property\` SET \`Value\` = '{$(new_code)}' WHERE \`Property\` = 'ProductCode'" \
+    -s "$subject" Korvane "$template_code" "{$(new_code)}"
 fi
+if [ -n "$over" ]; then
+  install "$over" || fail "$(basename "$over") failed: $(cat "$log")"
+fi
+install "${setup:-$msi}" || fail "$(basename "${setup:-$msi}") failed: $(cat "$log")"
 mkdir "$work/expected"
 unzip -q "$zip" -d "$work/expected"
-for file in "$work/expected"/*; do
-  cmp "$file" "$folder/$(basename "$file")" || fail "$(basename "$file") is not installed as released"
-done
+installed_as_released() {
+  for file in "$work/expected"/*; do
+    cmp "$file" "$folder/$(basename "$file")" || fail "$(basename "$file") is not installed as released"
+  done
+}
+installed_as_released
 if [ -n "$build" ]; then
   for binary in config/korvex.exe korvexcfg/korvexcfg.exe launcher/korvlnch.dll; do
     cmp "$build/$binary" "$folder/$(basename "$binary")" || fail "the installed $(basename "$binary") is not the tested one"
   done
 fi
+values=$(uninstall_values)
+[ "$(printf '%s\n' "$values" | grep -c '^DisplayName=')" -eq 1 ] || fail "not one uninstall entry: $values"
 if [ -n "$signer" ]; then
   for program in "$folder"/*.exe "$folder"/*.dll; do
     osslsigncode verify -CAfile "$signer" -in "$program" >/dev/null 2>&1 || fail "$(basename "$program") is not signed"
@@ -109,7 +149,6 @@ if [ -n "$signer" ]; then
   exit 0
 fi
 [ -n "$(shortcuts)" ] || fail "no Start-menu shortcut"
-values=$(uninstall_values)
 value() { printf '%s\n' "$values" | sed -n "s/^$1=//p"; }
 [ "$(value DisplayVersion)" = "$version" ] || fail "DisplayVersion is '$(value DisplayVersion)'"
 [ "$(value InstallLocation | sed 's/\\$//')" = 'C:\Program Files\Korvane' ] || fail "InstallLocation is '$(value InstallLocation)'"
@@ -119,11 +158,28 @@ for name in $wanted; do
   [ -n "$(value "$name")" ] || fail "the uninstall key has no $name: $values"
 done
 
+# The other installer refuses, in silent mode with an exit code, and leaves
+# the install as it was.
+if [ -n "$refused" ]; then
+  rm -f "$work/msi.log"
+  status=0
+  install "$refused" || status=$?
+  if [[ $refused == *.msi ]]; then
+    # Wine's log leaves out the launch condition's message: the search that
+    # found the setup's install shows why.
+    [ "$status" -ne 0 ] && grep -aq '^Property(S): SETUP_INSTALLED\(_32\)\? = ' "$work/msi.log" \
+      || fail "$(basename "$refused") did not refuse for the setup's install (exit $status): $(tail -20 "$work/msi.log")"
+  else
+    # NSIS's code for an installer its script stopped.
+    [ "$status" -eq 2 ] || fail "$(basename "$refused") did not refuse (exit $status)"
+  fi
+  installed_as_released
+  [ "$(uninstall_values)" = "$values" ] || fail "$(basename "$refused") changed the uninstall entries: $(uninstall_values)"
+fi
+
 # It runs.
 run 'C:\Program Files\Korvane\korvexcfg.exe' --version || fail "korvexcfg --version failed: $(cat "$log")"
-# As the binaries' version strings give it: minor to two digits, patch to four.
-version_text=$(echo "$version" | awk -F. '{ printf "%d.%02d.%04d", $1, $2, $3 }')
-grep -qx "korvexcfg $version_text"$'\r\\?' "$log" || fail "korvexcfg --version printed: $(cat "$log")"
+grep -q "^korvexcfg $version " "$log" || fail "korvexcfg --version printed: $(cat "$log")"
 "$wine" 'C:\Program Files\Korvane\korvex.exe' >/dev/null 2>&1 </dev/null &
 korvex=$!
 window=
@@ -175,4 +231,5 @@ fi
 [ ! -e "$folder" ] || fail "left behind: $(ls -A "$folder")"
 [ -z "$(shortcuts)" ] || fail "the shortcut is left behind: $(shortcuts)"
 [ -z "$(uninstall_values)" ] || fail "the uninstall key is left behind"
+[ "$(parameters)" = "$parameters_before" ] || fail "the Parameters key changed: $(parameters)"
 echo "installed, run and uninstalled"

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # tools/package --sign with a throwaway self-signed certificate: every program
 # in the zips, the setup program and the MSIs carry a signature osslsigncode
-# accepts, and the signed setup program still installs (its uninstaller signed
-# too).
-# Usage: sign.sh WORK VERSION_TEXT VERSION PREFIX_TEMPLATE
+# accepts; the signed setup program still installs (its uninstaller signed
+# too), and each signed installer replaces the unsigned install it goes over.
+# Usage: sign.sh WORK VERSION PREFIX_TEMPLATE UNSIGNED_RELEASE
 set -euo pipefail
-work=$1 version_text=$2 version=$3 template=$4
+work=$1 version=$2 template=$3 unsigned=$4
 root=$(cd "$(dirname "$0")/../.." && pwd)
 fail() { echo "FAIL: $*" >&2; exit 1; }
 rm -rf "$work"
@@ -20,7 +20,7 @@ openssl pkcs12 -export -inkey "$work/key.pem" -in "$work/certificate.pem" -out "
 "$root/tools/package" --no-build --sign "$work/certificate.pfx" --out "$work/release" >/dev/null
 
 signed() { osslsigncode verify -CAfile "$work/certificate.pem" -in "$1" >/dev/null 2>&1 || fail "$1 is not signed"; }
-name=korvane-tools-$version_text
+name=korvane-tools-$version
 for arch in x64 x86; do
   unzip -q "$work/release/$name-$arch.zip" -d "$work/$arch"
   for binary in korvex.exe korvexcfg.exe korvlnch.dll; do signed "$work/$arch/$binary"; done
@@ -28,5 +28,10 @@ for arch in x64 x86; do
 done
 signed "$work/release/$name-setup.exe"
 
-"$(dirname "$0")/install.sh" --setup "$work/release/$name-setup.exe" --zip "$work/release/$name-x64.zip" \
-  --version "$version" --prefix-from "$template" --signed-by "$work/certificate.pem" --work "$work/install"
+installed_over_unsigned() {
+  "$(dirname "$0")/install.sh" "$1" "$work/release/$name-$2" --over "$unsigned/$name-$2" \
+    --zip "$work/release/$name-x64.zip" --version "$version" --prefix-from "$template" \
+    --signed-by "$work/certificate.pem" --work "$work/install$1"
+}
+installed_over_unsigned --setup setup.exe
+installed_over_unsigned --msi x64.msi
