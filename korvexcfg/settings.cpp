@@ -10,12 +10,12 @@ namespace korvex::cfg {
 namespace {
 
 // Digits with at most one decimal point, as a script would write a number.
-bool IsPlainNumber(std::string_view text, bool whole) {
+bool IsPlainNumber(std::string_view text) {
   bool digit = false, point = false;
   for (char c : text) {
     if (c >= '0' && c <= '9') {
       digit = true;
-    } else if (c == '.' && !point && !whole) {
+    } else if (c == '.' && !point) {
       point = true;
     } else {
       return false;
@@ -91,6 +91,9 @@ std::string ShownValue(Editor& editor, const Setting& setting) {
         } else if constexpr (std::is_same_v<Control, forms::CheckBox>) {
           return control.Value() != 0 ? "on" : "off";
         } else {
+          // The interval box keeps a fraction as typed; the save stores the rounded seconds.
+          if (setting.kind == SettingKind::Seconds)
+            if (auto seconds = SecondsFromIntervalText(control.Text())) return IntegerText(*seconds);
           bool number = setting.kind == SettingKind::Megabytes || setting.kind == SettingKind::Seconds;
           return std::string(number ? Trim(control.Text()) : std::string_view(control.Text()));
         }
@@ -111,7 +114,7 @@ std::optional<std::string> RequestedInput(const Setting& setting, std::string_vi
       return std::nullopt;
     case SettingKind::Megabytes:
     case SettingKind::Seconds:
-      if (!IsPlainNumber(value, setting.kind == SettingKind::Seconds)) return std::nullopt;
+      if (!IsPlainNumber(value)) return std::nullopt;
       return std::string(value);
     case SettingKind::Letter:
       if (utf8::CountCodePoints(value) != 1) return std::nullopt;
@@ -130,7 +133,7 @@ bool SameValue(const Setting& setting, std::string_view shown, std::string_view 
       return shown == (requested == "1" ? "on" : "off");
     case SettingKind::Megabytes:
     case SettingKind::Seconds:
-      return IsPlainNumber(shown, false) && TextToNumber(shown) == TextToNumber(requested);
+      return IsPlainNumber(shown) && TextToNumber(shown) == TextToNumber(requested);
     case SettingKind::Letter:
       return EqualsIgnoringCase(shown, requested);
     case SettingKind::Path:

@@ -86,6 +86,7 @@ TEST_F(KorvexcfgTest, EachRuleRefusesStrictlyAndCorrectsWithAdjust) {
       {{"SizeIn4kPages=2"}, "size: 2 -> 5, at least 5 MB", "SizeIn4kPages", DwordBytes(1280)},
       {{"interval=5"}, "interval: 5 -> 20, at least 20 seconds", "AutoSaveTrigger", DwordBytes(20)},
       {{"interval=40000"}, "interval: 40000 -> 32767, at most 32767 seconds", "AutoSaveTrigger", DwordBytes(32767)},
+      {{"interval=25.5"}, "interval: 25.5 -> 26, whole seconds", "AutoSaveTrigger", DwordBytes(26)},  // as the window stores it
       {{"letter=5"}, "letter: 5 -> A, a letter from A to Z", "UserDriveLetter", std::string("A\0", 2)},
   };
   for (const Case& c : cases) {
