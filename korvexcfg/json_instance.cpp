@@ -1,7 +1,6 @@
 #include "json_instance.h"
 
 #include <rapidjson/error/en.h>
-#include <rapidjson/memorystream.h>
 #include <rapidjson/reader.h>
 
 #include "utf8.h"
@@ -119,12 +118,15 @@ InstanceReading ReadInstance(std::string_view json, std::span<const InstanceProp
     return reading;
   }
   InstanceHandler handler(properties, reading);
-  rapidjson::MemoryStream stream(json.data(), json.size());
+  // Read in place, in a copy that ends in a NUL: the reader then needs no
+  // stack of its own (whose first use offsets a null pointer in this version).
+  // Its recursion ends at the handler, which takes no nested value.
+  std::string text(json);
+  rapidjson::InsituStringStream stream(text.data());
   rapidjson::Reader reader;
-  // Iterative: no recursion however deep the input; whole numbers are
-  // checked as written, never rounded through a double.
+  // Whole numbers are checked as written, never rounded through a double.
   constexpr unsigned kFlags =
-      rapidjson::kParseIterativeFlag | rapidjson::kParseValidateEncodingFlag | rapidjson::kParseNumbersAsStringsFlag;
+      rapidjson::kParseInsituFlag | rapidjson::kParseValidateEncodingFlag | rapidjson::kParseNumbersAsStringsFlag;
   rapidjson::ParseResult result = reader.Parse<kFlags>(stream, handler);
   if (!result) {
     if (reading.problem.empty())
