@@ -113,6 +113,20 @@ second = call("set", desired, name="typical, again")
 expect("set again", second and (second[0], second[1]), (first and first[0], []))
 compliant = read_only("typical", "test", desired)
 expect("test after set", compliant and (compliant[0]["_inDesiredState"], compliant[1]), (True, []))
+# The playbook's way: the state on the standard input, korvexcfg's --json report.
+def piped(verb, instance):
+    run = subprocess.run([wine_run, korvexcfg, verb, "--input", "-", "--json"], capture_output=True,
+                         input=json.dumps(instance).encode())
+    try:
+        return run.returncode, json.loads(run.stdout)["changed"]
+    except (ValueError, KeyError):
+        return run.returncode, run.stdout[:300]
+
+
+expect("piped test, compliant", piped("test", desired), (0, False))
+expect("piped set", piped("set", {"sizeMB": 256}), (0, True))
+expect("piped test, drift", piped("test", desired), (1, False))
+call("set", desired, name="typical, back")
 # Refused by the rules, and input that is no instance: the codes the manifest names, nothing written.
 read_only("typical", "set", {"autoSave": True, "saveImage": False}, 6)
 read_only("typical", "test", {"autoSave": True, "saveImage": False}, 6)
