@@ -68,7 +68,7 @@ void AppendHexList(std::string& line, std::string_view bytes) {
 }
 
 std::string ValueLine(const RegistryFileValue& value, const AnsiCharacters& ansi) {
-  std::string line = Quoted(value.name) + "=";
+  std::string line = (value.name.empty() ? "@" : Quoted(value.name)) + "=";
   if (value.type == kRegSz && IsQuotableText(value.bytes)) {
     line += Quoted(ansi.FromAnsi(std::string_view(value.bytes).substr(0, value.bytes.size() - 1)));
   } else if (value.type == kRegDword && value.bytes.size() == 4) {
@@ -123,15 +123,19 @@ class ValueParser {
 
   std::optional<RegistryFileValue> Parse(std::string& problem) {
     RegistryFileValue value;
-    if (!rest_.empty() && rest_.front() == '@') return Fail(problem, "sets the key's default value");
-    auto name = QuotedText();
-    if (!name) return Fail(problem, "has a value line that is not \"name\"=data");
-    value.name = *name;
+    if (!rest_.empty() && rest_.front() == '@') {
+      rest_.remove_prefix(1);  // the key's default value, whose name is empty
+    } else {
+      auto name = QuotedText();
+      if (!name) return Fail(problem, "has a value line that is not \"name\"=data or @=data");
+      value.name = *name;
+    }
     rest_ = Trimmed(rest_);
-    if (rest_.empty() || rest_.front() != '=') return Fail(problem, "has no '=' after \"" + value.name + "\"");
+    if (rest_.empty() || rest_.front() != '=') return Fail(problem, "has no '=' after the value's name");
     rest_ = Trimmed(rest_.substr(1));
-    std::string what = "the data of \"" + value.name + "\"";
-    if (rest_ == "-") return Fail(problem, "deletes the value \"" + value.name + "\"");
+    std::string named = value.name.empty() ? "the key's default value" : "the value \"" + value.name + "\"";
+    std::string what = "the data of " + named;
+    if (rest_ == "-") return Fail(problem, "deletes " + named);
     if (!rest_.empty() && rest_.front() == '"') {
       auto text = QuotedText();
       if (!text || !Trimmed(rest_).empty()) return Fail(problem, "has malformed text in " + what);

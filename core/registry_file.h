@@ -15,7 +15,7 @@
 namespace korvex {
 
 struct RegistryFileValue {
-  std::string name;  // UTF-8
+  std::string name;  // UTF-8; empty for the key's default value ("@" in the file)
   std::uint32_t type = 0;
   std::string bytes;
   bool operator==(const RegistryFileValue&) const = default;
@@ -34,8 +34,8 @@ struct RegistryFileContents {
 // refused before it is read.
 inline constexpr std::size_t kLargestRegistryFile = 1 << 20;
 
-// Reads a file that sets values of `key` only: another key, a key or value
-// deletion, or anything malformed is a problem.
+// Reads a file that sets values of `key` only (its default value too): another
+// key, a key or value deletion, or anything malformed is a problem.
 RegistryFileContents ReadRegistryFile(std::string_view file, std::string_view key, const AnsiCharacters& ansi);
 
 }  // namespace korvex

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <bitset>
 
+#include "ascii_text.h"
 #include "command_parts.h"
 #include "configuration.h"
 #include "inspection.h"
@@ -92,6 +93,23 @@ CommandResult SaveChanges(Environment& environment, Editor& editor, const Change
   return result;
 }
 
+// Whether two names are one insertion, deletion or replacement apart, in any case.
+bool OneEditApart(std::string_view a, std::string_view b) {
+  if (a.size() < b.size()) std::swap(a, b);
+  if (a.size() - b.size() > 1) return false;
+  std::size_t i = 0;
+  while (i < b.size() && AsciiLower(a[i]) == AsciiLower(b[i])) ++i;
+  if (i == b.size()) return a.size() != b.size();
+  std::size_t skip = a.size() == b.size() ? 1 : 0;  // replaced, or inserted into a
+  return EqualsIgnoringCase(a.substr(i + 1), b.substr(i + skip));
+}
+
+const Setting* SettingMisspelled(std::string_view value_name) {
+  for (const Setting& setting : kSettings)
+    if (OneEditApart(value_name, setting.value_name)) return &setting;
+  return nullptr;
+}
+
 // The key with every value readable; nothing, and `failure` says why (exit 3), when it is not.
 std::optional<FoundValues> ReadableKey(Environment& environment, CommandResult& failure) {
   RegistryStatus status = 0;
@@ -108,6 +126,40 @@ std::string NoteLine(const InspectedValue& value, const Note& note) {
   return std::string(value.setting->value_name) + ": " + note.message + "\n";
 }
 
+// For --complete: each setting that the save would leave out of a valid key
+// (validate's one definition), a line each.
+std::string IncompleteSettings(Environment& environment, Editor& editor, const std::vector<Request>& requests) {
+  SaveReport plan = editor.PlanSave();
+  FoundValues after = editor.Found();
+  for (std::size_t index = 0; index < kValueCount; ++index)
+    if (plan.values[index].after && (plan.values[index].outcome == ValueOutcome::Written ||
+                                     plan.values[index].outcome == ValueOutcome::NotWritten))
+      after[index] = {0, *plan.values[index].after};
+  std::string lines;
+  for (const InspectedValue& value : Inspect(after, environment.ansi, environment.volume)) {
+    const Setting& setting = *value.setting;
+    std::string name(setting.name);
+    std::size_t index = ValueIndexOf(setting);
+    bool named = std::ranges::any_of(requests, [&](const Request& r) { return r.setting == &setting; });
+    bool refused = plan.values[index].outcome == ValueOutcome::Refused;
+    // An image file left empty where its image is loaded or saved: the window's default will not do.
+    std::string_view needs = setting.needs.substr(0, setting.needs.find('='));
+    const Setting* box = setting.kind == SettingKind::Path ? FindSetting(needs) : nullptr;
+    bool empty_file = box && !named && ShownValue(editor, setting).empty() && ShownValue(editor, *box) == "on";
+    if (!refused && value.notes.empty() && !empty_file) continue;
+    if (!named && (editor.Found()[index].status == kNotFound || empty_file))
+      lines += name + ": the key holds none, and the window has nothing to store for it" +
+               (empty_file ? " with " + std::string(box->name) + "=on" : "") + "; --complete needs it named (" +
+               name + " accepts " + Accepts(setting) + ").\n";
+    else
+      lines += name + ": the window shows \"" + Printable(ShownValue(editor, setting)) + "\"" +
+               ", which would not be stored as a valid value (" +
+               (refused ? plan.values[index].reason : value.notes.front().message) + ")" + (named ? "" : "; name it") +
+               ".\n";
+  }
+  return lines;
+}
+
 }  // namespace
 
 CommandResult SetCommand(Environment& environment, const std::vector<Request>& requests, const ChangeOptions& options) {
@@ -117,12 +169,14 @@ CommandResult SetCommand(Environment& environment, const std::vector<Request>& r
   if (RegistryStatus status = configuration.Load(); status != 0) return KeyUnavailable(environment, status);
   CommandResult unreadable;
   if (NoteUnreadable(environment, configuration.Model().Found(), unreadable)) return unreadable;
-  ChangeResult changed = configuration.Apply(requests, options.adjust);
+  ChangeResult changed = configuration.Apply(requests, options.adjust, options.complete);
   CommandResult result;
   if (options.test) result.report.values = configuration.Model().Found();
   for (const std::string& note : changed.notes) result.out += note + "\n";
   for (const std::string& refusal : changed.refusals) result.err += refusal + "\n";
-  if (!changed.refusals.empty()) return Refused(result);
+  if (changed.refusals.empty() && options.complete)
+    result.err = IncompleteSettings(environment, configuration.Model(), requests);
+  if (!result.err.empty()) return Refused(result);
   return SaveChanges(environment, configuration.Model(), options, result);
 }
 
@@ -154,7 +208,18 @@ CommandResult ImportCommand(Environment& environment, std::string_view path, con
   for (const RegistryFileValue& value : contents.values) {
     const Setting* setting = FindSettingByValueName(value.name);
     if (!setting) {
-      result.err += "\"" + value.name + "\" is no value of the driver's; the key holds only the window's ten.\n";
+      // An export of the key holds its default value and whatever else was put there: left as they are.
+      // A name one edit from a setting's is taken for a misspelling of it, never left silently.
+      if (const Setting* meant = SettingMisspelled(value.name)) {
+        result.err += "\"" + value.name + "\" is no value of the driver's; is it " + std::string(meant->value_name) +
+                      " (" + std::string(meant->name) + ") misspelled?\n";
+      } else {
+        std::string left = (value.name.empty() ? std::string("the key's default value (@)")
+                                                : "\"" + Printable(value.name) + "\"") +
+                           ": left as it is, not one of the driver's settings";
+        result.out += left + "\n";
+        result.report.warnings.push_back({"not-a-setting", left, ""});
+      }
       continue;
     }
     std::size_t index = ValueIndexOf(*setting);

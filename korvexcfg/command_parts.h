@@ -11,6 +11,7 @@ struct ChangeOptions {
   bool dry_run = false;
   bool test = false;  // compare only: the differences are the outcome
   bool adjust = false;
+  bool complete = false;  // set: every setting, the others as the window shows them
   std::optional<std::string> backup;
   std::optional<std::string> file;  // test --file
   std::optional<std::string> input;  // --input: a desired state as JSON, or - for standard input

@@ -21,13 +21,13 @@ struct Verb {
 };
 constexpr Verb kVerbs[] = {
     {"show", "show [--json]", "every value as stored, beside what the window shows, with notes", true},
-    {"set", "set NAME=VALUE... | --input JSON|-  [--dry-run] [--adjust] [--backup FILE] [--json]",
+    {"set", "set NAME=VALUE... | --complete [NAME=VALUE...] | --input JSON|-  [--dry-run] [--adjust] [--backup FILE] [--json]",
      "changes settings by the window's rules, as one change, and reports each value written", true,
-     "--dry-run --adjust --backup --input "},
-    {"test", "test NAME=VALUE... | --input JSON|- | --file FILE  [--adjust] [--json]",
-     "exit 0 when the key already holds that state, 1 listing each difference, 6 when the rules refuse "
-     "the state; writes nothing", true,
-     "--adjust --file --input "},
+     "--complete --dry-run --adjust --backup --input "},
+    {"test", "test NAME=VALUE... | --complete [NAME=VALUE...] | --input JSON|- | --file FILE  [--adjust] [--json]",
+     "exit 0 when the key holds that state, 1 listing each difference, 6 if the rules refuse it; writes nothing",
+     true,
+     "--complete --adjust --file --input "},
     {"status", "status [--json]",
      "the driver's service and volume beside its settings: whether they wait for a restart, and warnings", true},
     {"validate", "validate [--json]",
@@ -79,7 +79,11 @@ std::string Help() {
   for (const Setting& setting : kSettings)
     text += "  " + Padded(std::string(setting.name), 12) + Accepts(setting) + "  (" + std::string(setting.value_name) + ")\n";
   text +=
-      "\n--dry-run  says what would be written, writes nothing\n"
+      "\n--complete stores every setting: those named as given, the others as the window shows them for the\n"
+      "           key; where the key holds none, the window's default (hard-disk, letter Z, no image file),\n"
+      "           and size and interval must be named. It takes a setting the window offers only with\n"
+      "           another (interval with autosave=off), as the window keeps it while that one is off\n"
+      "--dry-run  says what would be written, writes nothing\n"
       "--adjust   accepts the window's corrections (size 12.7 becomes 12) and reports each\n"
       "--backup   exports the key to FILE before writing\n"
       "--input    the desired state as one JSON object of the settings' properties (diskType, sizeMB, fat32,\n"
@@ -115,6 +119,8 @@ bool ReadChangeOption(const std::vector<std::string>& arguments, std::size_t& i,
     options.dry_run = true;
   } else if (argument == "--adjust") {
     options.adjust = true;
+  } else if (argument == "--complete") {
+    options.complete = true;
   } else if (argument == "--backup" || argument == "--file" || argument == "--input") {
     if (i + 1 == arguments.size()) {
       problem = argument + (argument == "--input" ? " needs a JSON object, or - for the standard input." : " needs a file name.");
@@ -199,13 +205,14 @@ CommandResult RunVerb(const Verb& verb, const std::vector<std::string>& argument
     }
     requests.push_back({setting, operand.substr(equals + 1)});
   }
-  bool given = !requests.empty() || options.input;
+  bool wants_state = !requests.empty() || options.complete || options.input;
   if (name == "test") {
-    if (given == options.file.has_value())
-      return UsageError("test needs NAME=VALUE settings, --input or --file FILE, one of them.");
+    if (wants_state == !!options.file)
+      return UsageError("test needs NAME=VALUE settings (or --complete, or --input) or --file FILE, not both.");
     return TestCommand(environment, requests, options.file, options);
   }
-  return given ? SetCommand(environment, requests, options) : UsageError("set needs at least one NAME=VALUE, or --input.");
+  return wants_state ? SetCommand(environment, requests, options)
+                     : UsageError("set needs at least one NAME=VALUE, --complete or --input.");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "configuration.h"
 
 #include <algorithm>
+#include <bitset>
 
 #include "number_text.h"
 #include "setting_limits.h"
@@ -35,9 +36,20 @@ std::string CorrectionReason(const Setting& setting, std::string_view requested)
   }
 }
 
+// A key that cannot be opened: the window then shows its defaults.
+class NoKey : public Registry {
+  RegistryStatus OpenKey(std::string_view, RegistryKey&) override { return kNotFound; }
+  RegistryStatus QueryRawValue(RegistryKey, const char*, std::uint32_t&, std::string&) override { return kNotFound; }
+  RegistryStatus SetValue(RegistryKey, const char*, RegistryType, std::span<const std::uint8_t>) override {
+    return kAccessDenied;
+  }
+  RegistryStatus CloseKey(RegistryKey) override { return 0; }
+};
+
 }  // namespace
 
-Configuration::Configuration(Registry& registry, const AnsiCharacters& ansi, Volume& volume, KeyLock& lock) {
+Configuration::Configuration(Registry& registry, const AnsiCharacters& ansi, Volume& volume, KeyLock& lock)
+    : ansi_(ansi), volume_(volume) {
   editor_ = std::make_unique<Editor>(EditorServices{registry, ansi, session_, shell_, volume, {}, &lock});
   session_.EditorCreated();
 }
@@ -75,7 +87,7 @@ void Configuration::MakeUserChange(const Setting& setting, const std::string& in
   e.focus.FocusEnters(e.Command4);  // leaving the box runs its LostFocus rule
 }
 
-bool Configuration::Assign(const Request& request, bool adjust, ChangeResult& result) {
+bool Configuration::Assign(const Request& request, bool adjust, bool complete, ChangeResult& result) {
   const Setting& setting = *request.setting;
   std::string_view value = request.value;
   std::string name(setting.name);
@@ -88,13 +100,18 @@ bool Configuration::Assign(const Request& request, bool adjust, ChangeResult& re
   Editor& e = *editor_;
   e.SetByUser(ControlOf(e, setting));  // named, so set, even where it already holds the value
   if (!request.retype && SameValue(setting, ShownValue(e, setting), *input)) return true;
-  if (!ControlOf(e, setting).Enabled()) {
+  forms::Control& control = ControlOf(e, setting);
+  bool enabled = control.Enabled();
+  if (!enabled && !complete) {
     result.refusals.push_back(name + ": the window offers it only with " + Needs(setting) + ".");
     return false;
   }
   std::array<std::string, kSettings.size()> before;
   for (std::size_t i = 0; i < kSettings.size(); ++i) before[i] = ShownValue(e, kSettings[i]);
+  // A disabled box holds what was typed before the setting it depends on was changed.
+  if (!enabled) control.SetEnabled(true);
   MakeUserChange(setting, *input);
+  if (!enabled) control.SetEnabled(false);
 
   std::string shown = ShownValue(e, setting);
   if (!SameValue(setting, shown, *input)) {
@@ -117,13 +134,38 @@ bool Configuration::Assign(const Request& request, bool adjust, ChangeResult& re
   return true;
 }
 
-ChangeResult Configuration::Apply(std::vector<Request> requests, bool adjust) {
+std::array<std::string, kSettings.size()> Configuration::WindowDefaults() {
+  NoKey no_key;
+  HeadlessWindows windows;
+  Session session(windows);
+  NoShell shell;
+  Editor editor(EditorServices{no_key, ansi_, session, shell, volume_, {}, nullptr});
+  editor.Form_Load();
+  std::array<std::string, kSettings.size()> defaults;
+  for (std::size_t i = 0; i < kSettings.size(); ++i) defaults[i] = ShownValue(editor, kSettings[i]);
+  return defaults;
+}
+
+ChangeResult Configuration::Apply(std::vector<Request> requests, bool adjust, bool complete) {
   auto order = [](const Request& request) { return request.setting - kSettings.data(); };
+  if (complete) {
+    // Only its own value sets these controls: where the key holds none they show their blank design.
+    std::bitset<kSettings.size()> named;
+    for (const Request& request : requests) named.set(static_cast<std::size_t>(order(request)));
+    std::array<std::string, kSettings.size()> defaults = WindowDefaults();
+    for (std::size_t i = 0; i < kSettings.size(); ++i) {
+      const Setting& setting = kSettings[i];
+      bool has_default = setting.kind == SettingKind::DiskType || setting.kind == SettingKind::Letter ||
+                         setting.kind == SettingKind::Path;
+      if (!named[i] && has_default && editor_->Found()[ValueIndexOf(setting)].status == kNotFound)
+        requests.push_back({&setting, defaults[i]});
+    }
+  }
   std::ranges::stable_sort(requests, {}, order);
   ChangeResult result;
   std::vector<std::pair<const Setting*, std::string>> accepted;  // with what each came to show
   for (const Request& request : requests)
-    if (Assign(request, adjust, result))
+    if (Assign(request, adjust, complete, result))
       accepted.emplace_back(request.setting, ShownValue(*editor_, *request.setting));
   // A later setting's rule may undo an earlier one (AutoSave on, image saving off).
   for (auto& [setting, shown] : accepted)
@@ -131,6 +173,8 @@ ChangeResult Configuration::Apply(std::vector<Request> requests, bool adjust) {
       result.refusals.push_back(std::string(setting->name) + ": the window's rules do not keep " + shown +
                                 " together with the other settings given (it becomes " +
                                 ShownValue(*editor_, *setting) + ").");
+  if (complete)
+    for (const Setting& setting : kSettings) editor_->SetByUser(ControlOf(*editor_, setting));
   return result;
 }
 

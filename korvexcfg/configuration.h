@@ -28,16 +28,25 @@ class Configuration {
   // their order here, each made as a user makes it and counting as set by
   // the user. A value the window's rules would correct is refused unless
   // `adjust`; so is a request that a later one undoes.
-  ChangeResult Apply(std::vector<Request> requests, bool adjust);
+  // With `complete`, every setting counts as set: one the key does not hold
+  // and the requests do not name takes the window's default where it has one
+  // (the disk type, the letter, an empty path); and a setting the window
+  // offers only with another may be named too, as a user types it before
+  // clearing the box it depends on.
+  ChangeResult Apply(std::vector<Request> requests, bool adjust, bool complete = false);
 
  private:
   // Changes one setting; false (with the refusal) when it cannot be.
-  bool Assign(const Request& request, bool adjust, ChangeResult& result);
+  bool Assign(const Request& request, bool adjust, bool complete, ChangeResult& result);
+  // What the window shows where the key cannot be read, per setting.
+  std::array<std::string, kSettings.size()> WindowDefaults();
   void MakeUserChange(const Setting& setting, const std::string& input);
 
   HeadlessWindows windows_;
   Session session_{windows_};
   NoShell shell_;
+  const AnsiCharacters& ansi_;
+  Volume& volume_;
   std::unique_ptr<Editor> editor_;
 };
 

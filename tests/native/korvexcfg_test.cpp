@@ -289,6 +289,41 @@ TEST_F(KorvexcfgTest, ADesiredStateAsJsonIsTheSameRequestAndHostileInputIsRefuse
   EXPECT_TRUE(registry.writes.empty());
 }
 
+TEST_F(KorvexcfgTest, ACompleteSetStoresEverySettingSoThatTheKeyValidates) {
+  struct Case {
+    bool empty_key;
+    std::vector<std::string> set;
+    int exit_code;
+    std::string refusal;
+  } cases[] = {
+      {true, {"type=hard-disk", "size=512", "letter=R", "autosave=on", "interval=300", "save-file=C:\\ramdisk.img"}, 0, ""},
+      {true, {"size=64", "interval=60"}, 0, ""},  // interval as the window keeps it with AutoSave off
+      {true, {}, cfg::kRulesRefuse, "size: the key holds none, and the window has nothing to store for it; "
+                                    "--complete needs it named (size accepts megabytes"},
+      {true, {"size=64", "interval=60", "load-image=on"}, cfg::kRulesRefuse,
+       "load-file: the key holds none, and the window has nothing to store for it with load-image=on"},
+      {false, {}, 0, ""},
+      {false, {"letter=q"}, 0, ""},
+  };
+  for (const Case& c : cases) {
+    if (c.empty_key) registry.values.clear();
+    std::vector<std::string> arguments{"set", "--complete"};
+    arguments.insert(arguments.end(), c.set.begin(), c.set.end());
+    cfg::CommandResult result = Run(arguments);
+    std::string name = c.set.empty() ? "(none)" : c.set[0];
+    EXPECT_EQ(result.exit_code, c.exit_code) << name << "\n" << result.out << result.err;
+    EXPECT_NE(result.err.find(c.refusal), std::string::npos) << result.err;
+    if (c.exit_code == cfg::kDone) {
+      cfg::CommandResult validate = Run({"validate"});
+      EXPECT_EQ(validate.out, "valid\n") << name;
+    } else {
+      EXPECT_TRUE(registry.writes.empty());
+    }
+    PutTypicalValues();
+  }
+  EXPECT_EQ(Run({"test", "--complete", "letter=Z"}).out, "compliant\n");
+}
+
 TEST_F(KorvexcfgTest, ExportAndImportRestoreEveryValue) {
   ASSERT_EQ(Run({"export", "all.reg"}).exit_code, cfg::kDone);
   auto before = registry.values;
@@ -302,7 +337,7 @@ TEST_F(KorvexcfgTest, ExportAndImportRestoreEveryValue) {
   for (auto& [name, value] : before) EXPECT_EQ(registry.Bytes(name), value.bytes) << name;
 
   std::string key = "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\korvex\\Parameters]\r\n";
-  for (std::string line : {"\"Colour\"=\"red\"", "\"SizeIn4kPages\"=hex(b):00,40,00,00,00,00,00,00",
+  for (std::string line : {"\"SizeIn4kPage\"=dword:00004000", "\"DiskTyp\"=\"HDC\"", "\"autosaveEnabIed\"=dword:0", "\"SizeIn4kPages\"=hex(b):00,40,00,00,00,00,00,00",
                            "\"LoadImageFile\"=\"C:\\\\x.img\"", "\"LoadImageOnStart\"=dword:00000002",
                            "\"SizeIn4kPages\"=dword:00004080", "\"DiskType\"=\"hdc\""}) {
     files.files["bad.reg"] = "REGEDIT4\r\n" + key + line + "\r\n";
@@ -310,6 +345,17 @@ TEST_F(KorvexcfgTest, ExportAndImportRestoreEveryValue) {
     EXPECT_TRUE(registry.writes.empty());
   }
   EXPECT_EQ(Run({"import", "bad.reg", "--adjust"}).exit_code, cfg::kRulesRefuse);  // hdc is no correction
+  files.files["bad.reg"] = "REGEDIT4\r\n" + key + "\"UserDriveLeter\"=\"R\"\r\n";
+  EXPECT_NE(Run({"import", "bad.reg"}).err.find("\"UserDriveLeter\" is no value of the driver's; is it UserDriveLetter "
+                                                "(letter) misspelled?"), std::string::npos);
+  // As regedit exports the key: its default value and another program's value are left as they are and
+  // said so; names match in any case, as the registry's do.
+  files.files["regedit.reg"] = "REGEDIT4\r\n" + key + "@=\"\"\r\n\"Colour\"=\"red\"\r\n\"sizein4kpages\"=dword:00001000\r\n";
+  cfg::CommandResult mixed = Run({"import", "regedit.reg"});
+  EXPECT_EQ(mixed.exit_code, cfg::kDone) << mixed.err;
+  EXPECT_EQ(Written(), std::vector<std::string>{"SizeIn4kPages"});
+  EXPECT_EQ(mixed.out.find("the key's default value (@): left as it is, not one of the driver's settings\n"
+                           "\"Colour\": left as it is, not one of the driver's settings\n"), 0u) << mixed.out;
   files.files["bad.reg"] = "REGEDIT4\r\n" + key + "\"SizeIn4kPages\"=dword:00004080\r\n";
   EXPECT_EQ(Run({"import", "bad.reg", "--adjust"}).exit_code, cfg::kDone);
   EXPECT_EQ(registry.Bytes("SizeIn4kPages"), DwordBytes(16384));

@@ -34,6 +34,7 @@ TEST_F(RegistryFileTest, WritesTheEditorsFormatAndReadsItBack) {
       {"Wide", kRegExpandSz, std::string("%x%\xE9\0", 5)},    // UTF-16 in the file
       {"Big", kRegBinary, std::string(40, '\x5A')},            // wraps over lines
       {"Q", 11, std::string(8, '\x01')},
+      {"", kRegSz, std::string("\0", 1)},                     // the key's default value: @=""
   };
   std::string file = WriteRegistryFile(kKey, values, cp1252);
   ASSERT_EQ(file.substr(0, 2), "\xFF\xFE");
@@ -45,6 +46,7 @@ TEST_F(RegistryFileTest, WritesTheEditorsFormatAndReadsItBack) {
   EXPECT_NE(text.find("\"LoadImageFile\"=\"\\\\??\\\\C:\\\\\\\"\xE9\\\"\"\r\n"), std::string::npos);
   EXPECT_NE(text.find("\"Wide\"=hex(2):25,00,78,00,25,00,e9,00,00,00\r\n"), std::string::npos);
   EXPECT_NE(text.find(",\\\r\n  5a,"), std::string::npos);
+  EXPECT_NE(text.find("\r\n@=\"\"\r\n"), std::string::npos);
   EXPECT_EQ(text.substr(text.size() - 4), "\r\n\r\n");
 
   RegistryFileContents read = Read(file);
@@ -64,13 +66,15 @@ TEST_F(RegistryFileTest, ReadsTheAnsiFormatWithCommentsAndContinuedLines) {
       "\"C\"=hex(2):41,42,\\\r\n"
       "    00\r\n"
       "\"D\"=hex:\r\n"
-      "\"A\"=\"again\"\r\n";
+      "\"A\"=\"again\"\r\n"
+      "@ = \"default\"\r\n";
   RegistryFileContents read = Read(file);
   ASSERT_EQ(read.problem, "");
   std::vector<RegistryFileValue> expected{{"B", kRegDword, std::string("\x1F\0\0\0", 4)},
                                           {"C", kRegExpandSz, std::string("AB\0", 3)},
                                           {"D", kRegBinary, ""},
-                                          {"A", kRegSz, std::string("again\0", 6)}};
+                                          {"A", kRegSz, std::string("again\0", 6)},
+                                          {"", kRegSz, std::string("default\0", 8)}};
   EXPECT_EQ(read.values, expected);
   // The same text in the current format is UTF-16: \xE9 is one character.
   read = Read(Utf16("Windows Registry Editor Version 5.00\r\n[" + std::string(kKey) + "]\r\n; saved from C:\\\r\n" +
@@ -99,7 +103,7 @@ TEST_F(RegistryFileTest, RefusesWhatItCannotImport) {
       {"REGEDIT4\r\n[" + std::string(kKey) + "\\Sub]\r\n", "names another key"},
       {"REGEDIT4\r\n[-" + std::string(kKey) + "]\r\n", "deletes a key"},
       {"REGEDIT4\r\n" + key + "\"A\"=-\r\n", "deletes the value"},
-      {"REGEDIT4\r\n" + key + "@=\"x\"\r\n", "default value"},
+      {"REGEDIT4\r\n" + key + "@=-\r\n", "deletes the key's default value"},
       {"REGEDIT4\r\n\"A\"=\"x\"\r\n", "before naming its key"},
       {"REGEDIT4\r\n" + key + "\"A\"=\"x\\n\"\r\n", "malformed text"},
       {"REGEDIT4\r\n" + key + "\"A\"=\"x\"junk\r\n", "malformed text"},

@@ -64,6 +64,13 @@ with tempfile.TemporaryDirectory() as folder:
     wine(korvexcfg, "export", exported)
     check(["import", exported], 0)
     check(["test", "--file", exported], 0)
+    # The key's default value and another program's value: left, each a warning.
+    foreign = folder + "/foreign.reg"
+    with open(foreign, "wb") as file:
+        file.write(("REGEDIT4\r\n[%s]\r\n@=\"\"\r\n\"Comment\"=\"x\"\r\n" % KEY).encode("ascii"))
+    imported = check(["import", "Z:" + foreign.replace("/", "\\")], 0)
+    if imported and [w["code"] for w in imported["warnings"]] != ["not-a-setting"] * 2:
+        failures.append("import: warnings %r" % imported["warnings"])
 check(["set", "size=lots"], 6)
 check(["test", "interval=5"], 6)
 check(["set", "colour=red"], 2)
@@ -74,6 +81,7 @@ put_key(typical[:2] + ['"LoadImageFile"=hex(1):5c,00,3f,00,3f,00,5c,00,00,4e,00,
 check(["show"], 0)
 check(["validate"], 1)
 put_key([])
+check(["set", "--complete"], 6)  # size and interval have no default
 check(["set", "type=hard-disk"], 0)
 wine("reg", "delete", KEY, "/f")
 check(["show"], 3)

@@ -2,6 +2,7 @@
 // every value checked by an independent reader of the registry.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -38,17 +39,23 @@ TEST_F(KorvexcfgWineTest, ImportOfRegeditsExportLeavesEveryValueAsItWas) {
 
 TEST_F(KorvexcfgWineTest, RegeditsExportOfAValidKeyRestoresAnEmptiedKey) {
   PutTypicalDriverValues();
+  PutRaw("", REG_SZ, std::string(1, '\0'));  // @="", as an installer may leave it
+  PutText("Comment", "exported");
   auto before = ReadAll();
   std::string file = TempPath("regedit-export.reg");
   ASSERT_EQ(RunProgram("regedit /E \"" + file + "\" \"" + kFullKey + "\""), 0u);
   CreateEmptyParametersKey();
+  PutText("Comment", "the key's own");
   std::string output;
   EXPECT_EQ(RunProgram(Korvexcfg("import \"" + file + "\""), &output), 0u) << output;
+  EXPECT_NE(output.find("the key's default value (@): left as it is"), std::string::npos) << output;
   EXPECT_EQ(ReadAll(), before);
+  EXPECT_EQ(ReadRaw("Comment"), (RawValue{REG_SZ, std::string("the key's own\0", 14)}));
+  EXPECT_EQ(ReadRaw(""), std::nullopt);
   EXPECT_EQ(RunProgram(Korvexcfg("validate"), &output), 0u) << output;
 }
 
-TEST_F(KorvexcfgWineTest, TheSilentInstallLineStoresWhatItNamesAndItsConsequencesOnly) {
+TEST_F(KorvexcfgWineTest, ASetOnAnEmptyKeyStoresWhatItNamesAndItsConsequencesOnly) {
   CreateEmptyParametersKey();
   std::string output;
   ASSERT_EQ(RunProgram(Korvexcfg("set type=hard-disk size=512 letter=R autosave=on interval=300 "
@@ -176,10 +183,17 @@ TEST_F(KorvexcfgWineTest, AMissingKeyIsNeverCreatedAndAWriteThatFailsIsReported)
   EXPECT_NE(output.find("Not written: SizeIn4kPages (Access denied (error 5))"), std::string::npos) << output;
   EXPECT_NE(output.find("Run korvexcfg from an elevated prompt"), std::string::npos) << output;
   EXPECT_EQ(RunProgram(Korvexcfg("validate")), 0u);
+  std::string file = TempPath("readable.reg");
+  ASSERT_EQ(RunProgram(Korvexcfg("export \"" + file + "\"")), 0u);
   MakeParametersKeyUnreadable();
-  EXPECT_EQ(RunProgram(Korvexcfg("validate"), &output), 3u);
-  EXPECT_NE(output.find("cannot be read: Access denied (error 5). Run korvexcfg from an elevated prompt"),
-            std::string::npos) << output;
+  // Judged before anything else: the type the window would miss, the rules, the file.
+  for (const std::string& command :
+       std::vector<std::string>{"show", "validate", "export -", "test size=64", "test interval=5", "set size=64",
+                                "set type=hard-disk size=64", "import \"" + file + "\""}) {
+    EXPECT_EQ(RunProgram(Korvexcfg(command), &output), 3u) << command << "\n" << output;
+    EXPECT_NE(output.find("cannot be read: Access denied (error 5). Run korvexcfg from an elevated prompt"),
+              std::string::npos) << command << "\n" << output;
+  }
   MakeParametersKeyReadOnly(false);
 }
 
@@ -212,6 +226,77 @@ TEST_F(KorvexcfgWineTest, ABatchFileInstallsTestsAndRemediatesByExitCodes) {
   std::string output;
   EXPECT_EQ(RunProgram("cmd /c \"" + path + "\"", &output), 0u) << output;  // else the step that failed
   EXPECT_EQ(ReadRaw("SizeIn4kPages"), (RawValue{REG_DWORD, std::string("\0\0\2\0", 4)}));  // 512 MB, not 256
+}
+
+// Every korvexcfg line of the README's section on it, run by cmd as written,
+// in its order, on a key with no values and on a typical one; each exit code
+// as expected there. The README's share \\server\deploy is the folder the lines run in.
+TEST_F(KorvexcfgWineTest, TheReadmesExamplesWorkAsWrittenOnAnEmptyAndATypicalKey) {
+#ifndef _WIN64
+  GTEST_SKIP() << "the same code as the 64-bit build's; some forty starts take minutes where 32-bit is emulated";
+#endif
+  struct Line {
+    std::string command;
+    DWORD empty_key, typical_key;
+  } lines[] = {
+      {"korvexcfg show", 0, 0},
+      {"korvexcfg set type=hard-disk size=256 letter=R fat32=on", 0, 0},
+      {"korvexcfg set type=hard-disk size=12.7 --adjust", 0, 0},
+      {"korvexcfg test type=hard-disk size=256 letter=R", 1, 1},
+      {"korvexcfg validate", 1, 0},
+      {"korvexcfg status", 0, 0},
+      {"korvexcfg export settings.reg", 0, 0},
+      {"korvexcfg import settings.reg --backup before.reg", 0, 0},
+      {"korvexcfg dismount R:", 4, 4},  // no volume at R:
+      {"korvexcfg help set", 0, 0},
+      {"korvexcfg.exe set --complete type=hard-disk size=512 letter=R autosave=on interval=300 "
+       "save-file=C:\\ramdisk.img", 0, 0},
+      {"if errorlevel 1 exit /b %errorlevel%", 0, 0},
+      {"korvexcfg validate", 0, 0},
+      {"korvexcfg export \\\\server\\deploy\\korvane.reg", 0, 0},
+      {"korvexcfg import \\\\server\\deploy\\korvane.reg --backup %TEMP%\\korvane-before.reg", 0, 0},
+      {"korvexcfg test type=hard-disk size=512 letter=R autosave=on", 0, 0},
+      {"if errorlevel 2 exit /b %errorlevel%", 0, 0},
+      {"if errorlevel 1 korvexcfg set type=hard-disk size=512 letter=R autosave=on", 0, 0},
+  };
+  // The lines of the README's bat blocks between its korvexcfg heading and the next one.
+  std::ifstream readme(README_PATH);
+  std::string line;
+  std::vector<std::string> written;
+  bool section = false, block = false;
+  while (std::getline(readme, line)) {
+    if (line.starts_with("## ")) section = line == "## Scripted configuration";
+    if (section && line.starts_with("```")) block = !block && line == "```bat";
+    else if (section && block && !line.starts_with("::")) written.push_back(line);
+  }
+  std::vector<std::string> tabled;
+  for (const Line& l : lines) tabled.push_back(l.command);
+  ASSERT_EQ(written, tabled) << "the README's examples and this table differ";
+
+  std::string folder = TempPath("readme");
+  CreateDirectoryA(folder.c_str(), nullptr);
+  std::string tool_folder = std::string("Z:") + KORVEXCFG_PATH;
+  for (char& c : tool_folder) c = c == '/' ? '\\' : c;
+  tool_folder.erase(tool_folder.find_last_of('\\'));
+  std::string batch = "@echo off\r\nset PATH=" + tool_folder + ";%PATH%\r\ncd /d \"" + folder + "\"\r\n" +
+                      "del /q settings.reg before.reg korvane.reg \"%TEMP%\\korvane-before.reg\" 2> NUL\r\n";
+  for (const Line& l : lines) {
+    std::string command = l.command;
+    for (std::size_t at; (at = command.find("\\\\server\\deploy\\")) != std::string::npos;) command.replace(at, 16, "");
+    batch += command + " > NUL 2>&1\r\necho %errorlevel%\r\n";
+  }
+  std::string path = TempPath("readme.bat");
+  for (bool empty : {true, false}) {
+    empty ? CreateEmptyParametersKey() : PutTypicalDriverValues();
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written_bytes = 0;
+    WriteFile(file, batch.data(), static_cast<DWORD>(batch.size()), &written_bytes, nullptr);
+    CloseHandle(file);
+    std::string output, expected;
+    for (const Line& l : lines) expected += std::to_string(empty ? l.empty_key : l.typical_key) + "\r\n";
+    RunProgram("cmd /c \"" + path + "\"", &output, nullptr, 120000);  // some twenty starts
+    EXPECT_EQ(output, expected) << (empty ? "on an empty key" : "on a typical key");
+  }
 }
 
 TEST_F(KorvexcfgWineTest, AnOutputThatCannotBeWrittenIsAFailure) {

@@ -105,7 +105,7 @@ std::string TempPath(const char* name) {
 }
 
 // Runs a program to its end; its output goes to a file, read back here.
-DWORD RunProgram(const std::string& command_line, std::string* output, HANDLE standard_output) {
+DWORD RunProgram(const std::string& command_line, std::string* output, HANDLE standard_output, DWORD wait_ms) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   std::string output_path = TempPath("korvexcfg-output.txt");
   HANDLE file = CreateFileA(output_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
@@ -121,7 +121,7 @@ DWORD RunProgram(const std::string& command_line, std::string* output, HANDLE st
   CloseHandle(file);
   DWORD exit_code = 255;
   if (process.hProcess) {
-    WaitForSingleObject(process.hProcess, 30000);
+    WaitForSingleObject(process.hProcess, wait_ms);
     GetExitCodeProcess(process.hProcess, &exit_code);
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);

@@ -36,8 +36,9 @@ bool ParametersKeyExists();
 // A file of that name in the temporary folder.
 std::string TempPath(const char* name);
 // Runs a program to its end; its output (both streams) goes to a file, read
-// back here, or only its errors when `standard_output` is given.
-DWORD RunProgram(const std::string& command_line, std::string* output = nullptr, HANDLE standard_output = nullptr);
+// back here, or only its errors when `standard_output` is given. Waits at most `wait_ms`.
+DWORD RunProgram(const std::string& command_line, std::string* output = nullptr, HANDLE standard_output = nullptr,
+                 DWORD wait_ms = 30000);
 // korvexcfg.exe with these arguments, as a command line.
 std::string Korvexcfg(const std::string& arguments);
 
