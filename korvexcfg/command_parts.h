@@ -14,6 +14,7 @@ struct ChangeOptions {
   bool complete = false;  // set: every setting, the others as the window shows them
   std::optional<std::string> backup;
   std::optional<std::string> file;  // test --file
+  std::optional<std::string> input;  // --input: a desired state as JSON, or - for standard input
   bool json = false;
 };
 
@@ -54,6 +55,11 @@ CommandResult SetCommand(Environment& environment, const std::vector<Request>& r
 // exit 0 when it does, 1 with each difference when it does not; writes nothing.
 CommandResult TestCommand(Environment& environment, const std::vector<Request>& requests,
                           const std::optional<std::string>& file, const ChangeOptions& options);
+// One operation of the DSC v3 resource (get, set, test, export): JSON lines
+// of the instance; a test that finds differences exits 0 with
+// _inDesiredState false, a desired state the rules refuse exits kRulesRefuse.
+CommandResult DscCommand(Environment& environment, std::string_view operation, const std::vector<Request>& requests);
+
 CommandResult ImportCommand(Environment& environment, std::string_view path, const ChangeOptions& options);
 
 }  // namespace korvex::cfg

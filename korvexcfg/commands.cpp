@@ -21,13 +21,13 @@ struct Verb {
 };
 constexpr Verb kVerbs[] = {
     {"show", "show [--json]", "every value as stored, beside what the window shows, with notes", true},
-    {"set", "set NAME=VALUE... | --complete [NAME=VALUE...]  [--dry-run] [--adjust] [--backup FILE] [--json]",
+    {"set", "set NAME=VALUE... | --complete [NAME=VALUE...] | --input JSON|-  [--dry-run] [--adjust] [--backup FILE] [--json]",
      "changes settings by the window's rules, as one change, and reports each value written", true,
-     "--complete --dry-run --adjust --backup "},
-    {"test", "test NAME=VALUE... | --complete [NAME=VALUE...] | --file FILE  [--adjust] [--json]",
+     "--complete --dry-run --adjust --backup --input "},
+    {"test", "test NAME=VALUE... | --complete [NAME=VALUE...] | --input JSON|- | --file FILE  [--adjust] [--json]",
      "exit 0 when the key holds that state, 1 listing each difference, 6 if the rules refuse it; writes nothing",
      true,
-     "--complete --adjust --file "},
+     "--complete --adjust --file --input "},
     {"status", "status [--json]",
      "the driver's service and volume beside its settings: whether they wait for a restart, and warnings", true},
     {"validate", "validate [--json]",
@@ -37,6 +37,9 @@ constexpr Verb kVerbs[] = {
      "writes the values a .reg file names that differ from the key, checked by the window's rules", true,
      "--dry-run --adjust --backup "},
     {"dismount", "dismount X: [--json]", "dismounts the volume, as the window's Dismount Volume button does", true},
+    {"dsc", "dsc get|set|test|export [--input JSON|-]",
+     "the settings as a DSC v3 resource: JSON lines, as korvane.ramdisk.dsc.resource.json describes", false,
+     "--input "},
     {"help", "help [COMMAND]", "this text, or one command's", false},
 };
 
@@ -83,6 +86,9 @@ std::string Help() {
       "--dry-run  says what would be written, writes nothing\n"
       "--adjust   accepts the window's corrections (size 12.7 becomes 12) and reports each\n"
       "--backup   exports the key to FILE before writing\n"
+      "--input    the desired state as one JSON object of the settings' properties (diskType, sizeMB, fat32,\n"
+      "           driveLetter, loadImage, loadImageFile, autoSave, saveImage, saveImageFile, autoSaveSeconds);\n"
+      "           - reads it from the standard input\n"
       "--json     the outcome as one JSON document (schema 1) on the output\n\n" +
       ExitCodes();
   return text;
@@ -98,6 +104,13 @@ CommandResult UsageError(std::string problem) {
   return result;
 }
 
+// A desired state that is no JSON object of the settings' properties.
+CommandResult InputRefused(const std::string& problem) {
+  CommandResult result{kUsage, "", "The desired state is refused: " + problem + ".\n"};
+  result.report.problems.push_back({"invalid-input", "The desired state is refused: " + problem + ".", ""});
+  return result;
+}
+
 // The change options after the command's own arguments; false on an unknown one.
 bool ReadChangeOption(const std::vector<std::string>& arguments, std::size_t& i, ChangeOptions& options,
                       std::string& problem) {
@@ -108,12 +121,12 @@ bool ReadChangeOption(const std::vector<std::string>& arguments, std::size_t& i,
     options.adjust = true;
   } else if (argument == "--complete") {
     options.complete = true;
-  } else if (argument == "--backup" || argument == "--file") {
+  } else if (argument == "--backup" || argument == "--file" || argument == "--input") {
     if (i + 1 == arguments.size()) {
-      problem = argument + " needs a file name.";
+      problem = argument + (argument == "--input" ? " needs a JSON object, or - for the standard input." : " needs a file name.");
       return false;
     }
-    (argument == "--file" ? options.file : options.backup) = arguments[++i];
+    (argument == "--file" ? options.file : argument == "--input" ? options.input : options.backup) = arguments[++i];
   } else {
     problem = "Unknown option " + argument + ".";
     return false;
@@ -166,6 +179,22 @@ CommandResult RunVerb(const Verb& verb, const std::vector<std::string>& argument
   if (name == "import")
     return count(1) ? ImportCommand(environment, operands[0], options) : UsageError("import needs one FILE.");
   std::vector<Request> requests;
+  if (options.input) {
+    std::optional<std::string> json = *options.input == "-" ? environment.files.Read("-") : options.input;
+    if (!json) return FileFailed(environment, "Cannot read the desired state", "the standard input");
+    std::string problem;
+    auto desired = DesiredState(*json, problem);
+    if (!desired) return InputRefused(problem);
+    requests = std::move(*desired);
+  }
+  if (name == "dsc") {
+    bool known = count(1) && (operands[0] == "get" || operands[0] == "set" || operands[0] == "test" || operands[0] == "export");
+    if (!known) return UsageError("dsc needs one operation: get, set, test or export.");
+    if (operands[0] == "set" || operands[0] == "test")
+      if (!options.input) return UsageError("dsc " + operands[0] + " needs the desired state: --input JSON or --input -.");
+    return DscCommand(environment, operands[0], requests);
+  }
+  if (options.input && !operands.empty()) return UsageError("Settings come from --input or NAME=VALUE, not both.");
   for (const std::string& operand : operands) {
     std::size_t equals = operand.find('=');
     const Setting* setting = equals == std::string::npos ? nullptr : FindSetting(operand.substr(0, equals));
@@ -176,14 +205,14 @@ CommandResult RunVerb(const Verb& verb, const std::vector<std::string>& argument
     }
     requests.push_back({setting, operand.substr(equals + 1)});
   }
-  bool wants_state = !requests.empty() || options.complete;
+  bool wants_state = !requests.empty() || options.complete || options.input;
   if (name == "test") {
     if (wants_state == !!options.file)
-      return UsageError("test needs NAME=VALUE settings (or --complete) or --file FILE, not both.");
+      return UsageError("test needs NAME=VALUE settings (or --complete, or --input) or --file FILE, not both.");
     return TestCommand(environment, requests, options.file, options);
   }
   return wants_state ? SetCommand(environment, requests, options)
-                     : UsageError("set needs at least one NAME=VALUE, or --complete.");
+                     : UsageError("set needs at least one NAME=VALUE, --complete or --input.");
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ enum ExitCode {
 class Files {
  public:
   virtual ~Files() = default;
-  // The file's bytes, nothing when it cannot be read; of a file larger than
+  // The file's bytes ("-": the standard input's), nothing when it cannot be read; of a file larger than
   // kLargestRegistryFile only the first kLargestRegistryFile + 1.
   virtual std::optional<std::string> Read(std::string_view path) = 0;
   // The whole file or, on failure, none of it: the file as it was.

@@ -143,6 +143,19 @@ std::string JsonString(std::string_view utf8) {
   return out + "\"";
 }
 
+std::string RenderInstance(const FoundValues& key, const AnsiCharacters& ansi, std::string_view extra) {
+  auto faithful = ShownFaithfully(key, ansi);
+  std::string json;
+  for (const Setting& setting : kSettings) {
+    std::size_t index = ValueIndexOf(setting);
+    // What the window would not show as stored is no value of the instance.
+    std::optional<std::string> value = faithful[index] ? TypedValue(index, key, ansi) : std::nullopt;
+    if (value) json += (json.empty() ? "" : ",") + JsonString(setting.property) + ":" + *value;
+  }
+  if (!extra.empty()) json += (json.empty() ? "" : ",") + std::string(extra);
+  return "{" + json + "}";
+}
+
 std::string RenderJson(std::string_view command, const CommandResult& result, const AnsiCharacters& ansi) {
   const CommandReport& report = result.report;
   bool changed = report.save && report.save_kind == CommandReport::SaveKind::Saved &&

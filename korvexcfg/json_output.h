@@ -14,6 +14,11 @@ inline constexpr int kJsonSchemaVersion = 1;
 // A JSON string: characters outside ASCII as \u escapes; a malformed byte as U+FFFD.
 std::string JsonString(std::string_view utf8);
 
+// The key as an instance of the desired state's properties, on one line: each
+// value the window shows as stored, none other; `extra` is added as it is
+// ("\"_inDesiredState\":true").
+std::string RenderInstance(const FoundValues& key, const AnsiCharacters& ansi, std::string_view extra = {});
+
 std::string RenderJson(std::string_view command, const CommandResult& result, const AnsiCharacters& ansi);
 
 }  // namespace korvex::cfg

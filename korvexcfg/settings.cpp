@@ -1,6 +1,7 @@
 #include "settings.h"
 
 #include "ascii_text.h"
+#include "json_instance.h"
 #include "number_text.h"
 #include "parameter_format.h"
 #include "setting_limits.h"
@@ -30,6 +31,26 @@ std::string_view Trim(std::string_view text) {
 }
 
 }  // namespace
+
+std::optional<std::vector<Request>> DesiredState(std::string_view json, std::string& problem) {
+  static constexpr auto kProperties = [] {
+    std::array<InstanceProperty, kSettings.size()> properties{};
+    for (std::size_t i = 0; i < kSettings.size(); ++i) {
+      SettingKind kind = kSettings[i].kind;
+      properties[i] = {kSettings[i].property,
+                       kind == SettingKind::OnOff                                         ? InstanceProperty::Type::Boolean
+                       : kind == SettingKind::Megabytes || kind == SettingKind::Seconds ? InstanceProperty::Type::Whole
+                                                                                          : InstanceProperty::Type::Text};
+    }
+    return properties;
+  }();
+  InstanceReading reading = ReadInstance(json, kProperties);
+  problem = reading.problem;
+  if (!problem.empty()) return std::nullopt;
+  std::vector<Request> requests;
+  for (InstanceValue& value : reading.values) requests.push_back({&kSettings[value.property], std::move(value.text)});
+  return requests;
+}
 
 std::string Accepts(const Setting& setting) {
   switch (setting.kind) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "editor.h"
 
@@ -24,6 +25,7 @@ using SettingControl = std::variant<forms::ComboBox Editor::*, forms::TextBox Ed
 struct Setting {
   std::string_view name;
   std::string_view value_name;  // in the Parameters key
+  std::string_view property;    // in a desired state given as JSON
   SettingKind kind;
   SettingControl control;
   std::string_view needs;  // when its control is disabled: what the window asks for first
@@ -33,16 +35,16 @@ struct Setting {
 // depends on: the disk type before its size and FAT32, each check box before
 // its file or interval, AutoSave before image saving.
 inline constexpr std::array<Setting, 10> kSettings{{
-    {"type", "DiskType", SettingKind::DiskType, &Editor::Combo1, ""},
-    {"size", "SizeIn4kPages", SettingKind::Megabytes, &Editor::Text3, "type=hard-disk"},
-    {"fat32", "DiskFormatFAT32", SettingKind::OnOff, &Editor::Fat32Enable, "type=hard-disk"},
-    {"letter", "UserDriveLetter", SettingKind::Letter, &Editor::DriveLetterText, ""},
-    {"load-image", "LoadImageOnStart", SettingKind::OnOff, &Editor::LoadImage, ""},
-    {"load-file", "LoadImageFile", SettingKind::Path, &Editor::Text1, "load-image=on"},
-    {"autosave", "AutoSaveEnabled", SettingKind::OnOff, &Editor::SaveCheckBox, ""},
-    {"save-image", "SaveImageOnExit", SettingKind::OnOff, &Editor::SaveImage, ""},
-    {"save-file", "SaveImageFile", SettingKind::Path, &Editor::Text2, "save-image=on"},
-    {"interval", "AutoSaveTrigger", SettingKind::Seconds, &Editor::AutoSaveTime, "autosave=on"},
+    {"type", "DiskType", "diskType", SettingKind::DiskType, &Editor::Combo1, ""},
+    {"size", "SizeIn4kPages", "sizeMB", SettingKind::Megabytes, &Editor::Text3, "type=hard-disk"},
+    {"fat32", "DiskFormatFAT32", "fat32", SettingKind::OnOff, &Editor::Fat32Enable, "type=hard-disk"},
+    {"letter", "UserDriveLetter", "driveLetter", SettingKind::Letter, &Editor::DriveLetterText, ""},
+    {"load-image", "LoadImageOnStart", "loadImage", SettingKind::OnOff, &Editor::LoadImage, ""},
+    {"load-file", "LoadImageFile", "loadImageFile", SettingKind::Path, &Editor::Text1, "load-image=on"},
+    {"autosave", "AutoSaveEnabled", "autoSave", SettingKind::OnOff, &Editor::SaveCheckBox, ""},
+    {"save-image", "SaveImageOnExit", "saveImage", SettingKind::OnOff, &Editor::SaveImage, ""},
+    {"save-file", "SaveImageFile", "saveImageFile", SettingKind::Path, &Editor::Text2, "save-image=on"},
+    {"interval", "AutoSaveTrigger", "autoSaveSeconds", SettingKind::Seconds, &Editor::AutoSaveTime, "autosave=on"},
 }};
 
 // A setting named on the command line with the value asked for.
@@ -51,6 +53,11 @@ struct Request {
   std::string value;
   bool retype = false;  // typed in again even where the window already shows it
 };
+
+// The settings of a desired state given as one JSON object of their
+// properties, as the command line's NAME=VALUE would request them; nothing,
+// with the reason in `problem`, for input that is not such an object.
+std::optional<std::vector<Request>> DesiredState(std::string_view json, std::string& problem);
 
 // For messages: what the setting accepts, from the window's limits.
 std::string Accepts(const Setting& setting);

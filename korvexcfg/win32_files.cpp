@@ -12,9 +12,12 @@
 namespace korvex::cfg {
 
 std::optional<std::string> Win32Files::Read(std::string_view path) {
-  HANDLE file = CreateFileW(win32::Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  // "-" is the standard input, read to its end.
+  bool standard_input = path == "-";
+  HANDLE file = standard_input ? GetStdHandle(STD_INPUT_HANDLE)
+                               : CreateFileW(win32::Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE || file == nullptr) {
     Failed(GetLastError());
     return std::nullopt;
   }
@@ -26,8 +29,10 @@ std::optional<std::string> Win32Files::Read(std::string_view path) {
   while (bytes.size() <= kLargestRegistryFile && (ok = ReadFile(file, buffer, sizeof buffer, &read, nullptr) != FALSE) &&
          read > 0)
     bytes.append(buffer, read);
+  // A pipe's writer closing it is its end.
+  if (!ok && standard_input && GetLastError() == ERROR_BROKEN_PIPE) ok = true;
   if (!ok) Failed(GetLastError());
-  CloseHandle(file);
+  if (!standard_input) CloseHandle(file);
   if (!ok) return std::nullopt;
   if (bytes.size() > kLargestRegistryFile) bytes.resize(kLargestRegistryFile + 1);
   return bytes;

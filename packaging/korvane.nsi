@@ -65,6 +65,7 @@ Section
   ${If} ${RunningX64}
     File "${X64}\korvex.exe"
     File "${X64}\korvexcfg.exe"
+    File "${X64}\korvane.ramdisk.dsc.resource.json"
     File "${X64}\korvlnch.dll"
     File "${X64}\korvlnch.h"
     File "${X64}\README.txt"
@@ -72,6 +73,7 @@ Section
   ${Else}
     File "${X86}\korvex.exe"
     File "${X86}\korvexcfg.exe"
+    File "${X86}\korvane.ramdisk.dsc.resource.json"
     File "${X86}\korvlnch.dll"
     File "${X86}\korvlnch.h"
     File "${X86}\README.txt"
@@ -103,6 +105,7 @@ Section Uninstall
   Delete "$SMPROGRAMS\${SHORTCUT}.lnk"
   Delete "$INSTDIR\korvex.exe"
   Delete "$INSTDIR\korvexcfg.exe"
+  Delete "$INSTDIR\korvane.ramdisk.dsc.resource.json"
   Delete "$INSTDIR\korvlnch.dll"
   Delete "$INSTDIR\korvlnch.h"
   Delete "$INSTDIR\README.txt"

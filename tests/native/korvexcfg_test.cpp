@@ -278,6 +278,58 @@ TEST_F(KorvexcfgTest, TestSaysWhetherTheKeyHoldsTheStateAfterTheRulesAndWritesNo
   EXPECT_EQ(Run({"test"}).exit_code, cfg::kUsage);
 }
 
+TEST_F(KorvexcfgTest, ADesiredStateAsJsonIsTheSameRequestAndHostileInputIsRefused) {
+  // The same change by NAME=VALUE, by --input and from the standard input.
+  files.files["-"] = R"({"autoSaveSeconds":60,"driveLetter":"q","sizeMB":128})";
+  for (std::vector<std::string> arguments :
+       {std::vector<std::string>{"set", "size=128", "letter=q", "interval=60"},
+        {"set", "--input", R"({"sizeMB":128, "driveLetter":"q", "autoSaveSeconds":60})"}, {"set", "--input", "-"}}) {
+    cfg::CommandResult result = Run(arguments);
+    EXPECT_EQ(result.exit_code, cfg::kDone) << result.err;
+    EXPECT_EQ(Written(), (std::vector<std::string>{"SizeIn4kPages", "AutoSaveTrigger", "UserDriveLetter"})) << arguments[1];
+    PutTypicalValues();
+  }
+  EXPECT_EQ(Run({"set", "--input", R"({"autoSave":true,"saveImage":false})"}).exit_code, cfg::kRulesRefuse);
+  EXPECT_EQ(Run({"set", "--input", "{}", "size=5"}).exit_code, cfg::kUsage);
+
+  std::string deep(100000, '[');
+  struct Case {
+    std::string json, reason;
+  } cases[] = {
+      {"", "no JSON: The document is empty"},
+      {"[1]", "must be one JSON object, not an array"},
+      {"\"sizeMB\"", "must be one JSON object, not a string"},
+      {deep, "must be one JSON object, not an array"},
+      {R"({"sizeMB":)" + deep, "sizeMB cannot be an array"},
+      {R"({"diskType":{"a":1}})", "diskType cannot be an object"},
+      {R"({"sizeMB":64,"sizeMB":64})", "sizeMB is given twice"},
+      {R"({"sizeMB":123456789012345678901234567890})", "sizeMB is too large a number"},
+      {R"({"sizeMB":1e400})", "Number too big"},
+      {R"({"sizeMB":64.5})", "sizeMB needs a whole number"},
+      {R"({"sizeMB":"64"})", "sizeMB cannot be a string; it takes a whole number"},
+      {R"({"fat32":"on"})", "fat32 cannot be a string; it takes true or false"},
+      {R"({"driveLetter":null})", "driveLetter cannot be null"},
+      {R"({"driveLetter":true})", "driveLetter cannot be true; it takes a string"},
+      {R"({"colour":"red"})", "unknown property \"colour\""},
+      {R"({"size":64})", "unknown property \"size\""},
+      {"{\"driveLetter\":\"\xff\"}", "no valid UTF-8"},
+      {R"({"driveLetter":"\udc00"})", "driveLetter is no valid UTF-8"},
+      {R"({"loadImageFile":"C:\u0001.img"})", "loadImageFile holds a control character"},
+      {std::string("{}\0{}", 5), "no valid UTF-8"},
+      {"{} {}", "must not be followed by other values"},
+      {R"({"sizeMB":64,})", "no JSON: Missing a name"},
+      {"{\"loadImageFile\":\"" + std::string(1 << 20, 'a') + "\"}", "larger than 1 MB"},
+  };
+  for (const Case& c : cases) {
+    for (const char* verb : {"set", "test"}) {
+      cfg::CommandResult result = Run({verb, "--input", c.json});
+      EXPECT_EQ(result.exit_code, cfg::kUsage) << c.json.substr(0, 60);
+      EXPECT_NE(result.err.find(c.reason), std::string::npos) << result.err;
+    }
+  }
+  EXPECT_TRUE(registry.writes.empty());
+}
+
 TEST_F(KorvexcfgTest, ACompleteSetStoresEverySettingSoThatTheKeyValidates) {
   struct Case {
     bool empty_key;

@@ -23,7 +23,7 @@ trap 'rm -rf "$unpacked"' EXIT
 for arch in x64 x86; do
   zip=$out/$name-$arch.zip
   listed=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
-  [ "$listed" = "README.txt korvex.exe korvexcfg.exe korvlnch.dll korvlnch.h " ] \
+  [ "$listed" = "README.txt korvane-playbook.yml korvane.dsc.yaml korvane.ramdisk.dsc.resource.json korvex.exe korvexcfg.exe korvlnch.dll korvlnch.h " ] \
     || fail "$arch zip holds: $listed"
   unzip -q "$zip" -d "$unpacked/$arch"
   build=${build_of[$arch]}

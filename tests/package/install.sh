@@ -130,6 +130,8 @@ mkdir "$work/expected"
 unzip -q "$zip" -d "$work/expected"
 installed_as_released() {
   for file in "$work/expected"/*; do
+    # The configuration document and the playbook are for the fleet's engines, not the machine.
+    case $(basename "$file") in korvane.dsc.yaml | korvane-playbook.yml) continue ;; esac
     cmp "$file" "$folder/$(basename "$file")" || fail "$(basename "$file") is not installed as released"
   done
 }
