@@ -216,7 +216,10 @@ void SendFromAnotherThread(Sending sending) {
   void* counter = AddVectoredExceptionHandler(1, CountAccessViolation);
   HANDLE thread = CreateThread(nullptr, 0, SendAndReturn, &sending, 0, nullptr);
   ASSERT_TRUE(thread);
-  while (MsgWaitForMultipleObjects(1, &thread, FALSE, 20000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) PumpMessages();
+  // Handles only the messages sent meanwhile: what they post stays queued.
+  MSG sent;
+  while (MsgWaitForMultipleObjects(1, &thread, FALSE, 20000, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1)
+    PeekMessageW(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
   EXPECT_EQ(WaitForSingleObject(thread, 0), WAIT_OBJECT_0);
   CloseHandle(thread);
   RemoveVectoredExceptionHandler(counter);
@@ -257,6 +260,33 @@ TEST_F(MessageWindowTest, MessagesOfAWindowsOwnLifeFromAnotherProgramChangeNothi
     EXPECT_FALSE(IsWindow(failure));
     EXPECT_TRUE(QuitPosted());
   }
+}
+
+// As a screen reader or an automation tool presses a button: BM_CLICK sent
+// from its own thread does all that a real click does.
+TEST_F(MessageWindowTest, ClicksSentFromAnotherThreadOpenAndCloseWindowsAndEndTheProgram) {
+  PutTypicalDriverValues();
+  Start();
+  auto click = [&](HWND button) { SendFromAnotherThread({button, BM_CLICK, 0, 0}); };
+  DeleteParametersKey();
+  click(Control("Command4"));  // Save
+  HWND failure = program->MessageHwnd(Window::SaveRegFail);
+  ASSERT_TRUE(failure);
+  EXPECT_TRUE(IsWindowVisible(failure));
+  EXPECT_EQ(TextOf(failure), "Registry Save Failed");
+  click(ChildOfClass(failure, L"Button"));  // Cancel
+  EXPECT_FALSE(IsWindow(failure));
+  EXPECT_FALSE(program->Windows().IsOpen(Window::SaveRegFail));
+  PutTypicalDriverValues();
+  ReplaceText("Text3", L"100");
+  FocusOn("Command4");
+  click(Control("Command4"));
+  EXPECT_EQ(ReadRaw("SizeIn4kPages"), (RawValue{REG_DWORD, std::string("\x00\x64\x00\x00", 4)}));  // 25600
+  EXPECT_FALSE(program->MessageHwnd(Window::SaveRegFail));
+  EXPECT_FALSE(QuitPosted());
+  click(Control("Command2"));  // Exit
+  EXPECT_FALSE(IsWindow(Main()));
+  EXPECT_TRUE(QuitPosted());
 }
 
 }  // namespace
