@@ -139,7 +139,14 @@ void Program::Dispatch(MSG& message) {
 
 int Program::RunMessageLoop() {
   MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(message);
+  // -1 is a message that could not be received (under Wine, a text of a
+  // megabyte sent by another program): reported, and the program goes on.
+  for (BOOL got; (got = GetMessageW(&message, nullptr, 0, 0)) != 0;) {
+    if (got == -1)
+      OutputDebugStringA("korvex: a message could not be received\n");
+    else
+      Dispatch(message);
+  }
   return static_cast<int>(message.wParam);
 }
 

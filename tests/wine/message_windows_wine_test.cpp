@@ -289,5 +289,66 @@ TEST_F(MessageWindowTest, ClicksSentFromAnotherThreadOpenAndCloseWindowsAndEndTh
   EXPECT_TRUE(QuitPosted());
 }
 
+// korvex.exe itself, as another program drives it: its message loop too.
+struct ProgramWindow {
+  DWORD process_id;
+  HWND found;
+};
+BOOL CALLBACK FindEditor(HWND hwnd, LPARAM parameter) {
+  auto* search = reinterpret_cast<ProgramWindow*>(parameter);
+  DWORD process_id = 0;
+  GetWindowThreadProcessId(hwnd, &process_id);
+  wchar_t window_class[16] = {};
+  GetClassNameW(hwnd, window_class, 16);
+  if (process_id != search->process_id || lstrcmpW(window_class, win32::kEditorClass) != 0) return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
+TEST(KorvexProcessTest, AMegabyteOfTextFromAnotherProgramLosesNothingAndExitEndsIt) {
+  PutTypicalDriverValues();
+  PutDword("LoadImageOnStart", 1);  // Text1 enabled
+  std::wstring command = L"\"" + win32::Widen(KORVEX_PATH) + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION korvex{};
+  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &korvex));
+  struct Ends {  // whatever fails, nothing is left running
+    PROCESS_INFORMATION& process;
+    ~Ends() {
+      if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process.hProcess, 1);
+      CloseHandle(process.hThread);
+      CloseHandle(process.hProcess);
+    }
+  } ends{korvex};
+  ProgramWindow editor{korvex.dwProcessId, nullptr};
+  for (int tries = 0; tries < 600 && !editor.found; ++tries) {
+    Sleep(100);
+    EnumWindows(FindEditor, reinterpret_cast<LPARAM>(&editor));
+  }
+  ASSERT_TRUE(editor.found);
+  WaitForInputIdle(korvex.hProcess, 30000);
+  HWND text1 = FindWindowExW(editor.found, nullptr, L"Edit", nullptr);  // the first box of the z-order
+  DWORD_PTR result = 0;
+  wchar_t shown[32] = {};
+  SendMessageTimeoutW(text1, WM_GETTEXT, 32, reinterpret_cast<LPARAM>(shown), SMTO_NORMAL, 30000, &result);
+  ASSERT_STREQ(shown, L"C:\\ramdisk.img");
+  std::wstring megabyte(1 << 20, L'x');
+  // Under Wine it never reaches the box: the program cannot receive it, and
+  // no answer comes.
+  SendMessageTimeoutW(text1, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(megabyte.c_str()), SMTO_NORMAL, 3000, &result);
+  EXPECT_EQ(WaitForSingleObject(korvex.hProcess, 1000), WAIT_TIMEOUT);
+  SendMessageTimeoutW(text1, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"C:\\after.img"), SMTO_NORMAL, 30000, &result);
+  SendMessageTimeoutW(FindWindowExW(editor.found, nullptr, L"Button", L"Save"), BM_CLICK, 0, 0, SMTO_NORMAL, 30000,
+                      &result);
+  EXPECT_EQ(ReadRaw("LoadImageFile"), (RawValue{REG_SZ, std::string("\\??\\C:\\after.img\0", 17)}));
+  SendMessageTimeoutW(FindWindowExW(editor.found, nullptr, L"Button", L"Exit"), BM_CLICK, 0, 0, SMTO_NORMAL, 30000,
+                      &result);
+  EXPECT_EQ(WaitForSingleObject(korvex.hProcess, 5000), WAIT_OBJECT_0);
+  DWORD exit_code = 1;
+  GetExitCodeProcess(korvex.hProcess, &exit_code);
+  EXPECT_EQ(exit_code, 0u);
+}
+
 }  // namespace
 }  // namespace korvex::testing
