@@ -168,7 +168,7 @@ std::unique_ptr<ControlBinding> Bind(const ControlLayout& layout, Model& model, 
   if constexpr (std::is_same_v<Model, forms::TextBox>) caption = Widen(model.Text());
   ControlClass cls = ClassFor(layout, clickable);
   // Made where it stays and as the model has it, so that nothing moves or is
-  // written twice. Siblings clip each other: labels, created last, lie beneath the rest.
+  // written twice. Siblings clip each other, the one made first on top.
   DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (model.Enabled() ? 0 : WS_DISABLED) | cls.style;
   HWND control = CreateWindowExW(cls.ex_style, cls.window_class, caption.c_str(), style, place.left, place.top,
                                  place.right - place.left, place.bottom - place.top, parent,

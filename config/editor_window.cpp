@@ -34,7 +34,8 @@ bool EditorWindow::Create() {
 }
 
 bool EditorWindow::CreateControls() {
-  // In table order: the tab order, then the labels beneath everything else.
+  // In table order, which is the z-order: the tab order, each box after the
+  // label that names it, then the other labels beneath everything else.
   int id = kFirstControlId;
   for (const ControlLayout& layout : kEditorControls) {
     auto binding = CreateBoundControl(layout, model_, hwnd_, id++, PlaceOf(layout, dpi_),
@@ -165,7 +166,7 @@ LRESULT CALLBACK EditorWindow::ControlProc(HWND hwnd, UINT message, WPARAM wpara
   if (message == WM_NCDESTROY) {
     // The controls end only with the Editor; as for the Editor itself, any
     // other WM_NCDESTROY would leave a control without its state.
-    if (!subclass->window->destroying_ || InSendMessage()) return 0;
+    if (!subclass->window->destroying_) return 0;
     SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
     RemovePropW(hwnd, kSubclassProperty);
   }

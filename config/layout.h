@@ -65,7 +65,9 @@ struct LineLayout {
   int x1, y1, x2, y2;
 };
 
-// In tab order, then the labels, which never take the focus.
+// In tab order, in which labels take no place since they never take the
+// focus: each label that names a box stands right before it, as a screen
+// reader looks for it in the z-order; the other labels come last.
 extern const std::array<ControlLayout, 30> kEditorControls;
 extern const std::array<LineLayout, 16> kEditorLines;
 inline constexpr int kEditorClientWidth = 7305, kEditorClientHeight = 7095;

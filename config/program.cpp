@@ -30,7 +30,28 @@ HWND CreateHiddenOwner() {
   return CreateWindowExW(0, kHiddenOwnerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
 }
 
+// Reports a window the system would not make on the debugger's output, as
+// the exceptions caught in the window procedures.
+void ReportFailedCreation(const char* what) {
+  OutputDebugStringA("korvex: could not create ");
+  OutputDebugStringA(what);
+  OutputDebugStringA("\n");
+}
+
 }  // namespace
+
+void ReportCaughtException(const char* where) noexcept {
+  OutputDebugStringA("korvex: exception caught in ");
+  OutputDebugStringA(where);
+  try {
+    throw;
+  } catch (const std::exception& error) {
+    OutputDebugStringA(": ");
+    OutputDebugStringA(error.what());
+  } catch (...) {
+  }
+  OutputDebugStringA("\n");
+}
 
 Program::Program(Volume* volume) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
@@ -48,10 +69,10 @@ Program::~Program() {
 }
 
 bool Program::StartProgram() {
-  if (!editor_window_->Create()) return false;
-  session_.EditorCreated();
-  editor_->Form_Load();
-  if (!editor_window_->CreateControls()) return false;
+  if (!editor_window_->Create() || (session_.EditorCreated(), editor_->Form_Load(), !editor_window_->CreateControls())) {
+    ReportFailedCreation("the Editor window");
+    return false;
+  }
   editor_window_->ShowAndPaint();
   return true;
 }
@@ -61,12 +82,17 @@ HWND Program::MessageHwnd(Window window) const {
   return message ? message->Hwnd() : nullptr;
 }
 
-void Program::CreateMessageWindow(Window window) {
+bool Program::CreateMessageWindow(Window window) {
   // Owner of the message windows that have no task-bar button of their own;
   // made when the first is needed, not before the Editor is shown.
   if (!hidden_owner_) hidden_owner_ = CreateHiddenOwner();
   auto message = std::make_unique<MessageWindow>(MessageLayout(window), session_, hidden_owner_);
-  if (message->Create(editor_window_->Hwnd())) messages_[Index(window)] = std::move(message);
+  if (!message->Create(editor_window_->Hwnd())) {
+    ReportFailedCreation("a message window");
+    return false;
+  }
+  messages_[Index(window)] = std::move(message);
+  return true;
 }
 
 void Program::SetMessageText(Window window, std::string_view text) {
@@ -113,7 +139,14 @@ void Program::Dispatch(MSG& message) {
 
 int Program::RunMessageLoop() {
   MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(message);
+  // -1 is a message that could not be received (under Wine, a text of a
+  // megabyte sent by another program): reported, and the program goes on.
+  for (BOOL got; (got = GetMessageW(&message, nullptr, 0, 0)) != 0;) {
+    if (got == -1)
+      OutputDebugStringA("korvex: a message could not be received\n");
+    else
+      Dispatch(message);
+  }
   return static_cast<int>(message.wParam);
 }
 

@@ -34,7 +34,7 @@ class Program : public WindowSystem {
   HWND MessageHwnd(Window window) const;
 
   // WindowSystem
-  void CreateMessageWindow(Window window) override;
+  bool CreateMessageWindow(Window window) override;
   void SetMessageText(Window window, std::string_view text) override;
   void MakeTopMost(Window window) override;
   void ShowAndPaint(Window window) override;

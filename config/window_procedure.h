@@ -12,35 +12,25 @@ namespace korvex::win32 {
 
 // Reports the exception being handled on the debugger's output: the window
 // goes on, but the fault is not silent. Allocates nothing, so cannot throw.
-inline void ReportCaughtException(const char* where) noexcept {
-  OutputDebugStringA("korvex: exception caught in ");
-  OutputDebugStringA(where);
-  try {
-    throw;
-  } catch (const std::exception& error) {
-    OutputDebugStringA(": ");
-    OutputDebugStringA(error.what());
-  } catch (...) {
-  }
-  OutputDebugStringA("\n");
-}
+// One copy for every window procedure.
+void ReportCaughtException(const char* where) noexcept;
 
 // Our windows' objects and their handles. Any program may send any window
-// any message, with any numbers in place of pointers, so the procedure takes
-// nothing from a message it cannot tell the system sent as part of the
-// window's own life:
+// any message, with any numbers in place of pointers, so the procedure trusts
+// only the window's own state, never the message's numbers nor the thread it
+// came from (a click sent by a screen reader's thread must work as a real one):
 // - WM_NCCREATE attaches the object only inside the Create call making the
-//   window, and only the object that call is making. The message is then
-//   one this thread's CreateWindowExW sent (not one from another thread,
-//   InSendMessage; none is posted and dispatched inside that call), so its
-//   CREATESTRUCT is real. Any other WM_NCCREATE is refused unread, not even
-//   passed to DefWindowProcW, which would read it.
+//   window, on that call's thread, and only the object that call is making;
+//   its CREATESTRUCT is never read. Until then the window has no object, and
+//   every other window of ours has one, so the window that takes it is the one
+//   being made. Any other WM_NCCREATE is refused, not even passed to
+//   DefWindowProcW, which would read it.
 // - WM_NCDESTROY detaches the object only inside the object's own Destroy
-//   call (or a Create that fails), on its thread: the system sends it before
-//   that call returns. Our windows end no other way (nothing owns them but
-//   the program's hidden owner, which no message closes and which goes after
-//   them), so a WM_NCDESTROY at any other time, sent or posted by anyone, is
-//   ignored: the window stays and its object with it.
+//   call (or a Create that fails): the system sends it before that call
+//   returns. Our windows end no other way (nothing owns them but the
+//   program's hidden owner, which no message closes and which goes after
+//   them), so a WM_NCDESTROY at any other time is ignored: the window stays
+//   and its object with it.
 // The window class keeps `hwnd_` and `destroying_` for these, and makes this
 // its friend.
 template <typename WindowClass>
@@ -48,6 +38,7 @@ struct OwnWindow {
   // Makes the window of `window`, of a class registered by RegisterOwnClass.
   static HWND Create(WindowClass& window, DWORD ex_style, const wchar_t* class_name, const wchar_t* title,
                      DWORD style, HWND owner) {
+    creating_thread.store(GetCurrentThreadId());
     being_created.store(&window);
     window.destroying_ = true;  // a creation that fails ends in WM_NCDESTROY
     HWND hwnd = CreateWindowExW(ex_style, class_name, title, style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -69,9 +60,8 @@ struct OwnWindow {
     auto* window = reinterpret_cast<WindowClass*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (message == WM_NCCREATE) {
       WindowClass* created = being_created.load();
-      if (window || !created || InSendMessage()) return FALSE;
-      const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-      if (!creation || creation->lpCreateParams != created || !being_created.compare_exchange_strong(created, nullptr))
+      if (window || !created || creating_thread.load() != GetCurrentThreadId() ||
+          !being_created.compare_exchange_strong(created, nullptr))
         return FALSE;
       window = created;
       window->hwnd_ = hwnd;
@@ -79,7 +69,7 @@ struct OwnWindow {
     }
     if (!window) return DefWindowProcW(hwnd, message, wparam, lparam);
     if (message == WM_NCDESTROY) {
-      if (!window->destroying_ || InSendMessage()) return 0;
+      if (!window->destroying_) return 0;
       SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     }
     try {
@@ -91,9 +81,11 @@ struct OwnWindow {
   }
 
  private:
-  // The object a Create call is making, for its WM_NCCREATE. Atomic: a window
-  // of the class made on another thread at the same moment fails, no race.
+  // The object a Create call is making, and that call's thread, for its
+  // WM_NCCREATE. Atomic: a window of the class made on another thread at the
+  // same moment fails, no race.
   static inline std::atomic<WindowClass*> being_created{nullptr};
+  static inline std::atomic<DWORD> creating_thread{0};
 };
 
 // Registers a class of our own once, with the button-face background and the

@@ -8,7 +8,7 @@ namespace korvex {
 
 class HeadlessWindows : public WindowSystem {
  public:
-  void CreateMessageWindow(Window) override {}
+  bool CreateMessageWindow(Window) override { return true; }
   void SetMessageText(Window, std::string_view) override {}
   void MakeTopMost(Window) override {}
   void ShowAndPaint(Window) override {}

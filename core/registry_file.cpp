@@ -304,6 +304,10 @@ RegistryFileContents ReadRegistryFile(std::string_view file, std::string_view ke
       line += lines[++i];
     }
     if (!in_key) return fail(where() + "sets a value before naming its key.");
+    // The registry editor ends every line, the last too: a value running to
+    // the file's end was cut off, and its data may be cut short with it.
+    if (i + 1 == lines.size() && !lines[i].empty())
+      return fail(where() + "is cut off: the file ends inside it, without its line end.");
     std::string problem;
     auto value = ValueParser(line, current_format, ansi).Parse(problem);
     if (!value) return fail(where() + problem + ".");

@@ -15,7 +15,8 @@ inline constexpr std::size_t kWindowCount = 6;
 class WindowSystem {
  public:
   virtual ~WindowSystem() = default;
-  virtual void CreateMessageWindow(Window window) = 0;
+  // False when the window could not be made; the front end reports why.
+  virtual bool CreateMessageWindow(Window window) = 0;
   virtual void SetMessageText(Window window, std::string_view text) = 0;
   virtual void MakeTopMost(Window window) = 0;
   virtual void ShowAndPaint(Window window) = 0;
@@ -40,6 +41,7 @@ class Session {
 
  private:
   static std::size_t Index(Window window) { return static_cast<std::size_t>(window); }
+  void EndIfNoneOpen();
   WindowSystem& system_;
   std::array<bool, kWindowCount> open_{};
 };

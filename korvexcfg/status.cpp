@@ -79,6 +79,18 @@ bool IsFat32(std::string_view file_system) {
   return upper == "FAT32";
 }
 
+bool Stopped(const ServiceInfo& service) {
+  return service.installed == false || service.state == ServiceState::Stopped;
+}
+
+// Loaded, its volume made: running, paused, or on its way between the two.
+bool Loaded(const ServiceInfo& service) {
+  if (service.installed != true || !service.state) return false;
+  ServiceState state = *service.state;
+  return state == ServiceState::Running || state == ServiceState::ContinuePending ||
+         state == ServiceState::PausePending || state == ServiceState::Paused;
+}
+
 struct Facts {
   ConfiguredDisk disk;
   ServiceInfo service;
@@ -99,8 +111,7 @@ std::vector<Warning> WarningsOf(const Facts& facts, SystemState& system) {
     warnings.push_back({"size-exceeds-memory", "the disk (" + Size(*disk.size_bytes) +
                                                    ") is larger than the physical memory (" + Size(memory) + ")"});
   // Without the driver running, a volume at its letter can only be another one.
-  bool not_running = facts.service.installed == false || facts.service.running == false;
-  if (disk.letter && facts.volume.present && not_running)
+  if (disk.letter && facts.volume.present && Stopped(facts.service))
     warnings.push_back({"letter-in-use", Drive(*disk.letter) +
                                              " is used by another volume while the driver is not running"});
   for (const ImageFile* image : {&disk.load, &disk.save}) {
@@ -130,8 +141,9 @@ std::vector<Warning> WarningsOf(const Facts& facts, SystemState& system) {
 }
 
 std::optional<bool> RestartRequired(const Facts& facts, SystemState& system, std::vector<std::string>& reasons) {
-  if (facts.service.installed == false || facts.service.running == false) return false;  // nothing waits
-  if (!facts.service.installed || !facts.service.running) return std::nullopt;
+  if (Stopped(facts.service)) return false;  // nothing waits
+  // Also while it starts or stops: its volume may come or go at any moment.
+  if (!Loaded(facts.service)) return std::nullopt;
   const ConfiguredDisk& disk = facts.disk;
   const VolumeInfo& volume = facts.volume;
   bool unknown = false;
@@ -182,13 +194,26 @@ std::string StartTypeName(StartType type) {
   return "type " + IntegerText(static_cast<long long>(type));
 }
 
+std::string StateName(ServiceState state) {
+  switch (state) {
+    case ServiceState::Stopped: return "stopped";
+    case ServiceState::StartPending: return "start pending";
+    case ServiceState::StopPending: return "stop pending";
+    case ServiceState::Running: return "running";
+    case ServiceState::ContinuePending: return "continue pending";
+    case ServiceState::PausePending: return "pause pending";
+    case ServiceState::Paused: return "paused";
+  }
+  return "state " + IntegerText(static_cast<long long>(state));
+}
+
 std::string ServiceLine(const ServiceInfo& service) {
   std::string line = "service:   korvex, ";
   if (!service.installed) return line + "the service manager cannot be asked\n";
   if (!*service.installed) return line + "not installed\n";
   line += "installed";
   if (service.start_type) line += ", start: " + StartTypeName(*service.start_type);
-  if (service.running) line += *service.running ? ", running" : ", stopped";
+  if (service.state) line += ", " + StateName(*service.state);
   return line + "\n";
 }
 
@@ -237,7 +262,9 @@ std::string StatusText(const StatusReport& report) {
       text += (i ? "; " : "") + report.restart_reasons[i];
     text += ": restart required\n";
   } else if (report.restart_required == false) {
-    text += report.service.running == true ? "in effect\n" : "the driver is not running: no restart waits\n";
+    text += Loaded(report.service) ? "in effect\n" : "the driver is not running: no restart waits\n";
+  } else if (report.service.state == ServiceState::StartPending || report.service.state == ServiceState::StopPending) {
+    text += "the driver is starting or stopping: whether a restart is required cannot be told\n";
   } else {
     text += "whether a restart is required cannot be told\n";
   }

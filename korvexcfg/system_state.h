@@ -12,11 +12,16 @@ namespace korvex::cfg {
 // The service manager's start types, by its numbers.
 enum class StartType : std::uint32_t { Boot = 0, System = 1, Automatic = 2, Manual = 3, Disabled = 4 };
 
+// The service manager's current states, by its numbers.
+enum class ServiceState : std::uint32_t {
+  Stopped = 1, StartPending, StopPending, Running, ContinuePending, PausePending, Paused
+};
+
 // Each part is nothing where the service manager would not say.
 struct ServiceInfo {
   std::optional<bool> installed;
   std::optional<StartType> start_type;
-  std::optional<bool> running;
+  std::optional<ServiceState> state;
 };
 
 struct VolumeInfo {

@@ -59,7 +59,7 @@ ServiceInfo Win32SystemState::Service() {
   info.installed = true;
   SERVICE_STATUS status{};
   if (QueryServiceStatus(service.get(), &status))
-    info.running = status.dwCurrentState != SERVICE_STOPPED && status.dwCurrentState != SERVICE_START_PENDING;
+    info.state = static_cast<ServiceState>(status.dwCurrentState);
   DWORD needed = 0;
   QueryServiceConfigW(service.get(), nullptr, 0, &needed);
   // The configuration with its strings; QUERY_SERVICE_CONFIGW's own alignment.

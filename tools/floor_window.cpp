@@ -26,10 +26,10 @@ constexpr const wchar_t* kVersionCaption = L"Configuration Utility - Version " F
 
 // In table order: what each control shows after loading the driver stand-in.
 const wchar_t* const kShownText[] = {
-    L"Load Disk Image on Startup", L"Save Disk Image", L"C:\\ramdisk.img", L"C:\\ramdisk.img", L"Hard Disk", L"OK",
-    L" 64", L"Exit", L"", L"R", L"", L"Enable AutoSave", L" 300", L"", L" FAT32 Format ( Win2000 only)",
-    L"Dismount Volume", L"Save", L"Korvane", kVersionCaption, L"http://www.korvane.example/", L"Disk Type:", L"Drive Letter:", L"Hard Disk Only:", L"Disk Size", L"MB",
-    L"seconds", L"Filename:", L"(AutoSave or Shutdown)", L" Filename:",
+    L"Load Disk Image on Startup", L"Save Disk Image", L"Filename:", L"C:\\ramdisk.img", L" Filename:",
+    L"C:\\ramdisk.img", L"Disk Type:", L"Hard Disk", L"OK", L"Disk Size", L" 64", L"Exit", L"", L"Drive Letter:", L"R",
+    L"", L"Enable AutoSave", L" 300", L"", L" FAT32 Format ( Win2000 only)", L"Dismount Volume", L"Save", L"Korvane",
+    kVersionCaption, L"http://www.korvane.example/", L"Hard Disk Only:", L"MB", L"seconds", L"(AutoSave or Shutdown)",
     L"Configuration changes will take effect the next time the driver is started. "};
 static_assert(std::size(kShownText) == std::tuple_size_v<decltype(kEditorControls)>);
 constexpr int kFirstId = 100;

@@ -79,5 +79,19 @@ TEST_F(DismountTest, BothOutcomesCanStandOpenTogetherEachOnce) {
   EXPECT_EQ(std::count(windows.calls.begin(), windows.calls.end(), "create Dismount_FAIL"), 1);
 }
 
+TEST_F(DismountTest, AWindowThatCannotBeMadeIsNeverOpenSoTheProgramEndsWithTheEditor) {
+  Editor& e = LoadLetter("Z");
+  windows.creation_fails = true;
+  Click(e.Command3);
+  Click(e.Command3);  // tried anew, never shown
+  EXPECT_EQ(windows.calls, (std::vector<std::string>{"open \\\\.\\Z:", "lock", "dismount", "unlock", "close",
+                                                     "create Dismount_OK", "open \\\\.\\Z:", "lock", "dismount",
+                                                     "unlock", "close", "create Dismount_OK"}));
+  EXPECT_FALSE(session.IsOpen(Window::DismountOk));
+  EXPECT_FALSE(windows.ended);
+  session.Close(Window::Editor);
+  EXPECT_TRUE(windows.ended);
+}
+
 }  // namespace
 }  // namespace korvex::testing

@@ -20,7 +20,11 @@ class FakeWindowSystem : public WindowSystem {
   std::vector<std::string> calls;
   std::string message_text;
   bool ended = false;
-  void CreateMessageWindow(Window w) override { calls.push_back("create " + Name(w)); }
+  bool creation_fails = false;
+  bool CreateMessageWindow(Window w) override {
+    calls.push_back("create " + Name(w));
+    return !creation_fails;
+  }
   void SetMessageText(Window, std::string_view text) override { message_text = text; }
   void MakeTopMost(Window w) override { calls.push_back("topmost " + Name(w)); }
   void ShowAndPaint(Window w) override { calls.push_back("show " + Name(w)); }

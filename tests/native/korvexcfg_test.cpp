@@ -450,7 +450,7 @@ TEST_F(KorvexcfgTest, DismountFollowsTheButtonAndItsLetterGuard) {
 TEST_F(KorvexcfgTest, StatusTellsWhetherTheRunningDriverMatchesItsSettingsAndWarns) {
   constexpr std::uint64_t MB = 1 << 20;
   using System = FakeSystemState;
-  auto running = [](System& s) { s.service = {true, cfg::StartType::System, true}; };
+  auto running = [](System& s) { s.service = {true, cfg::StartType::System, cfg::ServiceState::Running}; };
   // Typical values: a 64 MB hard disk on Z with FAT32, the image saved to C:\save.img.
   auto as_configured = [&](System& s) {
     running(s);
@@ -486,10 +486,23 @@ TEST_F(KorvexcfgTest, StatusTellsWhetherTheRunningDriverMatchesItsSettingsAndWar
        "korvex, the service manager cannot be asked"},
       {"stopped, another volume at Z",
        [](System& s) {
-         s.service = {true, cfg::StartType::Manual, false};
+         s.service = {true, cfg::StartType::Manual, cfg::ServiceState::Stopped};
          s.volumes['Z'] = {true, 20 * MB, "NTFS"};
        },
        false, {"letter-in-use"}, "installed, start: manual, stopped\n"},
+      // Starting or stopping, its volume may come or go: the one at Z may be its own.
+      {"start pending",
+       [&](System& s) { as_configured(s); s.service.state = cfg::ServiceState::StartPending; s.key_written = 300; },
+       std::nullopt, {},
+       "start: system, start pending\nvolume:    Z: present, 64 MB, FAT32\nsettings:  the driver is starting or "
+       "stopping: whether a restart is required cannot be told\n"},
+      {"stop pending", [&](System& s) { running(s); s.service.state = cfg::ServiceState::StopPending; },
+       std::nullopt, {}, "start: system, stop pending\n"},
+      // Paused, it keeps its volume.
+      {"paused", [&](System& s) { as_configured(s); s.service.state = cfg::ServiceState::Paused; s.key_written = 300; },
+       true, {}, "start: system, paused\n"},
+      {"an unknown state", [&](System& s) { running(s); s.service.state = static_cast<cfg::ServiceState>(9); },
+       std::nullopt, {}, "start: system, state 9\n"},
       {"more than the memory", [](System& s) { s.memory = 32 * MB; }, false, {"size-exceeds-memory"},
        "warning:   size-exceeds-memory: the disk (64 MB) is larger than the physical memory (32 MB)\n"},
       {"save image folder missing", [](System& s) { s.missing_folders.insert("C:\\"); }, false,

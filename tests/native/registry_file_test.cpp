@@ -115,6 +115,9 @@ TEST_F(RegistryFileTest, RefusesWhatItCannotImport) {
       {"REGEDIT4\r\n" + key + "\"A\"=qword:1\r\n", "unknown kind"},
       {"REGEDIT4\r\n" + key + "\"A\r\n", "not \"name\"=data"},
       {"REGEDIT4\r\n[" + std::string(kKey) + "\r\n", "closing"},
+      {Utf16("Windows Registry Editor Version 5.00\r\n" + key + "\"SizeIn4kPages\"=dword:0000800"),
+       "Line 3 is cut off"},
+      {"REGEDIT4\r\n" + key + "\"A\"=\"x\"\r\n\"B\"=hex:01,\\\r\n  02", "Line 4 is cut off"},
       {Utf16("REGEDIT4\r\n" + key), "first line"},
       {Utf16("Windows Registry Editor Version 5.00\r\n" + key + "\"A\"=hex(1):41\r\n"), "code page"},
       {"REGEDIT4\r\n" + key + "\"A\"=hex(7):41,00,90,00,00\r\n", "code page"},  // 0x90 is no character

@@ -47,9 +47,11 @@ const Expected kControls[] = {
     {"Label6", 720, 4440, 855, 255, "Disk Size", L"Arial", -12, 700, false, false},
     {"Label12", 2880, 4440, 375, 255, "MB", L"Arial", -12, 700, false, false},
     {"Label11", 5640, 2400, 1095, 255, "seconds", L"Arial", -12, 700, false, false},
-    {"Label2", 4080, 3480, 2775, 375, "Filename:", L"Arial", -12, 700, false, false},
+    // Label2 and Label1 stop where the box they name begins (it covers the
+    // rest of their 375-twip boxes).
+    {"Label2", 4080, 3480, 2775, 240, "Filename:", L"Arial", -12, 700, false, false},
     {"Label9", 4320, 4680, 2535, 255, "(AutoSave or Shutdown)", L"Arial", -12, 700, false, false},
-    {"Label1", 4080, 4920, 2775, 375, " Filename:", L"Arial", -12, 700, false, false},
+    {"Label1", 4080, 4920, 2775, 240, " Filename:", L"Arial", -12, 700, false, false},
     {"Label7", 480, 6720, 6375, 255,
      "Configuration changes will take effect the next time the driver is started. ", L"Arial", -12, 700, false,
      false},
@@ -173,6 +175,41 @@ TEST_F(LayoutTest, TabVisitsEnabledControlsInOrderFromLoadImage) {
   for (const char* name : {"Text1", "Text2", "AutoSaveTime"}) EXPECT_FALSE(IsWindowEnabled(Control(name))) << name;
   EXPECT_EQ(GetNextDlgTabItem(Main(), Control("SaveImage"), FALSE), Control("Combo1"));
   EXPECT_EQ(GetNextDlgTabItem(Main(), Control("SaveCheckBox"), FALSE), Control("VScroll3"));
+}
+
+// A screen reader names a box without text of its own after the label right
+// before it in the z-order; buttons and check boxes carry their own names.
+TEST_F(LayoutTest, EachInputControlHasTheLabelThatNamesItRightBeforeIt) {
+  PutTypicalDriverValues();
+  Start();
+  struct Named {
+    const char* control;
+    const char* label;  // nullptr: its own caption, or no label beside it fits
+  } named[] = {
+      {"Text1", "Label2"}, {"Text2", "Label1"}, {"Combo1", "Label3"}, {"Text3", "Label6"},
+      {"DriveLetterText", "Label13"}, {"AutoSaveTime", nullptr}, {"VScroll1", nullptr}, {"VScroll2", nullptr},
+      {"VScroll3", nullptr}, {"LoadImage", nullptr}, {"SaveImage", nullptr}, {"SaveCheckBox", nullptr},
+      {"Fat32Enable", nullptr}, {"Command1", nullptr}, {"Command2", nullptr}, {"Command3", nullptr},
+      {"Command4", nullptr},
+  };
+  for (const Named& n : named) {
+    HWND previous = GetWindow(Control(n.control), GW_HWNDPREV);
+    wchar_t previous_class[16] = {};
+    GetClassNameW(previous, previous_class, 16);
+    if (n.label)
+      EXPECT_EQ(previous, Control(n.label)) << n.control;
+    else  // no label stands before it to give it a wrong name
+      EXPECT_NE(lstrcmpiW(previous_class, L"Static"), 0) << n.control;
+  }
+  // Each naming label is drawn whole, and the box beneath it still shows its
+  // top edge: the label stops where the box begins.
+  RedrawWindow(Main(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  HDC dc = GetDC(Main());
+  for (const char* box : {"Text1", "Text2"}) {
+    RECT r = ClientRectOf(Control(box));
+    EXPECT_NE(GetPixel(dc, (r.left + r.right) / 2, r.top), GetSysColor(COLOR_BTNFACE)) << box;
+  }
+  ReleaseDC(Main(), dc);
 }
 
 TEST_F(LayoutTest, DisabledLabelsAndTheFloppySizeAreGreyed) {
