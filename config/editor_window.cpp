@@ -6,6 +6,7 @@
 #include "dpi.h"
 #include "layout.h"
 #include "resources.h"
+#include "screen_reader_names.h"
 #include "window_procedure.h"
 
 namespace korvex::win32 {
@@ -49,7 +50,24 @@ bool EditorWindow::CreateControls() {
     bindings_.push_back(std::move(binding));
   }
   AddTips();
+  NameUnlabelledControls();
   return true;
+}
+
+// The interval box, whose label follows it, and the three steppers take the
+// name of the label beside them.
+void EditorWindow::NameUnlabelledControls() {
+  constexpr const char* kNamedBy[][2] = {
+      {"AutoSaveTime", "Label11"}, {"VScroll1", "Label6"}, {"VScroll2", "Label13"}, {"VScroll3", "Label11"}};
+  HWND controls[std::size(kNamedBy)];
+  wchar_t captions[std::size(kNamedBy)][64];
+  const wchar_t* names[std::size(kNamedBy)];
+  for (std::size_t i = 0; i < std::size(kNamedBy); ++i) {
+    controls[i] = ControlHwnd(kNamedBy[i][0]);
+    GetWindowTextW(ControlHwnd(kNamedBy[i][1]), captions[i], 64);
+    names[i] = captions[i];
+  }
+  screen_reader_names_ = NameForScreenReaders(controls, names, static_cast<int>(std::size(kNamedBy)));
 }
 
 void EditorWindow::ShowAndPaint() {

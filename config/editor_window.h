@@ -38,6 +38,9 @@ class EditorWindow {
   HWND Hwnd() const { return hwnd_; }
   HWND ControlHwnd(const char* name) const;
   HWND Tips() const { return tips_; }
+  // Whether the controls without a label were named through the
+  // accessibility layer's annotation.
+  bool ScreenReaderNames() const { return screen_reader_names_; }
   UINT Dpi() const { return dpi_; }
 
  private:
@@ -48,6 +51,7 @@ class EditorWindow {
   void SizeToLayout();  // the window's size at dpi_
   void PaintLines(HDC dc) const;
   void AddTips();
+  void NameUnlabelledControls();
   void WatchFocus(HWND control, ControlBinding& binding);
   ControlBinding* BindingOf(HWND control) const;
 
@@ -55,6 +59,7 @@ class EditorWindow {
   HWND hwnd_ = nullptr;
   bool destroying_ = false;  // inside OwnWindow's Create or Destroy
   HWND tips_ = nullptr;
+  bool screen_reader_names_ = false;
   UINT dpi_ = 96;
   HWND focus_when_left_ = nullptr;  // the focused control when the window was deactivated
   FontCache fonts_;

@@ -249,7 +249,8 @@ TEST_F(KorvexcfgTest, ACommandOpensTheKeyOnceAndWritesOnlyWhatItNamesAndItsRules
     registry.calls.clear();
     lock.taken = 0;
     cfg::CommandResult result = Run(row.arguments);
-    std::string what = row.arguments[0] + " " + row.arguments[1];
+    std::string what;
+    for (const std::string& argument : row.arguments) what += argument + " ";
     EXPECT_EQ(Written(), row.written) << what << "\n" << result.out << result.err;
     EXPECT_EQ(std::ranges::count(registry.calls, "open"), 1) << what;
     for (const ValueSchema& value : kParameterValues)

@@ -5,6 +5,9 @@
 #include <type_traits>
 #include <vector>
 
+#include <cstdio>
+
+#include "screen_reader_names.h"
 #include "window_fixture.h"
 
 namespace korvex::testing {
@@ -201,6 +204,13 @@ TEST_F(LayoutTest, EachInputControlHasTheLabelThatNamesItRightBeforeIt) {
     else  // no label stands before it to give it a wrong name
       EXPECT_NE(lstrcmpiW(previous_class, L"Static"), 0) << n.control;
   }
+  // Those without a label take their neighbour's name through the
+  // accessibility layer's annotation wherever the system has it.
+  HWND probe = Control("VScroll3");
+  const wchar_t* name = L"seconds";
+  EXPECT_EQ(program->View().ScreenReaderNames(), win32::NameForScreenReaders(&probe, &name, 1));
+  std::printf("The accessibility layer's annotation is %savailable here.\n",
+              program->View().ScreenReaderNames() ? "" : "not ");
   // Each naming label is drawn whole, and the box beneath it still shows its
   // top edge: the label stops where the box begins.
   RedrawWindow(Main(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
