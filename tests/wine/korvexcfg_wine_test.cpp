@@ -224,7 +224,7 @@ TEST_F(KorvexcfgWineTest, ABatchFileInstallsTestsAndRemediatesByExitCodes) {
   WriteFile(file, batch.data(), static_cast<DWORD>(batch.size()), &written, nullptr);
   CloseHandle(file);
   std::string output;
-  EXPECT_EQ(RunProgram("cmd /c \"" + path + "\"", &output), 0u) << output;  // else the step that failed
+  EXPECT_EQ(RunProgram("cmd /c \"" + path + "\"", &output, nullptr, 120000), 0u) << output;  // else the failed step
   EXPECT_EQ(ReadRaw("SizeIn4kPages"), (RawValue{REG_DWORD, std::string("\0\0\2\0", 4)}));  // 512 MB, not 256
 }
 
