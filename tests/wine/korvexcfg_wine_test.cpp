@@ -232,9 +232,6 @@ TEST_F(KorvexcfgWineTest, ABatchFileInstallsTestsAndRemediatesByExitCodes) {
 // in its order, on a key with no values and on a typical one; each exit code
 // as expected there. The README's share \\server\deploy is the folder the lines run in.
 TEST_F(KorvexcfgWineTest, TheReadmesExamplesWorkAsWrittenOnAnEmptyAndATypicalKey) {
-#ifndef _WIN64
-  GTEST_SKIP() << "the same code as the 64-bit build's; some forty starts take minutes where 32-bit is emulated";
-#endif
   struct Line {
     std::string command;
     DWORD empty_key, typical_key;
