@@ -10,10 +10,10 @@ import json
 import os
 import subprocess
 import sys
-import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "deploy"))
 from dsc_schemas import problems, store  # noqa: E402
+import registry_key  # beside this file
 
 wine_run, korvexcfg, manifest_path, schemas = sys.argv[1:5]
 manifest = json.load(open(manifest_path))
@@ -22,7 +22,7 @@ instance_schema = manifest["schema"]["embedded"]
 stdout_schemas = {operation: json.load(open(os.path.join(schemas, "resource", "stdout", operation + ".json")))
                   for operation in ("get", "set", "test", "export")}
 failures = []
-KEY = r"HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\korvex\Parameters"
+KEY = registry_key.KEY
 TYPICAL = ['"DiskType"="HDC"', '"LoadImageOnStart"=dword:00000000', '"LoadImageFile"="\\\\??\\\\C:\\\\caf\u00e9.img"',
            '"SaveImageOnExit"=dword:00000001', '"SaveImageFile"="\\\\??\\\\C:\\\\save.img"',
            '"SizeIn4kPages"=dword:00004000', '"DiskFormatFAT32"=dword:00000000', '"AutoSaveEnabled"=dword:00000000',
@@ -30,16 +30,11 @@ TYPICAL = ['"DiskType"="HDC"', '"LoadImageOnStart"=dword:00000000', '"LoadImageF
 
 
 def wine(*arguments):
-    return subprocess.run([wine_run, *arguments], capture_output=True)
+    return registry_key.wine(wine_run, *arguments)
 
 
 def put_key(lines):
-    """The key as a version 5.00 file gives it, imported by Wine's regedit."""
-    with tempfile.NamedTemporaryFile("wb", suffix=".reg", delete=False) as file:
-        text = "Windows Registry Editor Version 5.00\r\n\r\n[-%s]\r\n\r\n[%s]\r\n%s\r\n" % (KEY, KEY, "\r\n".join(lines))
-        file.write(b"\xff\xfe" + text.encode("utf-16-le"))
-    wine("regedit", "/S", "Z:" + file.name.replace("/", "\\"))
-    os.unlink(file.name)
+    registry_key.put_key(wine_run, lines)
 
 
 def stored():

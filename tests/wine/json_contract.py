@@ -3,30 +3,24 @@
 valid JSON (ASCII, so UTF-8) that the schema file accepts, with the exit code
 the process gave. Usage: json_contract.py WINE_RUN KORVEXCFG_EXE SCHEMA"""
 import json
-import os
-import subprocess
 import sys
 import tempfile
 
 import jsonschema
+import registry_key  # beside this file
 
 wine_run, korvexcfg, schema_path = sys.argv[1:4]
 schema = json.load(open(schema_path))
-KEY = r"HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\korvex\Parameters"
+KEY = registry_key.KEY
 failures = []
 
 
 def wine(*arguments):
-    return subprocess.run([wine_run, *arguments], capture_output=True)
+    return registry_key.wine(wine_run, *arguments)
 
 
 def put_key(lines):
-    """The key as a version 5.00 file gives it, imported by Wine's regedit."""
-    with tempfile.NamedTemporaryFile("wb", suffix=".reg", delete=False) as file:
-        text = "Windows Registry Editor Version 5.00\r\n\r\n[-%s]\r\n\r\n[%s]\r\n%s\r\n" % (KEY, KEY, "\r\n".join(lines))
-        file.write(b"\xff\xfe" + text.encode("utf-16-le"))
-    wine("regedit", "/S", "Z:" + file.name.replace("/", "\\"))
-    os.unlink(file.name)
+    registry_key.put_key(wine_run, lines)
 
 
 def check(arguments, exit_code):

@@ -17,7 +17,17 @@ std::map<std::string, std::optional<RawValue>> AllValues() {
   return values;
 }
 
-using SaveWineTest = WindowTest;
+class SaveWineTest : public WindowTest {
+ protected:
+  // The window opens on image saving on, with AutoSave as given; then
+  // korvexcfg turns image saving off, and AutoSave with it.
+  void StartThenTurnImageSavingOffElsewhere(int autosave) {
+    PutDword("SaveImageOnExit", 1);
+    PutDword("AutoSaveEnabled", autosave);
+    Start();
+    ASSERT_EQ(RunProgram(Korvexcfg("set save-image=off")), 0u);
+  }
+};
 
 TEST_F(SaveWineTest, LoadingAndSavingWithoutEditsKeepsEveryValueByteForByte) {
   PutTypicalDriverValues();
@@ -152,10 +162,7 @@ TEST_F(SaveWineTest, ASaveKeepsAnotherProgramsChangesAndStoresTheUsers) {
   program.reset();
 
   // AutoSave and image saving turned off by korvexcfg; the interval typed in the window.
-  PutDword("SaveImageOnExit", 1);
-  PutDword("AutoSaveEnabled", 1);
-  Start();
-  ASSERT_EQ(RunProgram(Korvexcfg("set save-image=off")), 0u);
+  StartThenTurnImageSavingOffElsewhere(1);
   ReplaceText("AutoSaveTime", L"400");
   Click("Command4");
   EXPECT_EQ(ReadRaw("AutoSaveTrigger"), Dword(400));
@@ -169,10 +176,7 @@ TEST_F(SaveWineTest, ASaveKeepsAnotherProgramsChangesAndStoresTheUsers) {
   program.reset();
 
   // The same korvexcfg change; only the save path edited in the window.
-  PutDword("SaveImageOnExit", 1);
-  PutDword("AutoSaveEnabled", 1);
-  Start();
-  ASSERT_EQ(RunProgram(Korvexcfg("set save-image=off")), 0u);
+  StartThenTurnImageSavingOffElsewhere(1);
   ReplaceText("Text2", L"C:\\x.img");
   Click("Command4");
   EXPECT_EQ(ReadRaw("SaveImageFile"), (RawValue{REG_SZ, std::string("\\??\\C:\\x.img\0", 13)}));
@@ -180,11 +184,8 @@ TEST_F(SaveWineTest, ASaveKeepsAnotherProgramsChangesAndStoresTheUsers) {
   EXPECT_EQ(ReadRaw("AutoSaveEnabled"), Dword(0));
 
   // AutoSave ticked here over another writer's image saving off: never one without the other.
-  PutDword("SaveImageOnExit", 1);
-  PutDword("AutoSaveEnabled", 0);
   program.reset();
-  Start();
-  ASSERT_EQ(RunProgram(Korvexcfg("set save-image=off")), 0u);
+  StartThenTurnImageSavingOffElsewhere(0);
   Click("SaveCheckBox");
   Click("Command4");
   EXPECT_EQ(ReadRaw("AutoSaveEnabled"), Dword(1));
