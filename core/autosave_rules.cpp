@@ -12,12 +12,18 @@ constexpr double kStepDownFloor = 2;
 }
 
 void Editor::AutoSaveTime_LostFocus() {
+  std::string typed = AutoSaveTime.Text();
+  double asked = TextToNumber(typed);
   if (TextToNumber(AutoSaveTime.Text()) > kLongestInterval) AutoSaveTime.SetText(IntegerText(kLongestInterval));
   if (TextToNumber(AutoSaveTime.Text()) < kShortestInterval) AutoSaveTime.SetText(IntegerText(kShortestInterval));
   double seconds = TextToNumber(AutoSaveTime.Text());
   VScroll3.Park(RoundToInt16(seconds).value_or(static_cast<std::int16_t>(kShortestInterval)));
   AutoSaveTime.SetText(NumberToText(seconds));
   AutoSaveTime.Refresh();
+  if (seconds != asked)
+    Corrected("AutoSaveTrigger", typed, AutoSaveTime.Text(),
+              asked > kLongestInterval ? "at most " + IntegerText(kLongestInterval) + " seconds"
+                                       : "at least " + IntegerText(kShortestInterval) + " seconds");
 }
 
 void Editor::VScroll3_Change() {
@@ -33,7 +39,8 @@ void Editor::VScroll3_Change() {
 void Editor::SaveCheckBox_Click() {
   if (SaveCheckBox.Value() == 1) {
     AutoSaveTime.SetEnabled(true);
-    SaveImage.SetValue(1);  // AutoSave saves the image
+    if (SaveImage.Value() != 1) Corrected("SaveImageOnExit", IntegerText(SaveImage.Value()), "1", "AutoSave saves the image");
+    SaveImage.SetValue(1);
     Text2.SetEnabled(true);
   } else {
     AutoSaveTime.SetEnabled(false);
@@ -46,7 +53,9 @@ void Editor::SaveImage_Click() {
   } else {
     Text2.SetEnabled(false);
     AutoSaveTime.SetEnabled(false);
-    SaveCheckBox.SetValue(0);  // no AutoSave without image saving
+    if (SaveCheckBox.Value() != 0)
+      Corrected("AutoSaveEnabled", IntegerText(SaveCheckBox.Value()), "0", "no AutoSave without image saving");
+    SaveCheckBox.SetValue(0);
   }
 }
 

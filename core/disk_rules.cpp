@@ -40,6 +40,8 @@ void Editor::Combo1_Change() {
   int index = Combo1.ListIndex();
   if (index < 0 || index >= static_cast<int>(kDiskKinds.size())) {
     // Typing into the list's text field means a hard disk.
+    Corrected("DiskType", IntegerText(index), IntegerText(static_cast<int>(DiskKind::HardDisk)),
+              "a typed disk type is a hard disk");
     Combo1.SetListIndex(static_cast<int>(DiskKind::HardDisk));
     Combo1.Refresh();
   }
@@ -49,13 +51,20 @@ void Editor::Combo1_Change() {
 void Editor::Text3_Change() { UpdateFat32Enabled(); }
 
 void Editor::Text3_LostFocus() {
-  Text3.SetText(NumberToText(std::floor(TextToNumber(Text3.Text()))));
+  std::string typed = Text3.Text();
+  double whole = std::floor(TextToNumber(typed));
+  Text3.SetText(NumberToText(whole));
   if (TextToNumber(Text3.Text()) > kLargestSize) Text3.SetText(IntegerText(kLargestSize));
   if (TextToNumber(Text3.Text()) < kSmallestSize) Text3.SetText(IntegerText(kSmallestSize));
   double size = TextToNumber(Text3.Text());
   VScroll1.Park(SizeBarPosition(size));
   Text3.SetText(NumberToText(size));
   Text3.Refresh();
+  if (size != TextToNumber(typed))
+    Corrected("SizeIn4kPages", typed, Text3.Text(),
+              whole > kLargestSize    ? "at most " + IntegerText(kLargestSize) + " MB"
+              : whole < kSmallestSize ? "at least " + IntegerText(kSmallestSize) + " MB"
+                                      : std::string("whole megabytes"));
   UpdateFat32Enabled();
 }
 

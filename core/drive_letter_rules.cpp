@@ -7,12 +7,15 @@ namespace korvex {
 void Editor::DriveLetterText_Change() {
   const AnsiCharacters& ansi = services_.characters;
   if (DriveLetterText.Text().empty()) return;
+  std::string typed = DriveLetterText.Text();
   DriveLetterText.SetText(ansi.UpperCase(DriveLetterText.Text()));
   if (ansi.FirstCharacterCode(DriveLetterText.Text()) > kLastDriveLetter) {
+    Corrected("UserDriveLetter", typed, std::string(1, kLastDriveLetter), "a letter from " + DriveLetterRange());
     DriveLetterText.SetText(std::string(1, kLastDriveLetter));
     DriveLetterText.Refresh();
   }
   if (ansi.FirstCharacterCode(DriveLetterText.Text()) < kFirstDriveLetter) {
+    Corrected("UserDriveLetter", typed, std::string(1, kFirstDriveLetter), "a letter from " + DriveLetterRange());
     DriveLetterText.SetText(std::string(1, kFirstDriveLetter));
     DriveLetterText.Refresh();
   }

@@ -5,24 +5,11 @@
 namespace korvex {
 namespace {
 
-// Which stored value each control sets; a stepper sets its box's.
-auto ValueControls(Editor& e) {
-  using Entry = std::pair<forms::Control*, std::size_t>;
-  return std::array<Entry, 13>{{
-      {&e.Combo1, ValueIndex("DiskType")},
-      {&e.LoadImage, ValueIndex("LoadImageOnStart")},
-      {&e.Text1, ValueIndex("LoadImageFile")},
-      {&e.SaveImage, ValueIndex("SaveImageOnExit")},
-      {&e.Text2, ValueIndex("SaveImageFile")},
-      {&e.Text3, ValueIndex("SizeIn4kPages")},
-      {&e.VScroll1, ValueIndex("SizeIn4kPages")},
-      {&e.Fat32Enable, ValueIndex("DiskFormatFAT32")},
-      {&e.SaveCheckBox, ValueIndex("AutoSaveEnabled")},
-      {&e.AutoSaveTime, ValueIndex("AutoSaveTrigger")},
-      {&e.VScroll3, ValueIndex("AutoSaveTrigger")},
-      {&e.DriveLetterText, ValueIndex("UserDriveLetter")},
-      {&e.VScroll2, ValueIndex("UserDriveLetter")},
-  }};
+// The bar that steps a setting's box, as the settings table names it.
+forms::Stepper* StepperNamed(Editor& e, std::string_view name) {
+  for (forms::Stepper* stepper : {&e.VScroll1, &e.VScroll2, &e.VScroll3})
+    if (stepper->Name() == name) return stepper;
+  return nullptr;
 }
 
 }  // namespace
@@ -45,13 +32,37 @@ Editor::Editor(EditorServices services) : services_(services) {
   Command2.Click = [this] { Command2_Click(); };
   Command3.Click = [this] { Command3_Click(); };
   Label8.Click = [this] { Label8_Click(); };
-  for (auto [control, index] : ValueControls(*this))
-    control->Acted = [this, index] { set_by_user_.set(index); };
+  // A user's action on a setting's box or its bar sets the setting.
+  for (const Setting& setting : kSettings) {
+    auto set = [this, index = IndexOf(setting)] { set_by_user_.set(index); };
+    ControlFor(setting).Acted = set;
+    if (forms::Stepper* stepper = StepperNamed(*this, setting.stepper)) stepper->Acted = set;
+  }
+}
+
+Editor::ValueControl Editor::ControlOf(const Setting& setting) const {
+  // The controls are the window's state; what is done with one is the caller's.
+  auto& e = const_cast<Editor&>(*this);
+  for (ValueControl control : {ValueControl(&e.Combo1), ValueControl(&e.LoadImage), ValueControl(&e.Text1),
+                               ValueControl(&e.SaveImage), ValueControl(&e.Text2), ValueControl(&e.Text3),
+                               ValueControl(&e.Fat32Enable), ValueControl(&e.SaveCheckBox),
+                               ValueControl(&e.AutoSaveTime), ValueControl(&e.DriveLetterText)})
+    if (std::visit([](auto* c) -> const std::string& { return c->Name(); }, control) == setting.control)
+      return control;
+  return &e.Text1;  // every setting names one of them
+}
+
+forms::Control& Editor::ControlFor(const Setting& setting) const {
+  return std::visit([](auto* control) -> forms::Control& { return *control; }, ControlOf(setting));
+}
+
+void Editor::Corrected(std::string_view value_name, std::string from, std::string to, std::string reason) {
+  corrections_.push_back({ValueIndex(value_name), std::move(from), std::move(to), std::move(reason)});
 }
 
 void Editor::SetByUser(const forms::Control& control) {
-  for (auto [bound, index] : ValueControls(*this))
-    if (bound == &control) set_by_user_.set(index);
+  for (const Setting& setting : kSettings)
+    if (&ControlFor(setting) == &control) set_by_user_.set(IndexOf(setting));
 }
 
 }  // namespace korvex

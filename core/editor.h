@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <variant>
+#include <vector>
 
 #include "ansi_characters.h"
 #include "forms.h"
@@ -38,6 +40,15 @@ struct EditorServices {
   // A save also stores what the rules correct in values the user did not set
   // (the window, which showed the corrections); otherwise it only reports them.
   bool stores_corrections = true;
+};
+
+// A change a rule made to a setting's control because of a limit or of
+// another setting: from and to as the control held them (its text, or its
+// list index or check value as a number).
+struct Correction {
+  std::size_t value;  // place in kSettings
+  std::string from, to;
+  std::string reason;
 };
 
 class Editor {
@@ -121,13 +132,23 @@ class Editor {
   RegistryStatus LoadStatus() const { return load_status_; }
   // What the load (or the last save) found of each value.
   const FoundValues& Found() const { return found_; }
+  // The control that shows a setting, as the settings table names it.
+  using ValueControl = std::variant<forms::ComboBox*, forms::CheckBox*, forms::TextBox*>;
+  ValueControl ControlOf(const Setting& setting) const;
+  forms::Control& ControlFor(const Setting& setting) const;
   // The settings as the controls hold them, and what a save would store.
   ShownSettings Shown() const;
   StoredForms CurrentForms() const { return StoredFormsOf(Shown(), services_.characters); }
 
+  // Every correction the rules made since the load, in order.
+  const std::vector<Correction>& Corrections() const { return corrections_; }
+
   // The user has set the value of this control (its own action, or a
   // script's naming it), even where nothing changed.
   void SetByUser(const forms::Control& control);
+  // Only these count as set by the user (a script that went back over the
+  // settings it passed on its way).
+  void SetByUserOnly(std::bitset<kValueCount> set) { set_by_user_ = set; }
 
   // "Dismount Volume" for the drive a text names, with its message windows.
   DismountOutcome Dismount(std::string_view drive);
@@ -155,6 +176,7 @@ class Editor {
   void ParkSteppers(double megabytes);
   static std::int16_t SizeBarPosition(double megabytes);
   void UpdateFat32Enabled();
+  void Corrected(std::string_view value_name, std::string from, std::string to, std::string reason);
   void ApplyDiskKind();
   // Where the load (or a save) leaves the key: what it holds, and the
   // stored forms the window showed for it then.
@@ -167,6 +189,7 @@ class Editor {
   FoundValues found_;
   StoredForms forms_when_found_;
   std::bitset<kValueCount> set_by_user_;
+  std::vector<Correction> corrections_;
 };
 
 }  // namespace korvex

@@ -32,40 +32,42 @@ void Editor::Form_Load(ParametersKey& key) {
 }
 
 void Editor::LoadStoredValues(const ParameterSet& stored) {
-  const AnsiCharacters& ansi = services_.characters;
-  auto set_check = [](forms::CheckBox& box, forms::Control& depends, const DwordValue& value) {
-    if (!value.present) return;
-    box.SetValue(CheckValueFromStored(value.number));
+  // Each value as the settings table converts it, in the order of reading;
+  // the boxes a value enables follow it at once.
+  auto shown = [&](std::string_view value_name) {
+    return ShownFromStored(kSettings[ValueIndex(value_name)], stored, services_.characters);
+  };
+  auto set_check = [&](forms::CheckBox& box, forms::Control& depends, std::string_view value_name) {
+    auto value = shown(value_name);
+    if (!value) return;
+    box.SetValue(value->choice);
     depends.SetEnabled(box.Value() == 1);
   };
+  auto set_text = [&](forms::TextBox& box, std::string_view value_name) {
+    if (auto value = shown(value_name)) box.SetText(value->text);
+  };
 
-  if (stored.DiskType.present)
-    if (auto index = ListIndexForDiskCode(stored.DiskType.bytes)) Combo1.SetListIndex(*index);
-  set_check(LoadImage, Text1, stored.LoadImageOnStart);
-  if (stored.LoadImageFile.present) Text1.SetText(ansi.FromAnsi(ShownFilePath(stored.LoadImageFile.bytes)));
-  set_check(SaveImage, Text2, stored.SaveImageOnExit);
-  if (stored.SaveImageFile.present) Text2.SetText(ansi.FromAnsi(ShownFilePath(stored.SaveImageFile.bytes)));
-
-  float megabytes = 0;
-  if (stored.SizeIn4kPages.present) {
-    megabytes = MegabytesFromPages(stored.SizeIn4kPages.number);
-    Text3.SetText(NumberToText(megabytes));
-  }
+  if (auto type = shown("DiskType")) Combo1.SetListIndex(type->choice);
+  set_check(LoadImage, Text1, "LoadImageOnStart");
+  set_text(Text1, "LoadImageFile");
+  set_check(SaveImage, Text2, "SaveImageOnExit");
+  set_text(Text2, "SaveImageFile");
+  set_text(Text3, "SizeIn4kPages");
   bool hard_disk = Combo1.ListIndex() == static_cast<int>(DiskKind::HardDisk);
   Text3.SetEnabled(hard_disk);
   Label6.SetEnabled(hard_disk);
   Label12.SetEnabled(hard_disk);
 
-  if (stored.DiskFormatFAT32.present) {
-    Fat32Enable.SetValue(CheckValueFromStored(stored.DiskFormatFAT32.number));
+  if (auto fat32 = shown("DiskFormatFAT32")) {
+    Fat32Enable.SetValue(fat32->choice);
     bool still_hard_disk = Combo1.ListIndex() == static_cast<int>(DiskKind::HardDisk);
     Fat32Enable.SetEnabled(still_hard_disk && TextToNumber(Text3.Text()) > kFat32Threshold);
   }
-  set_check(SaveCheckBox, AutoSaveTime, stored.AutoSaveEnabled);
-  if (stored.AutoSaveTrigger.present) AutoSaveTime.SetText(NumberToText(double(stored.AutoSaveTrigger.number)));
-  if (stored.UserDriveLetter.present) DriveLetterText.SetText(ansi.FromAnsi(stored.UserDriveLetter.bytes));
+  set_check(SaveCheckBox, AutoSaveTime, "AutoSaveEnabled");
+  set_text(AutoSaveTime, "AutoSaveTrigger");
+  set_text(DriveLetterText, "UserDriveLetter");
 
-  ParkSteppers(megabytes);
+  ParkSteppers(stored.SizeIn4kPages.present ? MegabytesFromPages(stored.SizeIn4kPages.number) : 0);
 }
 
 // Each field before its bar, so that the bar's Change finds nothing to do.

@@ -13,9 +13,19 @@
 namespace korvex {
 
 ShownSettings Editor::Shown() const {
-  return {Combo1.ListIndex(), LoadImage.Value(),    Text1.Text(),        SaveImage.Value(),
-          Text2.Text(),       Text3.Text(),         Fat32Enable.Value(), SaveCheckBox.Value(),
-          AutoSaveTime.Text(), DriveLetterText.Text()};
+  ShownSettings shown;
+  for (const Setting& setting : kSettings) {
+    ShownSetting& control = shown[IndexOf(setting)];
+    std::visit(
+        [&](auto* box) {
+          using Box = std::remove_pointer_t<decltype(box)>;
+          if constexpr (std::is_same_v<Box, forms::ComboBox>) control.choice = box->ListIndex();
+          else if constexpr (std::is_same_v<Box, forms::CheckBox>) control.choice = box->Value();
+          else control.text = box->Text();
+        },
+        ControlOf(setting));
+  }
+  return shown;
 }
 
 void Editor::TakeAsFound(const FoundValues& found) {

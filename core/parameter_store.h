@@ -29,9 +29,8 @@ struct FoundValue {
   bool Present() const { return status == 0; }
 };
 
-inline constexpr std::size_t kValueCount = kParameterValues.size();
 using FoundValues = std::array<FoundValue, kValueCount>;
-// By place in kParameterValues: the values to write, and nothing for the rest.
+// By place in kSettings: the values to write, and nothing for the rest.
 using ValuesToWrite = std::array<std::optional<StoredValue>, kValueCount>;
 
 struct WriteResult {

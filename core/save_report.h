@@ -33,7 +33,7 @@ struct SaveReport {
   // Busy: another writer kept the writers' lock; nothing was written.
   enum class Result { Saved, Refused, KeyUnavailable, Busy, WriteFailed } result = Result::Saved;
   RegistryStatus key_error = 0;               // for KeyUnavailable
-  std::array<ValueReport, kValueCount> values;  // by place in kParameterValues
+  std::array<ValueReport, kValueCount> values;  // by place in kSettings
 
   bool Writes() const {
     for (const ValueReport& value : values)

@@ -11,19 +11,19 @@
 
 namespace korvex {
 
-// What a save reads from the window's controls.
-struct ShownSettings {
-  int disk_list_index = -1;
-  int load_image = 0;
-  std::string load_file;
-  int save_image = 0;
-  std::string save_file;
-  std::string size;
-  int fat32 = 0;
-  int autosave = 0;
-  std::string interval;
-  std::string letter;
+// A setting as its control holds it: the list index or check value of a list
+// or check box, the text of a text box.
+struct ShownSetting {
+  int choice = -1;
+  std::string text;
 };
+// By place in kSettings.
+using ShownSettings = std::array<ShownSetting, kValueCount>;
+
+// How the window's load shows a value it read (the conversion alone, before
+// any rule); nothing where the value is absent, or a disk code it does not know.
+std::optional<ShownSetting> ShownFromStored(const Setting& setting, const ParameterSet& read,
+                                            const AnsiCharacters& ansi);
 
 // A setting's stored form, or why it has none; `shown` is the text it came
 // from, which is what two unstorable settings are compared by.
@@ -35,7 +35,7 @@ struct StoredForm {
 };
 using StoredForms = std::array<StoredForm, kValueCount>;
 
-// By place in kParameterValues.
+// By place in kSettings.
 StoredForms StoredFormsOf(const ShownSettings& shown, const AnsiCharacters& ansi);
 
 // Whether the window shows each found value faithfully: the load's conversion

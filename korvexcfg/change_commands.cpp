@@ -17,11 +17,13 @@ namespace {
 
 constexpr std::string_view kNothingWritten = "Nothing was written.\n";
 
-// The rules refuse the desired state: exit 6, each line of `err` a problem.
-CommandResult Refused(CommandResult result, std::string_view code = "refused") {
+// The rules refuse the desired state: exit 6, each problem a line of `err`.
+CommandResult Refused(CommandResult result, const std::vector<Problem>& problems) {
   result.exit_code = kRulesRefuse;
-  for (std::size_t start = 0, end; (end = result.err.find('\n', start)) != std::string::npos; start = end + 1)
-    result.report.problems.push_back({std::string(code), result.err.substr(start, end - start), ""});
+  for (const Problem& problem : problems) {
+    result.err += problem.message + "\n";
+    result.report.problems.push_back(problem);
+  }
   result.err += kNothingWritten;
   return result;
 }
@@ -102,7 +104,7 @@ bool OneEditApart(std::string_view a, std::string_view b) {
 }
 
 const Setting* SettingMisspelled(std::string_view value_name) {
-  for (const Setting& setting : kSettings)
+  for (const Setting& setting : kSettingsInFillOrder)
     if (OneEditApart(value_name, setting.value_name)) return &setting;
   return nullptr;
 }
@@ -116,20 +118,20 @@ bool Readable(Environment& environment, ParametersKey& key, CommandResult& failu
   return !NoteUnreadable(environment, key.Values(), failure);
 }
 
-std::string NoteLine(const InspectedValue& value, const Note& note) {
-  return std::string(value.setting->value_name) + ": " + note.message + "\n";
+Problem NoteOf(const InspectedValue& value, const Note& note) {
+  return {note.code, std::string(value.setting->value_name) + ": " + note.message, std::string(value.setting->name)};
 }
 
 // For --complete: each setting that the save would leave out of a valid key
-// (validate's one definition), a line each.
-std::string IncompleteSettings(Environment& environment, Editor& editor, const std::vector<Request>& requests) {
+// (validate's one definition).
+std::vector<Problem> IncompleteSettings(Environment& environment, Editor& editor, const std::vector<Request>& requests) {
   SaveReport plan = editor.PlanSave();
   FoundValues after = editor.Found();
   for (std::size_t index = 0; index < kValueCount; ++index)
     if (plan.values[index].after && (plan.values[index].outcome == ValueOutcome::Written ||
                                      plan.values[index].outcome == ValueOutcome::NotWritten))
       after[index] = {0, *plan.values[index].after};
-  std::string lines;
+  std::vector<Problem> problems;
   for (const InspectedValue& value : Inspect(after, environment.ansi, environment.volume)) {
     const Setting& setting = *value.setting;
     std::string name(setting.name);
@@ -142,16 +144,18 @@ std::string IncompleteSettings(Environment& environment, Editor& editor, const s
     bool empty_file = box && !named && ShownValue(editor, setting).empty() && ShownValue(editor, *box) == "on";
     if (!refused && value.notes.empty() && !empty_file) continue;
     if (!named && (editor.Found()[index].status == kNotFound || empty_file))
-      lines += name + ": the key holds none, and the window has nothing to store for it" +
-               (empty_file ? " with " + std::string(box->name) + "=on" : "") + "; --complete needs it named (" +
-               name + " accepts " + Accepts(setting) + ").\n";
+      problems.push_back({"incomplete", name + ": the key holds none, and the window has nothing to store for it" +
+                                            (empty_file ? " with " + std::string(box->name) + "=on" : "") +
+                                            "; --complete needs it named (" + name + " accepts " + Accepts(setting) + ").",
+                          name});
     else
-      lines += name + ": the window shows \"" + Printable(ShownValue(editor, setting)) + "\"" +
-               ", which would not be stored as a valid value (" +
-               (refused ? plan.values[index].reason : value.notes.front().message) + ")" + (named ? "" : "; name it") +
-               ".\n";
+      problems.push_back({"incomplete", name + ": the window shows \"" + Printable(ShownValue(editor, setting)) + "\"" +
+                                            ", which would not be stored as a valid value (" +
+                                            (refused ? plan.values[index].reason : value.notes.front().message) + ")" +
+                                            (named ? "" : "; name it") + ".",
+                          name});
   }
-  return lines;
+  return problems;
 }
 
 }  // namespace
@@ -167,11 +171,10 @@ CommandResult SetCommand(Environment& environment, const std::vector<Request>& r
   ChangeResult changed = configuration.Apply(requests, options.adjust, options.complete);
   CommandResult result;
   if (options.test) result.report.values = configuration.Model().Found();
-  for (const std::string& note : changed.notes) result.out += note + "\n";
-  for (const std::string& refusal : changed.refusals) result.err += refusal + "\n";
+  for (const Problem& note : changed.notes) result.out += note.message + "\n";
   if (changed.refusals.empty() && options.complete)
-    result.err = IncompleteSettings(environment, configuration.Model(), requests);
-  if (!result.err.empty()) return Refused(result);
+    changed.refusals = IncompleteSettings(environment, configuration.Model(), requests);
+  if (!changed.refusals.empty()) return Refused(result, changed.refusals);
   return SaveChanges(environment, configuration.Model(), key, options, result);
 }
 
@@ -193,10 +196,12 @@ CommandResult ImportCommand(Environment& environment, std::string_view path, con
   auto file = environment.files.Read(path);
   if (!file) return FileFailed(environment, "Cannot read the file", path);
   RegistryFileContents contents = ReadRegistryFile(*file, ParametersKeyName(), environment.ansi);
-  if (!contents.problem.empty()) return Refused({kRulesRefuse, "", std::string(path) + ": " + contents.problem + "\n"});
+  if (!contents.problem.empty())
+    return Refused({}, {{"invalid-file", std::string(path) + ": " + contents.problem, ""}});
 
   const FoundValues& found = key.Values();
   CommandResult result;
+  std::vector<Problem> refusals;
   if (options.test) result.report.values = found;
   FoundValues target = found;
   std::bitset<kValueCount> named;
@@ -206,8 +211,9 @@ CommandResult ImportCommand(Environment& environment, std::string_view path, con
       // An export of the key holds its default value and whatever else was put there: left as they are.
       // A name one edit from a setting's is taken for a misspelling of it, never left silently.
       if (const Setting* meant = SettingMisspelled(value.name)) {
-        result.err += "\"" + value.name + "\" is no value of the driver's; is it " + std::string(meant->value_name) +
-                      " (" + std::string(meant->name) + ") misspelled?\n";
+        refusals.push_back({"misspelled", "\"" + value.name + "\" is no value of the driver's; is it " +
+                                              std::string(meant->value_name) + " (" + std::string(meant->name) +
+                                              ") misspelled?", std::string(meant->name)});
       } else {
         std::string left = (value.name.empty() ? std::string("the key's default value (@)")
                                                 : "\"" + Printable(value.name) + "\"") +
@@ -221,23 +227,27 @@ CommandResult ImportCommand(Environment& environment, std::string_view path, con
     target[index] = {0, {value.type, value.bytes}};
     named.set(index);
   }
+  // The key's own problems in values the file does not name are reported, and
+  // left; a problem the file brings, to its own values or through the rules
+  // to others, refuses it.
   std::vector<InspectedValue> before = Inspect(found, environment.ansi, environment.volume);
   std::vector<InspectedValue> after = Inspect(target, environment.ansi, environment.volume);
+  std::vector<Problem> own;
   for (std::size_t i = 0; i < after.size(); ++i) {
     const InspectedValue& value = after[i];
     bool adjustable = options.adjust && (value.corrected || value.retypable);
     bool from_file = named[ValueIndexOf(*value.setting)];
+    bool the_keys_own = !from_file && !before[i].notes.empty();
     for (const Note& note : value.notes) {
-      bool known = std::ranges::count(before[i].notes, note) > 0;
-      if (!from_file && known)
-        result.out += "note: " + NoteLine(value, note);  // the key's own, left as it is
+      if (the_keys_own)
+        own.push_back(NoteOf(value, note));
       else if (adjustable)
-        result.out += "adjusted: " + NoteLine(value, note);
+        result.out += "adjusted: " + NoteOf(value, note).message + "\n";
       else
-        result.err += NoteLine(value, note);
+        refusals.push_back(NoteOf(value, note));
     }
   }
-  if (!result.err.empty()) return Refused(result);
+  if (!refusals.empty()) return Refused(result, refusals);
 
   // The Editor loads the file's state of the key and saves it against what the key holds.
   StateRegistry state(target);
@@ -249,12 +259,17 @@ CommandResult ImportCommand(Environment& environment, std::string_view path, con
     for (const InspectedValue& value : after)
       if (value.retypable && named[ValueIndexOf(*value.setting)]) retyped.push_back({value.setting, value.shown, true});
     ChangeResult changed = configuration.Apply(retyped, true);
-    for (const std::string& note : changed.notes) result.out += note + "\n";
-    for (const std::string& refusal : changed.refusals) result.err += refusal + "\n";
-    if (!changed.refusals.empty()) return Refused(result);
+    for (const Problem& note : changed.notes) result.out += note.message + "\n";
+    if (!changed.refusals.empty()) return Refused(result, changed.refusals);
   }
   configuration.Model().CompareWith(found, named);
-  return SaveChanges(environment, configuration.Model(), key, options, result);
+  result = SaveChanges(environment, configuration.Model(), key, options, result);
+  // The key's own problems that the save's report does not already name.
+  if (result.report.save)
+    for (const Problem& note : own)
+      if (result.report.save->values[ValueIndex(FindSetting(note.setting)->value_name)].outcome == ValueOutcome::Unchanged)
+        result.out += "note: " + note.message + "\n";
+  return result;
 }
 
 CommandResult TestCommand(Environment& environment, const std::vector<Request>& requests,

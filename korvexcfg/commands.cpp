@@ -76,7 +76,7 @@ std::string Help() {
       "\n";
   for (const Verb& verb : kVerbs) text += "  " + Padded(std::string(verb.name), 10) + std::string(verb.summary) + "\n";
   text += "\nSettings (or their registry value names):\n";
-  for (const Setting& setting : kSettings)
+  for (const Setting& setting : kSettingsInFillOrder)
     text += "  " + Padded(std::string(setting.name), 12) + Accepts(setting) + "  (" + std::string(setting.value_name) + ")\n";
   text +=
       "\n--complete stores every setting: those named as given, the others as the window shows them for the\n"
@@ -200,7 +200,7 @@ CommandResult RunVerb(const Verb& verb, const std::vector<std::string>& argument
     const Setting* setting = equals == std::string::npos ? nullptr : FindSetting(operand.substr(0, equals));
     if (!setting) {
       std::string names;
-      for (const Setting& s : kSettings) names += (names.empty() ? "" : ", ") + std::string(s.name);
+      for (const Setting& s : kSettingsInFillOrder) names += (names.empty() ? "" : ", ") + std::string(s.name);
       return UsageError("'" + operand + "' is no NAME=VALUE of a known setting (" + names + ").");
     }
     requests.push_back({setting, operand.substr(equals + 1)});

@@ -4,37 +4,10 @@
 #include <bitset>
 
 #include "number_text.h"
-#include "setting_limits.h"
 #include "utf8.h"
 
 namespace korvex::cfg {
 namespace {
-
-forms::Control& ControlOf(Editor& editor, const Setting& setting) {
-  return std::visit([&editor](auto member) -> forms::Control& { return editor.*member; }, setting.control);
-}
-
-// The rule's reason for changing `requested`.
-std::string CorrectionReason(const Setting& setting, std::string_view requested) {
-  double asked = TextToNumber(requested);
-  auto bound = [](int limit, std::string_view unit, bool most) {
-    return std::string(most ? "at most " : "at least ") + IntegerText(limit) + " " + std::string(unit);
-  };
-  switch (setting.kind) {
-    case SettingKind::Megabytes:
-      if (asked > kLargestSize) return bound(kLargestSize, "MB", true);
-      if (asked < kSmallestSize) return bound(kSmallestSize, "MB", false);
-      return "whole megabytes";
-    case SettingKind::Seconds:
-      if (asked > kLongestInterval) return bound(kLongestInterval, "seconds", true);
-      if (asked < kShortestInterval) return bound(kShortestInterval, "seconds", false);
-      return "whole seconds";
-    case SettingKind::Letter:
-      return "a letter from " + DriveLetterRange();
-    default:
-      return "as the window holds it";
-  }
-}
 
 // A key that cannot be opened: the window then shows its defaults.
 class NoKey : public Registry {
@@ -45,6 +18,49 @@ class NoKey : public Registry {
   }
   RegistryStatus CloseKey(RegistryKey) override { return 0; }
 };
+
+// What a setting's box holds, in the window's terms: the input that puts it back.
+std::string Held(Editor& editor, const Setting& setting) {
+  return std::visit(
+      [](auto* box) -> std::string {
+        using Box = std::remove_pointer_t<decltype(box)>;
+        if constexpr (std::is_same_v<Box, forms::ComboBox>) return IntegerText(box->ListIndex());
+        else if constexpr (std::is_same_v<Box, forms::CheckBox>) return IntegerText(box->Value());
+        else return box->Text();
+      },
+      editor.ControlOf(setting));
+}
+
+std::size_t FillPosition(const Setting& setting) {
+  return static_cast<std::size_t>(std::ranges::find(kFillOrder, IndexOf(setting)) - kFillOrder.begin());
+}
+
+// The reason the last of these corrections gives for the value, if any.
+std::string LastReason(const std::vector<Correction>& corrections, std::size_t from, std::size_t value) {
+  std::string reason;
+  for (std::size_t i = from; i < corrections.size(); ++i)
+    if (corrections[i].value == value) reason = corrections[i].reason;
+  return reason;
+}
+
+// One condition of a setting's "needs": "type=hard-disk" or "size>32".
+struct Need {
+  const Setting* setting;
+  bool above;  // the number must be above `value`, else equal to it
+  std::string value;
+};
+
+std::vector<Need> NeedsOf(const Setting& setting) {
+  std::vector<Need> needs;
+  std::string_view rest = setting.needs;
+  while (!rest.empty()) {
+    std::string_view token = rest.substr(0, rest.find(' '));
+    rest.remove_prefix(std::min(rest.size(), token.size() + 1));
+    std::size_t op = token.find_first_of("=>");
+    needs.push_back({FindSetting(token.substr(0, op)), token[op] == '>', std::string(token.substr(op + 1))});
+  }
+  return needs;
+}
 
 }  // namespace
 
@@ -63,120 +79,169 @@ RegistryStatus Configuration::Load() {
 
 void Configuration::MakeUserChange(const Setting& setting, const std::string& input) {
   Editor& e = *editor_;
-  forms::Control& control = ControlOf(e, setting);
-  e.focus.FocusEnters(control);
+  e.focus.FocusEnters(e.ControlFor(setting));
   std::visit(
-      [&](auto member) {
-        auto& target = e.*member;
-        using Control = std::remove_reference_t<decltype(target)>;
+      [&](auto* target) {
+        using Control = std::remove_pointer_t<decltype(target)>;
         if constexpr (std::is_same_v<Control, forms::ComboBox>) {
-          target.UserChooseItem(static_cast<int>(TextToNumber(input)));
+          target->UserChooseItem(static_cast<int>(TextToNumber(input)));
         } else if constexpr (std::is_same_v<Control, forms::CheckBox>) {
-          if ((target.Value() != 0) != (input == "1")) target.UserClick();
+          if ((target->Value() != 0) != (input == "1")) target->UserClick();
         } else {
           // Select all and type, one character at a time, up to the box's limit.
-          target.UserType("");
+          target->UserType("");
           std::string typed;
           int count = 0;
           for (std::size_t pos = 0; pos < input.size();) {
-            if (target.MaxLength() > 0 && count++ == target.MaxLength()) break;
+            if (target->MaxLength() > 0 && count++ == target->MaxLength()) break;
             utf8::Append(typed, utf8::Next(input, pos));
-            target.UserType(typed);
+            target->UserType(typed);
           }
         }
       },
-      setting.control);
+      e.ControlOf(setting));
   e.focus.FocusEnters(e.Command4);  // leaving the box runs its LostFocus rule
 }
 
-bool Configuration::Assign(const Request& request, bool adjust, bool complete, ChangeResult& result) {
+std::vector<std::pair<const Setting*, std::string>> Configuration::Enable(const Setting& setting) {
+  Editor& e = *editor_;
+  std::vector<std::pair<const Setting*, std::string>> changed;
+  auto note_change = [&](const Setting& other, std::string held) {
+    if (std::ranges::none_of(changed, [&](auto& entry) { return entry.first == &other; }))
+      changed.emplace_back(&other, std::move(held));
+  };
+  for (const Need& need : NeedsOf(setting)) {
+    const Setting& other = *need.setting;
+    std::string input = need.above ? IntegerText(static_cast<long long>(TextToNumber(need.value)) + 1)
+                                   : RequestedInput(other, need.value).value_or("");
+    bool met = need.above ? TextToNumber(ShownValue(e, other)) > TextToNumber(need.value)
+                          : SameValue(other, ShownValue(e, other), input);
+    if (met) continue;
+    std::size_t mark = e.Corrections().size();
+    note_change(other, Held(e, other));
+    MakeUserChange(other, input);
+    // What its rules changed on the way goes back too.
+    for (std::size_t i = mark; i < e.Corrections().size(); ++i)
+      note_change(kSettings[e.Corrections()[i].value], e.Corrections()[i].from);
+  }
+  return changed;
+}
+
+bool Configuration::Assign(const Request& request, bool adjust, ChangeResult& result) {
   const Setting& setting = *request.setting;
   std::string_view value = request.value;
   std::string name(setting.name);
   auto input = RequestedInput(setting, value);
   if (!input) {
-    result.refusals.push_back(name + ": '" + std::string(value) + "' is not accepted; " + name + " accepts " +
-                              Accepts(setting) + ".");
+    result.refusals.push_back({"invalid-value", name + ": '" + std::string(value) + "' is not accepted; " + name +
+                                                    " accepts " + Accepts(setting) + ".", name});
     return false;
   }
   Editor& e = *editor_;
-  e.SetByUser(ControlOf(e, setting));  // named, so set, even where it already holds the value
   if (!request.retype && SameValue(setting, ShownValue(e, setting), *input)) return true;
-  forms::Control& control = ControlOf(e, setting);
-  bool enabled = control.Enabled();
-  if (!enabled && !complete) {
-    result.refusals.push_back(name + ": the window offers it only with " + Needs(setting) + ".");
-    return false;
-  }
-  std::array<std::string, kSettings.size()> before;
-  for (std::size_t i = 0; i < kSettings.size(); ++i) before[i] = ShownValue(e, kSettings[i]);
-  // A disabled box holds what was typed before the setting it depends on was changed.
-  if (!enabled) control.SetEnabled(true);
-  MakeUserChange(setting, *input);
-  if (!enabled) control.SetEnabled(false);
+  // A disabled box: the settings it depends on are changed first, as a user would.
+  auto detour = e.ControlFor(setting).Enabled() ? decltype(Enable(setting)){} : Enable(setting);
 
+  std::size_t mark = e.Corrections().size();
+  MakeUserChange(setting, *input);
+  std::size_t end = e.Corrections().size();
   std::string shown = ShownValue(e, setting);
   if (!SameValue(setting, shown, *input)) {
-    std::string correction = name + ": " + std::string(value) + " -> " + shown + ", " +
-                             CorrectionReason(setting, value);
+    std::string reason = LastReason(e.Corrections(), mark, IndexOf(setting));
+    if (reason.empty())  // no rule changed the box: the save stores the number rounded
+      reason = setting.kind == SettingKind::Seconds ? "whole seconds" : "whole megabytes";
+    std::string correction = name + ": " + std::string(value) + " -> " + shown + ", " + reason;
     if (!adjust) {
-      result.refusals.push_back(correction + " (" + name + " accepts " + Accepts(setting) +
-                                "; --adjust takes the correction).");
+      result.refusals.push_back({"correction", correction + " (" + name + " accepts " + Accepts(setting) +
+                                                   "; --adjust takes the correction).", name});
       return false;
     }
-    result.notes.push_back(correction);
+    result.notes.push_back({"adjusted", correction, name});
   }
-  for (std::size_t i = 0; i < kSettings.size(); ++i) {
-    const Setting& other = kSettings[i];
-    std::string now = ShownValue(e, other);
-    if (&other != &setting && now != before[i])
-      result.notes.push_back(std::string(other.name) + ": " + before[i] + " -> " + now + ", with " + name + "=" +
-                             std::string(value));
+  for (std::size_t i = mark; i < end; ++i) {
+    const Correction& consequence = e.Corrections()[i];
+    const Setting& other = kSettings[consequence.value];
+    if (&other != &setting)
+      result.notes.push_back({"consequence", std::string(other.name) + ": " + RequestForm(other, consequence.from) +
+                                                 " -> " + RequestForm(other, consequence.to) + ", with " + name + "=" +
+                                                 std::string(value), std::string(other.name)});
+  }
+  // The detour's settings back as asked, or as they were; the last changed first.
+  for (auto it = detour.rbegin(); it != detour.rend(); ++it) {
+    const Setting& other = *it->first;
+    auto named = std::ranges::find(requests_, &other, &Request::setting);
+    std::string target = named != requests_.end() ? RequestedInput(other, named->value).value_or(it->second)
+                                                  : it->second;
+    bool there = named != requests_.end() ? SameValue(other, ShownValue(e, other), target) : Held(e, other) == target;
+    if (there) continue;
+    std::size_t before = e.Corrections().size();
+    MakeUserChange(other, target);
+    if (named == requests_.end() && Held(e, other) != target) {
+      std::string other_name(other.name);
+      std::string reason = LastReason(e.Corrections(), before, IndexOf(other));
+      result.refusals.push_back(
+          {"unreachable", name + ": the window offers it only after " + other_name + " is changed, and " +
+                              other_name + " then cannot go back to " + RequestForm(other, target) +
+                              (reason.empty() ? "" : " (" + reason + ")") + "; name " + other_name + " too.",
+           name});
+      return false;
+    }
   }
   return true;
 }
 
-std::array<std::string, kSettings.size()> Configuration::WindowDefaults() {
+std::array<std::string, kValueCount> Configuration::WindowDefaults() {
   NoKey no_key;
   HeadlessWindows windows;
   Session session(windows);
   NoShell shell;
   Editor editor(EditorServices{no_key, ansi_, session, shell, volume_, {}, nullptr});
   editor.Form_Load();
-  std::array<std::string, kSettings.size()> defaults;
-  for (std::size_t i = 0; i < kSettings.size(); ++i) defaults[i] = ShownValue(editor, kSettings[i]);
+  std::array<std::string, kValueCount> defaults;
+  for (const Setting& setting : kSettings) defaults[IndexOf(setting)] = ShownValue(editor, setting);
   return defaults;
 }
 
 ChangeResult Configuration::Apply(std::vector<Request> requests, bool adjust, bool complete) {
-  auto order = [](const Request& request) { return request.setting - kSettings.data(); };
+  Editor& e = *editor_;
+  std::bitset<kValueCount> named;
+  for (const Request& request : requests) named.set(IndexOf(*request.setting));
   if (complete) {
     // Only its own value sets these controls: where the key holds none they show their blank design.
-    std::bitset<kSettings.size()> named;
-    for (const Request& request : requests) named.set(static_cast<std::size_t>(order(request)));
-    std::array<std::string, kSettings.size()> defaults = WindowDefaults();
-    for (std::size_t i = 0; i < kSettings.size(); ++i) {
-      const Setting& setting = kSettings[i];
+    std::array<std::string, kValueCount> defaults = WindowDefaults();
+    for (const Setting& setting : kSettingsInFillOrder) {
+      std::size_t index = IndexOf(setting);
       bool has_default = setting.kind == SettingKind::DiskType || setting.kind == SettingKind::Letter ||
                          setting.kind == SettingKind::Path;
-      if (!named[i] && has_default && editor_->Found()[ValueIndexOf(setting)].status == kNotFound)
-        requests.push_back({&setting, defaults[i]});
+      if (!named[index] && has_default && e.Found()[index].status == kNotFound)
+        requests.push_back({&setting, defaults[index]});
     }
   }
-  std::ranges::stable_sort(requests, {}, order);
+  std::ranges::stable_sort(requests, {}, [](const Request& request) { return FillPosition(*request.setting); });
+  requests_ = requests;
   ChangeResult result;
-  std::vector<std::pair<const Setting*, std::string>> accepted;  // with what each came to show
+  struct Accepted {
+    const Setting* setting;
+    std::string shown;              // what it came to show
+    std::size_t corrections_after;  // the rules' corrections from then on
+  };
+  std::vector<Accepted> accepted;
   for (const Request& request : requests)
-    if (Assign(request, adjust, complete, result))
-      accepted.emplace_back(request.setting, ShownValue(*editor_, *request.setting));
+    if (Assign(request, adjust, result))
+      accepted.push_back({request.setting, ShownValue(e, *request.setting), e.Corrections().size()});
   // A later setting's rule may undo an earlier one (AutoSave on, image saving off).
-  for (auto& [setting, shown] : accepted)
-    if (result.refusals.empty() && ShownValue(*editor_, *setting) != shown)
-      result.refusals.push_back(std::string(setting->name) + ": the window's rules do not keep " + shown +
-                                " together with the other settings given (it becomes " +
-                                ShownValue(*editor_, *setting) + ").");
-  if (complete)
-    for (const Setting& setting : kSettings) editor_->SetByUser(ControlOf(*editor_, setting));
+  for (const Accepted& setting : accepted) {
+    std::string now = ShownValue(e, *setting.setting);
+    if (!result.refusals.empty() || now == setting.shown) continue;
+    std::string name(setting.setting->name);
+    std::string reason = LastReason(e.Corrections(), setting.corrections_after, IndexOf(*setting.setting));
+    result.refusals.push_back({"rules-conflict", name + ": the window's rules do not keep " + setting.shown +
+                                                     " together with the other settings given (it becomes " + now +
+                                                     (reason.empty() ? "" : ": " + reason) + ").", name});
+  }
+  // What was named is set; the settings passed on the way count only where they now differ.
+  e.SetByUserOnly(complete ? std::bitset<kValueCount>().set() : named);
+  requests_.clear();
   return result;
 }
 

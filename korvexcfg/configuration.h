@@ -6,14 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "commands.h"
 #include "headless.h"
 #include "settings.h"
 
 namespace korvex::cfg {
 
 struct ChangeResult {
-  std::vector<std::string> refusals;  // each naming its setting
-  std::vector<std::string> notes;     // corrections taken (--adjust) and consequences
+  std::vector<Problem> refusals;  // each naming its setting
+  std::vector<Problem> notes;     // corrections taken (--adjust) and consequences
 };
 
 class Configuration {
@@ -26,23 +27,29 @@ class Configuration {
   void Load(ParametersKey& key) { editor_->Form_Load(key); }
   Editor& Model() { return *editor_; }
 
-  // The settings as one change, in the window's dependency order whatever
-  // their order here, each made as a user makes it and counting as set by
-  // the user. A value the window's rules would correct is refused unless
-  // `adjust`; so is a request that a later one undoes.
+  // The settings as one change, in the window's fill order whatever their
+  // order here, each made as a user makes it and counting as set by the
+  // user. Where a setting's box is disabled, the user's way round is taken:
+  // the settings it depends on are changed first (a size above 32 MB to
+  // untick FAT32, the hard disk to type a size) and then put back. A value
+  // the window's rules would correct is refused unless `adjust`; so is a
+  // state that no sequence of the window's actions keeps, naming the rule.
   // With `complete`, every setting counts as set: one the key does not hold
   // and the requests do not name takes the window's default where it has one
-  // (the disk type, the letter, an empty path); and a setting the window
-  // offers only with another may be named too, as a user types it before
-  // clearing the box it depends on.
+  // (the disk type, the letter, an empty path).
   ChangeResult Apply(std::vector<Request> requests, bool adjust, bool complete = false);
 
  private:
-  // Changes one setting; false (with the refusal) when it cannot be.
-  bool Assign(const Request& request, bool adjust, bool complete, ChangeResult& result);
-  // What the window shows where the key cannot be read, per setting.
-  std::array<std::string, kSettings.size()> WindowDefaults();
+  // A setting's box changed as a user changes it; `input` in the window's
+  // terms (a list index as text, "1"/"0" for a check box, the text to type).
   void MakeUserChange(const Setting& setting, const std::string& input);
+  // Changes one setting; false (with the refusal) when it cannot be.
+  bool Assign(const Request& request, bool adjust, ChangeResult& result);
+  // Makes the setting's box enabled as a user would; the settings changed
+  // on the way, each with what its box held before.
+  std::vector<std::pair<const Setting*, std::string>> Enable(const Setting& setting);
+  // What the window shows where the key cannot be read, per setting.
+  std::array<std::string, kValueCount> WindowDefaults();
 
   HeadlessWindows windows_;
   Session session_{windows_};
@@ -50,6 +57,7 @@ class Configuration {
   const AnsiCharacters& ansi_;
   Volume& volume_;
   std::unique_ptr<Editor> editor_;
+  std::vector<Request> requests_;  // of the change being applied, in fill order
 };
 
 }  // namespace korvex::cfg

@@ -13,7 +13,7 @@ namespace {
 std::string ChangedProperties(const CommandResult& result) {
   std::string json;
   if (result.report.save)
-    for (const Setting& setting : kSettings)
+    for (const Setting& setting : kSettingsInFillOrder)
       if (result.report.save->values[ValueIndexOf(setting)].outcome == ValueOutcome::Written)
         json += (json.empty() ? "" : ",") + JsonString(setting.property);
   return "[" + json + "]";

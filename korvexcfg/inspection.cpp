@@ -134,7 +134,7 @@ std::vector<InspectedValue> Inspect(const FoundValues& state, const AnsiCharacte
   auto faithful = ShownFaithfully(state, ansi);
 
   std::vector<InspectedValue> values;
-  for (const Setting& setting : kSettings) {
+  for (const Setting& setting : kSettingsInFillOrder) {
     std::size_t index = ValueIndexOf(setting);
     InspectedValue value{&setting, state[index], ShownValue(editor, setting), faithful[index], {}, {}, false};
     NoteAnomalies(value, ansi);

@@ -56,7 +56,7 @@ std::optional<std::string> TypedValue(std::size_t index, const FoundValues& key,
           return JsonString(ansi.FromAnsi(bytes));
         }
       },
-      kParameterValues[index].field);
+      kSettings[index].field);
 }
 
 // "present", "type", "bytes" and "value" of one found value.
@@ -71,7 +71,7 @@ std::string StoredFields(std::size_t index, const FoundValue& found, const AnsiC
 }
 
 std::string Names(std::size_t index) {
-  return "\"name\": " + JsonString(kParameterValues[index].name) + ", \"setting\": " +
+  return "\"name\": " + JsonString(kSettings[index].value_name) + ", \"setting\": " +
          JsonString(SettingOfValue(index).name);
 }
 
@@ -146,7 +146,7 @@ std::string JsonString(std::string_view utf8) {
 std::string RenderInstance(const FoundValues& key, const AnsiCharacters& ansi, std::string_view extra) {
   auto faithful = ShownFaithfully(key, ansi);
   std::string json;
-  for (const Setting& setting : kSettings) {
+  for (const Setting& setting : kSettingsInFillOrder) {
     std::size_t index = ValueIndexOf(setting);
     // What the window would not show as stored is no value of the instance.
     std::optional<std::string> value = faithful[index] ? TypedValue(index, key, ansi) : std::nullopt;

@@ -17,7 +17,7 @@ std::string ValueNames(const SaveReport& report, ValueOutcome outcome, const Env
   for (std::size_t index : kWriteOrder) {
     const ValueReport& value = report.values[index];
     if (value.outcome != outcome) continue;
-    names += (names.empty() ? "" : ", ") + std::string(kParameterValues[index].name);
+    names += (names.empty() ? "" : ", ") + std::string(kSettings[index].value_name);
     if (with_errors) names += " (" + ErrorText(*with_errors, value.error) + ")";
   }
   return names.empty() ? "none" : names;

@@ -71,13 +71,6 @@ std::string Accepts(const Setting& setting) {
   return "";
 }
 
-std::string Needs(const Setting& setting) {
-  std::string needs(setting.needs);
-  if (setting.control == SettingControl(&Editor::Fat32Enable))
-    needs += " and a size above " + IntegerText(kFat32Threshold) + " MB";
-  return needs;
-}
-
 const Setting* FindSetting(std::string_view name) {
   for (const Setting& setting : kSettings)
     if (EqualsIgnoringCase(name, setting.name) || EqualsIgnoringCase(name, setting.value_name)) return &setting;
@@ -90,12 +83,6 @@ const Setting* FindSettingByValueName(std::string_view value_name) {
   return nullptr;
 }
 
-const Setting& SettingOfValue(std::size_t value_index) {
-  for (const Setting& setting : kSettings)
-    if (ValueIndexOf(setting) == value_index) return setting;
-  return kSettings[0];  // every value has its setting
-}
-
 std::string_view DiskKindName(int list_index) {
   if (list_index < 0 || list_index >= static_cast<int>(kDiskKinds.size())) return "";
   return kDiskKinds[static_cast<std::size_t>(list_index)].name;
@@ -103,8 +90,8 @@ std::string_view DiskKindName(int list_index) {
 
 std::string ShownValue(Editor& editor, const Setting& setting) {
   return std::visit(
-      [&](auto member) -> std::string {
-        auto& control = editor.*member;
+      [&](auto* box) -> std::string {
+        auto& control = *box;
         using Control = std::remove_reference_t<decltype(control)>;
         if constexpr (std::is_same_v<Control, forms::ComboBox>) {
           std::string_view name = DiskKindName(control.ListIndex());
@@ -119,7 +106,23 @@ std::string ShownValue(Editor& editor, const Setting& setting) {
           return std::string(number ? Trim(control.Text()) : std::string_view(control.Text()));
         }
       },
-      setting.control);
+      editor.ControlOf(setting));
+}
+
+std::string RequestForm(const Setting& setting, std::string_view held) {
+  switch (setting.kind) {
+    case SettingKind::DiskType: {
+      std::string_view name = DiskKindName(static_cast<int>(TextToNumber(held)));
+      return name.empty() ? std::string(held) : std::string(name);
+    }
+    case SettingKind::OnOff:
+      return TextToNumber(held) != 0 ? "on" : "off";
+    case SettingKind::Megabytes:
+    case SettingKind::Seconds:
+      return std::string(Trim(held));
+    default:
+      return std::string(held);
+  }
 }
 
 std::optional<std::string> RequestedInput(const Setting& setting, std::string_view value) {

@@ -1,51 +1,16 @@
-// The settings korvexcfg knows, by name, each bound to the Editor control a
-// user would change and to the stored value it ends up in.
+// The settings as korvexcfg reads and writes them: by their names in the
+// settings table, with values in korvexcfg's terms.
 #pragma once
 
 #include <array>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 #include "editor.h"
 
 namespace korvex::cfg {
-
-enum class SettingKind { DiskType, Megabytes, OnOff, Letter, Path, Seconds };
-
-// Stored as text (REG_SZ); the others as numbers (REG_DWORD).
-constexpr bool IsText(SettingKind kind) {
-  return kind == SettingKind::DiskType || kind == SettingKind::Letter || kind == SettingKind::Path;
-}
-
-using SettingControl = std::variant<forms::ComboBox Editor::*, forms::TextBox Editor::*, forms::CheckBox Editor::*>;
-
-struct Setting {
-  std::string_view name;
-  std::string_view value_name;  // in the Parameters key
-  std::string_view property;    // in a desired state given as JSON
-  SettingKind kind;
-  SettingControl control;
-  std::string_view needs;  // when its control is disabled: what the window asks for first
-};
-
-// In the order a user fills the window, so that each comes after what it
-// depends on: the disk type before its size and FAT32, each check box before
-// its file or interval, AutoSave before image saving.
-inline constexpr std::array<Setting, 10> kSettings{{
-    {"type", "DiskType", "diskType", SettingKind::DiskType, &Editor::Combo1, ""},
-    {"size", "SizeIn4kPages", "sizeMB", SettingKind::Megabytes, &Editor::Text3, "type=hard-disk"},
-    {"fat32", "DiskFormatFAT32", "fat32", SettingKind::OnOff, &Editor::Fat32Enable, "type=hard-disk"},
-    {"letter", "UserDriveLetter", "driveLetter", SettingKind::Letter, &Editor::DriveLetterText, ""},
-    {"load-image", "LoadImageOnStart", "loadImage", SettingKind::OnOff, &Editor::LoadImage, ""},
-    {"load-file", "LoadImageFile", "loadImageFile", SettingKind::Path, &Editor::Text1, "load-image=on"},
-    {"autosave", "AutoSaveEnabled", "autoSave", SettingKind::OnOff, &Editor::SaveCheckBox, ""},
-    {"save-image", "SaveImageOnExit", "saveImage", SettingKind::OnOff, &Editor::SaveImage, ""},
-    {"save-file", "SaveImageFile", "saveImageFile", SettingKind::Path, &Editor::Text2, "save-image=on"},
-    {"interval", "AutoSaveTrigger", "autoSaveSeconds", SettingKind::Seconds, &Editor::AutoSaveTime, "autosave=on"},
-}};
 
 // A setting named on the command line with the value asked for.
 struct Request {
@@ -61,9 +26,6 @@ std::optional<std::vector<Request>> DesiredState(std::string_view json, std::str
 
 // For messages: what the setting accepts, from the window's limits.
 std::string Accepts(const Setting& setting);
-
-// When its control is disabled: what the window asks for first.
-std::string Needs(const Setting& setting);
 
 // By its name or its registry value name, either in any case.
 const Setting* FindSetting(std::string_view name);
@@ -81,11 +43,15 @@ std::optional<std::string> RequestedInput(const Setting& setting, std::string_vi
 // Whether a shown value already is what was requested.
 bool SameValue(const Setting& setting, std::string_view shown, std::string_view requested);
 
-// Its place in kParameterValues.
-inline std::size_t ValueIndexOf(const Setting& setting) { return ValueIndex(setting.value_name); }
+// Its place in kSettings.
+inline std::size_t ValueIndexOf(const Setting& setting) { return IndexOf(setting); }
 
-// The setting stored in a value, by its place in kParameterValues.
-const Setting& SettingOfValue(std::size_t value_index);
+// The setting stored in a value, by its place in kSettings.
+inline const Setting& SettingOfValue(std::size_t value_index) { return kSettings[value_index]; }
+
+// A control's state (its text, or its list index or check value as a
+// number, as a Correction gives it) in the form a user would request it.
+std::string RequestForm(const Setting& setting, std::string_view held);
 
 // The disk kind's name for a list index; empty for none.
 std::string_view DiskKindName(int list_index);

@@ -43,7 +43,7 @@ bool NoteUnreadable(const Environment& environment, const FoundValues& found, Co
   for (std::size_t index = 0; index < kValueCount; ++index) {
     RegistryStatus status = found[index].status;
     if (status == 0 || status == kNotFound) continue;
-    std::string message = "The value " + std::string(kParameterValues[index].name) + " cannot be read: " +
+    std::string message = "The value " + std::string(kSettings[index].value_name) + " cannot be read: " +
                           ErrorText(environment, status) + "." + (status == kAccessDenied ? " " + std::string(kElevate) : "");
     result.err += message + "\n";
     result.report.problems.push_back({status == kAccessDenied ? "access-denied" : "unreadable", message,
@@ -142,7 +142,7 @@ std::string RegistryFileOf(const FoundValues& found, const AnsiCharacters& ansi)
   std::vector<RegistryFileValue> file_values;
   for (std::size_t index = 0; index < kValueCount; ++index)  // in the order the window reads them
     if (found[index].Present())
-      file_values.push_back({kParameterValues[index].name, found[index].stored.type, found[index].stored.data});
+      file_values.push_back({std::string(kSettings[index].value_name), found[index].stored.type, found[index].stored.data});
   return WriteRegistryFile(ParametersKeyName(), file_values, ansi);
 }
 

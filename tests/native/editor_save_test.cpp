@@ -31,8 +31,8 @@ TEST_F(SaveTest, WritesTheEditedValuesInOrderAndClosesTheKey) {
   e.DriveLetterText.SetText("D");
   Click(e.Command4);
   std::vector<std::string> expected{"open"};
-  for (const ValueSchema& value : kParameterValues)  // what other writers left, read under the lock
-    expected.push_back(std::string("query ") + value.name);
+  for (const Setting& value : kSettings)  // what other writers left, read under the lock
+    expected.push_back("query " + std::string(value.value_name));
   for (const char* name : {"DiskType", "LoadImageOnStart", "LoadImageFile", "SaveImageOnExit", "SaveImageFile",
                            "SizeIn4kPages", "AutoSaveEnabled", "DiskFormatFAT32", "AutoSaveTrigger",
                            "UserDriveLetter"})

@@ -106,22 +106,131 @@ TEST_F(KorvexcfgTest, EachRuleRefusesStrictlyAndCorrectsWithAdjust) {
   }
 }
 
-TEST_F(KorvexcfgTest, RequestsTheWindowDoesNotOfferAreRefusedEvenWithAdjust) {
+TEST_F(KorvexcfgTest, MalformedRequestsAreRefusedEvenWithAdjust) {
   for (std::vector<std::string> arguments : {
-           std::vector<std::string>{"set", "type=floppy-1.44", "fat32=off", "--adjust"},
-           {"set", "type=floppy-2.88", "size=100", "--adjust"},
-           {"set", "autosave=off", "interval=60", "--adjust"},
-           {"set", "size=lots"},
+           std::vector<std::string>{"set", "size=lots", "--adjust"},
            {"set", "letter=TT"},
            {"set", "fat32=maybe"},
            {"set", "load-file=C:\\\x01.img"},  // the Editor's own save refuses it
        }) {
     cfg::CommandResult result = Run(arguments);
-    EXPECT_EQ(result.exit_code, cfg::kRulesRefuse) << arguments[1] << " " << arguments[2];
+    EXPECT_EQ(result.exit_code, cfg::kRulesRefuse) << arguments[1];
     EXPECT_NE(result.err.find("Nothing was written"), std::string::npos) << result.err;
     EXPECT_TRUE(registry.writes.empty());
   }
   EXPECT_NE(Run({"set", "size=lots"}).err.find("size accepts megabytes"), std::string::npos);
+}
+
+// The same intent carried out in the window by a user and by one set: the
+// same bytes stored, and the same corrections reported, or both refused by
+// the same rule. Where the load corrects a value the set does not name, the
+// window stores what it showed and the set leaves it (and says so).
+TEST_F(KorvexcfgTest, ASetStoresWhatAUserOfTheWindowStores) {
+  using KeyChange = std::function<void(FakeRegistry&)>;
+  KeyChange typical = [](FakeRegistry&) {};
+  KeyChange empty = [](FakeRegistry& r) { r.values.clear(); };
+  KeyChange wrong_types = [](FakeRegistry& r) {
+    r.PutText("AutoSaveTrigger", "300");
+    r.PutDword("SaveImageFile", 7);
+  };
+  KeyChange small_letter = [](FakeRegistry& r) { r.PutText("UserDriveLetter", "d"); };
+  KeyChange forbidden_pair = [](FakeRegistry& r) { r.PutDword("SaveImageOnExit", 0); };
+  KeyChange fat32_at_12 = [](FakeRegistry& r) { r.PutDword("SizeIn4kPages", 12 * 256); };
+  KeyChange no_autosave = [](FakeRegistry& r) {
+    r.PutDword("AutoSaveEnabled", 0);
+    r.PutDword("SaveImageOnExit", 0);
+  };
+  using Script = std::function<void(Editor&)>;
+  auto type = [this](forms::TextBox& box, std::string text) {
+    return [this, &box, text] {
+      Focus(box);
+      box.UserType("");
+      std::string typed;
+      for (char c : text) box.UserType(typed += c);
+      Focus(editor->Command3);
+    };
+  };
+  struct Row {
+    KeyChange key;
+    std::vector<std::string> arguments;
+    std::function<void(Editor&, decltype(type)&)> user;
+    bool refused = false;
+  };
+  const std::vector<Row> rows{
+      {typical, {"type=floppy-1.44"}, [](Editor& e, auto&) { e.Combo1.UserChooseItem(1); }},
+      {typical, {"size=12.7", "--adjust"}, [](Editor& e, auto& t) { t(e.Text3, "12.7")(); }},
+      {typical, {"size=3000", "--adjust"}, [](Editor& e, auto& t) { t(e.Text3, "3000")(); }},
+      {typical, {"fat32=off"}, [](Editor& e, auto&) { e.Fat32Enable.UserClick(); }},
+      // A disabled box is reached the user's way: through a state that enables it, and back.
+      {fat32_at_12, {"fat32=off"},
+       [](Editor& e, auto& t) { t(e.Text3, "40")(), e.Fat32Enable.UserClick(), t(e.Text3, "12")(); }},
+      {fat32_at_12, {"size=12", "fat32=off"},
+       [](Editor& e, auto& t) { t(e.Text3, "40")(), e.Fat32Enable.UserClick(), t(e.Text3, "12")(); }},
+      {typical, {"type=floppy-2.88", "size=100"},
+       [](Editor& e, auto& t) { t(e.Text3, "100")(), e.Combo1.UserChooseItem(2); }},
+      {typical, {"type=floppy-1.44", "fat32=off"},
+       [](Editor& e, auto&) { e.Fat32Enable.UserClick(), e.Combo1.UserChooseItem(1); }},
+      {no_autosave, {"autosave=off", "interval=60"},
+       [](Editor& e, auto& t) {
+         e.SaveCheckBox.UserClick(), t(e.AutoSaveTime, "60")(), e.SaveCheckBox.UserClick(), e.SaveImage.UserClick();
+       }},
+      {no_autosave, {"load-file=C:\\new.img", "save-file=D:\\s.img"},
+       [](Editor& e, auto& t) {
+         e.LoadImage.UserClick(), t(e.Text1, "C:\\new.img")(), e.LoadImage.UserClick();
+         e.SaveImage.UserClick(), t(e.Text2, "D:\\s.img")(), e.SaveImage.UserClick();
+       }},
+      {typical, {"interval=25.5", "--adjust"}, [](Editor& e, auto& t) { t(e.AutoSaveTime, "25.5")(); }},
+      {typical, {"interval=5", "--adjust"}, [](Editor& e, auto& t) { t(e.AutoSaveTime, "5")(); }},
+      {typical, {"letter=q"}, [](Editor& e, auto& t) { t(e.DriveLetterText, "q")(); }},
+      {small_letter, {"size=128"}, [](Editor& e, auto& t) { t(e.Text3, "128")(); }},
+      {forbidden_pair, {"save-image=off"}, [](Editor& e, auto&) { e.SaveImage.UserClick(); }},
+      {forbidden_pair, {"autosave=off"}, [](Editor& e, auto&) { e.SaveCheckBox.UserClick(); }},
+      {empty, {"size=64"}, [](Editor& e, auto& t) { t(e.Text3, "64")(); }},
+      {wrong_types, {"fat32=off", "letter=q"},
+       [](Editor& e, auto& t) { e.Fat32Enable.UserClick(), t(e.DriveLetterText, "q")(); }},
+      {typical, {"autosave=on", "save-image=off"}, [](Editor& e, auto&) { e.SaveImage.UserClick(); }, true},
+      {typical, {"size=12", "fat32=on", "type=floppy-1.44"},
+       [](Editor& e, auto& t) { t(e.Text3, "12")(), e.Combo1.UserChooseItem(1); }},
+  };
+  for (const Row& row : rows) {
+    std::string what;
+    for (const std::string& argument : row.arguments) what += argument + " ";
+    registry.values.clear();
+    PutTypicalValues();
+    row.key(registry);
+    const std::map<std::string, StoredValue> key = registry.values;
+
+    Editor& e = Load();
+    std::size_t loaded = e.Corrections().size();
+    row.user(e, type);
+    std::string reason = e.Corrections().size() > loaded ? e.Corrections().back().reason : "";
+    Click(e.Command4);
+    const std::map<std::string, StoredValue> by_window = registry.values;
+
+    registry.values = key;
+    std::vector<std::string> arguments{"set"};
+    arguments.insert(arguments.end(), row.arguments.begin(), row.arguments.end());
+    cfg::CommandResult result = Run(arguments);
+    if (row.refused) {
+      EXPECT_EQ(result.exit_code, cfg::kRulesRefuse) << what << result.out;
+      EXPECT_NE(result.err.find(reason), std::string::npos) << what << reason << "\n" << result.err;
+      continue;
+    }
+    ASSERT_EQ(result.exit_code, cfg::kDone) << what << result.err;
+    for (std::size_t index = 0; index < kValueCount; ++index) {
+      std::string name(kSettings[index].value_name);
+      if (result.report.save->values[index].outcome == ValueOutcome::Left) continue;  // the allowed difference
+      auto window_value = by_window.find(name);
+      auto cfg_value = registry.values.find(name);
+      ASSERT_EQ(window_value == by_window.end(), cfg_value == registry.values.end()) << what << name;
+      if (cfg_value != registry.values.end())
+        EXPECT_EQ(window_value->second.bytes, cfg_value->second.bytes) << what << name << "\n" << result.out;
+    }
+    for (std::size_t i = loaded; i < e.Corrections().size(); ++i)  // of the values named
+      if (what.find(std::string(kSettings[e.Corrections()[i].value].name) + "=") != std::string::npos)
+        EXPECT_NE(result.out.find(e.Corrections()[i].reason), std::string::npos)
+            << what << e.Corrections()[i].reason << "\n" << result.out;
+  }
 }
 
 TEST_F(KorvexcfgTest, ConsequencesAreReportedAndTheChoicesOrderMatters) {
@@ -253,8 +362,8 @@ TEST_F(KorvexcfgTest, ACommandOpensTheKeyOnceAndWritesOnlyWhatItNamesAndItsRules
     for (const std::string& argument : row.arguments) what += argument + " ";
     EXPECT_EQ(Written(), row.written) << what << "\n" << result.out << result.err;
     EXPECT_EQ(std::ranges::count(registry.calls, "open"), 1) << what;
-    for (const ValueSchema& value : kParameterValues)
-      EXPECT_EQ(std::ranges::count(registry.calls, std::string("query ") + value.name), 1) << what << " " << value.name;
+    for (const Setting& value : kSettings)
+      EXPECT_EQ(std::ranges::count(registry.calls, std::string("query ") + std::string(value.value_name)), 1) << what << " " << value.value_name;
     EXPECT_EQ(lock.taken, row.locks) << what;
     if (row.arguments[0] == "set" || row.arguments[0] == "import")
       EXPECT_NE(result.out.find("letter: left as it is (\"r\"): the window shows \"R\"; set letter to store that"),

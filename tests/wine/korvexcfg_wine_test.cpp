@@ -17,7 +17,7 @@ const std::string kFullKey = std::string("HKEY_LOCAL_MACHINE\\") + kParametersKe
 
 std::map<std::string, std::optional<RawValue>> ReadAll() {
   std::map<std::string, std::optional<RawValue>> values;
-  for (const ValueSchema& value : kParameterValues) values[value.name] = ReadRaw(value.name);
+  for (const Setting& value : kSettings) values[std::string(value.value_name)] = ReadRaw(std::string(value.value_name).c_str());
   return values;
 }
 
