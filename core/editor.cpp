@@ -43,17 +43,19 @@ Editor::Editor(EditorServices services) : services_(services) {
 Editor::ValueControl Editor::ControlOf(const Setting& setting) const {
   // The controls are the window's state; what is done with one is the caller's.
   auto& e = const_cast<Editor&>(*this);
-  for (ValueControl control : {ValueControl(&e.Combo1), ValueControl(&e.LoadImage), ValueControl(&e.Text1),
-                               ValueControl(&e.SaveImage), ValueControl(&e.Text2), ValueControl(&e.Text3),
-                               ValueControl(&e.Fat32Enable), ValueControl(&e.SaveCheckBox),
-                               ValueControl(&e.AutoSaveTime), ValueControl(&e.DriveLetterText)})
-    if (std::visit([](auto* c) -> const std::string& { return c->Name(); }, control) == setting.control)
-      return control;
-  return &e.Text1;  // every setting names one of them
+  if (e.Combo1.Name() == setting.control) return {&e.Combo1};
+  for (forms::CheckBox* check : {&e.LoadImage, &e.SaveImage, &e.Fat32Enable, &e.SaveCheckBox})
+    if (check->Name() == setting.control) return {nullptr, check};
+  for (forms::TextBox* box : {&e.Text1, &e.Text2, &e.Text3, &e.AutoSaveTime})
+    if (box->Name() == setting.control) return {nullptr, nullptr, box};
+  return {nullptr, nullptr, &e.DriveLetterText};
 }
 
 forms::Control& Editor::ControlFor(const Setting& setting) const {
-  return std::visit([](auto* control) -> forms::Control& { return *control; }, ControlOf(setting));
+  ValueControl control = ControlOf(setting);
+  if (control.list) return *control.list;
+  if (control.check) return *control.check;
+  return *control.box;
 }
 
 void Editor::Corrected(std::string_view value_name, std::string from, std::string to, std::string reason) {

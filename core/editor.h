@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 #include "ansi_characters.h"
@@ -132,8 +131,13 @@ class Editor {
   RegistryStatus LoadStatus() const { return load_status_; }
   // What the load (or the last save) found of each value.
   const FoundValues& Found() const { return found_; }
-  // The control that shows a setting, as the settings table names it.
-  using ValueControl = std::variant<forms::ComboBox*, forms::CheckBox*, forms::TextBox*>;
+  // The control that shows a setting, as the settings table names it: one
+  // of the three is set.
+  struct ValueControl {
+    forms::ComboBox* list = nullptr;
+    forms::CheckBox* check = nullptr;
+    forms::TextBox* box = nullptr;
+  };
   ValueControl ControlOf(const Setting& setting) const;
   forms::Control& ControlFor(const Setting& setting) const;
   // The settings as the controls hold them, and what a save would store.

@@ -15,15 +15,11 @@ namespace korvex {
 ShownSettings Editor::Shown() const {
   ShownSettings shown;
   for (const Setting& setting : kSettings) {
-    ShownSetting& control = shown[IndexOf(setting)];
-    std::visit(
-        [&](auto* box) {
-          using Box = std::remove_pointer_t<decltype(box)>;
-          if constexpr (std::is_same_v<Box, forms::ComboBox>) control.choice = box->ListIndex();
-          else if constexpr (std::is_same_v<Box, forms::CheckBox>) control.choice = box->Value();
-          else control.text = box->Text();
-        },
-        ControlOf(setting));
+    ShownSetting& held = shown[IndexOf(setting)];
+    ValueControl control = ControlOf(setting);
+    if (control.list) held.choice = control.list->ListIndex();
+    if (control.check) held.choice = control.check->Value();
+    if (control.box) held.text = control.box->Text();
   }
   return shown;
 }

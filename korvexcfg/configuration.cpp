@@ -21,14 +21,10 @@ class NoKey : public Registry {
 
 // What a setting's box holds, in the window's terms: the input that puts it back.
 std::string Held(Editor& editor, const Setting& setting) {
-  return std::visit(
-      [](auto* box) -> std::string {
-        using Box = std::remove_pointer_t<decltype(box)>;
-        if constexpr (std::is_same_v<Box, forms::ComboBox>) return IntegerText(box->ListIndex());
-        else if constexpr (std::is_same_v<Box, forms::CheckBox>) return IntegerText(box->Value());
-        else return box->Text();
-      },
-      editor.ControlOf(setting));
+  Editor::ValueControl control = editor.ControlOf(setting);
+  if (control.list) return IntegerText(control.list->ListIndex());
+  if (control.check) return IntegerText(control.check->Value());
+  return control.box->Text();
 }
 
 std::size_t FillPosition(const Setting& setting) {
@@ -80,26 +76,23 @@ RegistryStatus Configuration::Load() {
 void Configuration::MakeUserChange(const Setting& setting, const std::string& input) {
   Editor& e = *editor_;
   e.focus.FocusEnters(e.ControlFor(setting));
-  std::visit(
-      [&](auto* target) {
-        using Control = std::remove_pointer_t<decltype(target)>;
-        if constexpr (std::is_same_v<Control, forms::ComboBox>) {
-          target->UserChooseItem(static_cast<int>(TextToNumber(input)));
-        } else if constexpr (std::is_same_v<Control, forms::CheckBox>) {
-          if ((target->Value() != 0) != (input == "1")) target->UserClick();
-        } else {
-          // Select all and type, one character at a time, up to the box's limit.
-          target->UserType("");
-          std::string typed;
-          int count = 0;
-          for (std::size_t pos = 0; pos < input.size();) {
-            if (target->MaxLength() > 0 && count++ == target->MaxLength()) break;
-            utf8::Append(typed, utf8::Next(input, pos));
-            target->UserType(typed);
-          }
-        }
-      },
-      e.ControlOf(setting));
+  Editor::ValueControl control = e.ControlOf(setting);
+  if (control.list) {
+    control.list->UserChooseItem(static_cast<int>(TextToNumber(input)));
+  } else if (control.check) {
+    if ((control.check->Value() != 0) != (input == "1")) control.check->UserClick();
+  } else {
+    // Select all and type, one character at a time, up to the box's limit.
+    forms::TextBox& box = *control.box;
+    box.UserType("");
+    std::string typed;
+    int count = 0;
+    for (std::size_t pos = 0; pos < input.size();) {
+      if (box.MaxLength() > 0 && count++ == box.MaxLength()) break;
+      utf8::Append(typed, utf8::Next(input, pos));
+      box.UserType(typed);
+    }
+  }
   e.focus.FocusEnters(e.Command4);  // leaving the box runs its LostFocus rule
 }
 

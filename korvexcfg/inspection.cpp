@@ -42,7 +42,7 @@ void NoteText(InspectedValue& value, std::vector<Note>& notes) {
         notes.push_back({"unknown-disk-type", "no disk type the window knows (" + DiskKindList(&DiskKindInfo::stored_code) + ")"});
       break;
     case SettingKind::Letter:
-      if (text.size() != 1 || text[0] < kFirstDriveLetter || text[0] > kLastDriveLetter)
+      if (text.size() != 1 || text[0] < value.setting->low || text[0] > value.setting->high)
         notes.push_back({"not-a-letter", "not one letter from " + DriveLetterRange()});
       break;
     default:
@@ -62,20 +62,21 @@ void NoteNumber(InspectedValue& value, std::vector<Note>& notes) {
   if (bytes.size() < 4)
     notes.push_back({"short-number", IntegerText(static_cast<long long>(bytes.size())) + " bytes: the window reads the number " +
                     IntegerText(number)});
-  switch (value.setting->kind) {
+  const Setting& setting = *value.setting;
+  switch (setting.kind) {
     case SettingKind::OnOff:
       if (number != 0 && number != 1) notes.push_back({"not-on-off", IntegerText(number) + ": the window reads it as off"});
       break;
     case SettingKind::Megabytes: {
       double megabytes = MegabytesFromPages(number);
       if (number % kPagesPerMegabyte != 0) notes.push_back({"not-whole-megabytes", IntegerText(number) + " pages: not whole megabytes"});
-      if (megabytes < kSmallestSize || megabytes > kLargestSize)
-        notes.push_back({"out-of-range", "outside the window's " + RangeText(kSmallestSize, kLargestSize) + " MB"});
+      if (megabytes < setting.low || megabytes > setting.high)
+        notes.push_back({"out-of-range", "outside the window's " + RangeText(setting.low, setting.high) + " MB"});
       break;
     }
     default:
-      if (number < kShortestInterval || number > kLongestInterval)
-        notes.push_back({"out-of-range", "outside the window's " + RangeText(kShortestInterval, kLongestInterval) + " seconds"});
+      if (number < setting.low || number > setting.high)
+        notes.push_back({"out-of-range", "outside the window's " + RangeText(setting.low, setting.high) + " seconds"});
       break;
   }
 }

@@ -51,9 +51,7 @@ std::optional<std::string> TypedValue(std::size_t index, const FoundValues& key,
             std::string_view kind = DiskKindName(ListIndexForDiskCode(value.bytes).value_or(-1));
             if (!kind.empty()) return JsonString(kind);
           }
-          std::string_view bytes = value.bytes;
-          if (setting.kind == SettingKind::Path && bytes.starts_with(kFilePathPrefix)) bytes.remove_prefix(4);
-          return JsonString(ansi.FromAnsi(bytes));
+          return JsonString(ansi.FromAnsi(setting.kind == SettingKind::Path ? ShownFilePath(value.bytes) : value.bytes));
         }
       },
       kSettings[index].field);

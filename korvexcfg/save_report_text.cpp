@@ -33,9 +33,7 @@ std::string DescribeStored(const Setting& setting, const FoundValue& value, cons
     std::string_view bytes(data.data(), data.size() - 1);
     std::string_view kind = DiskKindName(ListIndexForDiskCode(bytes).value_or(-1));
     if (setting.kind == SettingKind::DiskType && !bytes.empty() && !kind.empty()) return std::string(kind);
-    if (setting.kind == SettingKind::Path && bytes.starts_with(kFilePathPrefix))
-      return Quoted(ansi.FromAnsi(ShownFilePath(bytes)));
-    return Quoted(ansi.FromAnsi(bytes));
+    return Quoted(ansi.FromAnsi(setting.kind == SettingKind::Path ? ShownFilePath(bytes) : std::string(bytes)));
   }
   if (!IsText(setting.kind) && value.stored.type == kRegDword && data.size() == 4) {
     auto number = static_cast<std::int32_t>(DwordNumber(data));

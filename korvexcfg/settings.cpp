@@ -57,7 +57,7 @@ std::string Accepts(const Setting& setting) {
     case SettingKind::DiskType:
       return DiskKindList(&DiskKindInfo::name);
     case SettingKind::Megabytes:
-      return "megabytes from " + RangeText(kSmallestSize, kLargestSize) + ", whole";
+      return "megabytes from " + RangeText(setting.low, setting.high) + ", whole";
     case SettingKind::OnOff:
       return "on or off";
     case SettingKind::Letter:
@@ -66,7 +66,7 @@ std::string Accepts(const Setting& setting) {
       return "a path of up to " + IntegerText(static_cast<long long>(kLongestFilePathBytes)) +
              " bytes in the system's code page";
     case SettingKind::Seconds:
-      return "whole seconds from " + RangeText(kShortestInterval, kLongestInterval);
+      return "whole seconds from " + RangeText(setting.low, setting.high);
   }
   return "";
 }
@@ -89,24 +89,18 @@ std::string_view DiskKindName(int list_index) {
 }
 
 std::string ShownValue(Editor& editor, const Setting& setting) {
-  return std::visit(
-      [&](auto* box) -> std::string {
-        auto& control = *box;
-        using Control = std::remove_reference_t<decltype(control)>;
-        if constexpr (std::is_same_v<Control, forms::ComboBox>) {
-          std::string_view name = DiskKindName(control.ListIndex());
-          return name.empty() ? control.Text() : std::string(name);
-        } else if constexpr (std::is_same_v<Control, forms::CheckBox>) {
-          return control.Value() != 0 ? "on" : "off";
-        } else {
-          // The interval box keeps a fraction as typed; the save stores the rounded seconds.
-          if (setting.kind == SettingKind::Seconds)
-            if (auto seconds = SecondsFromIntervalText(control.Text())) return IntegerText(*seconds);
-          bool number = setting.kind == SettingKind::Megabytes || setting.kind == SettingKind::Seconds;
-          return std::string(number ? Trim(control.Text()) : std::string_view(control.Text()));
-        }
-      },
-      editor.ControlOf(setting));
+  Editor::ValueControl control = editor.ControlOf(setting);
+  if (control.list) {
+    std::string_view name = DiskKindName(control.list->ListIndex());
+    return name.empty() ? control.list->Text() : std::string(name);
+  }
+  if (control.check) return control.check->Value() != 0 ? "on" : "off";
+  const std::string& text = control.box->Text();
+  // The interval box keeps a fraction as typed; the save stores the rounded seconds.
+  if (setting.kind == SettingKind::Seconds)
+    if (auto seconds = SecondsFromIntervalText(text)) return IntegerText(*seconds);
+  bool number = setting.kind == SettingKind::Megabytes || setting.kind == SettingKind::Seconds;
+  return std::string(number ? Trim(text) : std::string_view(text));
 }
 
 std::string RequestForm(const Setting& setting, std::string_view held) {

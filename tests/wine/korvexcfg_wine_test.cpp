@@ -73,14 +73,19 @@ TEST_F(KorvexcfgWineTest, ASetOnAnEmptyKeyStoresWhatItNamesAndItsConsequencesOnl
 }
 
 TEST_F(KorvexcfgWineTest, AnImportWritesWhatItsFileNamesAsTheWindowWouldKeepIt) {
-  PutTypicalDriverValues();  // AutoSave off
-  auto before = ReadAll();
   std::string file = TempPath("partial.reg");
   std::string key = "\r\n\r\n[" + kFullKey + "]\r\n";
   struct Case {
     std::string header, lines;
     std::map<std::string, RawValue> written;
+    std::map<std::string, RawValue> key = {};  // over the typical values, where AutoSave is off
   } cases[] = {
+      // The window would show "R" and tick image saving; the file names neither.
+      {"REGEDIT4", "\"SizeIn4kPages\"=dword:00008000\r\n",
+       {{"SizeIn4kPages", {REG_DWORD, std::string("\0\x80\0\0", 4)}}},
+       {{"UserDriveLetter", {REG_SZ, std::string("r\0", 2)}},
+        {"AutoSaveEnabled", {REG_DWORD, std::string("\1\0\0\0", 4)}},
+        {"SaveImageOnExit", {REG_DWORD, std::string(4, '\0')}}}},
       {"REGEDIT4", "\"AutoSaveTrigger\"=dword:0000003c\r\n",
        {{"AutoSaveTrigger", {REG_DWORD, std::string("\x3C\0\0\0", 4)}}}},
       {"REGEDIT4", "\"SizeIn4kPages\"=dword:00001000\r\n\"DiskFormatFAT32\"=dword:00000001\r\n",
@@ -92,6 +97,8 @@ TEST_F(KorvexcfgWineTest, AnImportWritesWhatItsFileNamesAsTheWindowWouldKeepIt) 
   };
   for (const Case& c : cases) {
     PutTypicalDriverValues();
+    for (auto& [name, value] : c.key) PutRaw(name.c_str(), value.type, value.bytes);
+    auto before = ReadAll();
     HANDLE out = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     std::string bytes = c.header + key + c.lines;
     DWORD written = 0;
