@@ -22,8 +22,7 @@ void Editor::AutoSaveTime_LostFocus() {
   AutoSaveTime.Refresh();
   if (seconds != asked)
     Corrected("AutoSaveTrigger", typed, AutoSaveTime.Text(),
-              asked > kLongestInterval ? "at most " + IntegerText(kLongestInterval) + " seconds"
-                                       : "at least " + IntegerText(kShortestInterval) + " seconds");
+              asked > kLongestInterval ? CorrectionReason::AtMost : CorrectionReason::AtLeast);
 }
 
 void Editor::VScroll3_Change() {
@@ -39,7 +38,7 @@ void Editor::VScroll3_Change() {
 void Editor::SaveCheckBox_Click() {
   if (SaveCheckBox.Value() == 1) {
     AutoSaveTime.SetEnabled(true);
-    if (SaveImage.Value() != 1) Corrected("SaveImageOnExit", IntegerText(SaveImage.Value()), "1", "AutoSave saves the image");
+    if (SaveImage.Value() != 1) Corrected("SaveImageOnExit", IntegerText(SaveImage.Value()), "1", CorrectionReason::AutoSaveSaves);
     SaveImage.SetValue(1);
     Text2.SetEnabled(true);
   } else {
@@ -54,7 +53,7 @@ void Editor::SaveImage_Click() {
     Text2.SetEnabled(false);
     AutoSaveTime.SetEnabled(false);
     if (SaveCheckBox.Value() != 0)
-      Corrected("AutoSaveEnabled", IntegerText(SaveCheckBox.Value()), "0", "no AutoSave without image saving");
+      Corrected("AutoSaveEnabled", IntegerText(SaveCheckBox.Value()), "0", CorrectionReason::NoImageSaving);
     SaveCheckBox.SetValue(0);
   }
 }

@@ -41,7 +41,7 @@ void Editor::Combo1_Change() {
   if (index < 0 || index >= static_cast<int>(kDiskKinds.size())) {
     // Typing into the list's text field means a hard disk.
     Corrected("DiskType", IntegerText(index), IntegerText(static_cast<int>(DiskKind::HardDisk)),
-              "a typed disk type is a hard disk");
+              CorrectionReason::TypedDiskType);
     Combo1.SetListIndex(static_cast<int>(DiskKind::HardDisk));
     Combo1.Refresh();
   }
@@ -62,9 +62,9 @@ void Editor::Text3_LostFocus() {
   Text3.Refresh();
   if (size != TextToNumber(typed))
     Corrected("SizeIn4kPages", typed, Text3.Text(),
-              whole > kLargestSize    ? "at most " + IntegerText(kLargestSize) + " MB"
-              : whole < kSmallestSize ? "at least " + IntegerText(kSmallestSize) + " MB"
-                                      : std::string("whole megabytes"));
+              whole > kLargestSize    ? CorrectionReason::AtMost
+              : whole < kSmallestSize ? CorrectionReason::AtLeast
+                                      : CorrectionReason::Whole);
   UpdateFat32Enabled();
 }
 

@@ -1,5 +1,7 @@
 #include "editor.h"
 
+#include "number_text.h"
+
 #include <utility>
 
 namespace korvex {
@@ -58,8 +60,23 @@ forms::Control& Editor::ControlFor(const Setting& setting) const {
   return *control.box;
 }
 
-void Editor::Corrected(std::string_view value_name, std::string from, std::string to, std::string reason) {
-  corrections_.push_back({ValueIndex(value_name), std::move(from), std::move(to), std::move(reason)});
+void Editor::Corrected(std::string_view value_name, std::string from, std::string to, CorrectionReason reason) {
+  corrections_.push_back({ValueIndex(value_name), std::move(from), std::move(to), reason});
+}
+
+std::string ReasonText(const Correction& correction) {
+  const Setting& setting = kSettings[correction.value];
+  std::string unit = setting.kind == SettingKind::Megabytes ? " MB" : " seconds";
+  switch (correction.reason) {
+    case CorrectionReason::AtMost: return "at most " + IntegerText(setting.high) + unit;
+    case CorrectionReason::AtLeast: return "at least " + IntegerText(setting.low) + unit;
+    case CorrectionReason::Whole: return "whole megabytes";
+    case CorrectionReason::LetterRange: return "a letter from " + DriveLetterRange();
+    case CorrectionReason::TypedDiskType: return "a typed disk type is a hard disk";
+    case CorrectionReason::AutoSaveSaves: return "AutoSave saves the image";
+    case CorrectionReason::NoImageSaving: return "no AutoSave without image saving";
+  }
+  return "";
 }
 
 void Editor::SetByUser(const forms::Control& control) {

@@ -41,14 +41,28 @@ struct EditorServices {
   bool stores_corrections = true;
 };
 
+// Why a rule changed a setting's control.
+enum class CorrectionReason {
+  AtMost,          // held to the setting's highest value
+  AtLeast,         // held to its lowest
+  Whole,           // a typed fraction dropped
+  LetterRange,     // a character outside the letters
+  TypedDiskType,   // text typed into the list: a hard disk
+  AutoSaveSaves,   // AutoSave turned image saving on
+  NoImageSaving,   // image saving off turned AutoSave off
+};
+
 // A change a rule made to a setting's control because of a limit or of
 // another setting: from and to as the control held them (its text, or its
 // list index or check value as a number).
 struct Correction {
   std::size_t value;  // place in kSettings
   std::string from, to;
-  std::string reason;
+  CorrectionReason reason;
 };
+
+// The reason in words: "at most 2048 MB", "no AutoSave without image saving".
+std::string ReasonText(const Correction& correction);
 
 class Editor {
  public:
@@ -180,7 +194,7 @@ class Editor {
   void ParkSteppers(double megabytes);
   static std::int16_t SizeBarPosition(double megabytes);
   void UpdateFat32Enabled();
-  void Corrected(std::string_view value_name, std::string from, std::string to, std::string reason);
+  void Corrected(std::string_view value_name, std::string from, std::string to, CorrectionReason reason);
   void ApplyDiskKind();
   // Where the load (or a save) leaves the key: what it holds, and the
   // stored forms the window showed for it then.

@@ -54,19 +54,20 @@ constexpr bool IsText(SettingKind kind) {
   return kind == SettingKind::DiskType || kind == SettingKind::Letter || kind == SettingKind::Path;
 }
 
+// Texts as plain C strings: the table is in every program, and half the size so.
 struct Setting {
-  std::string_view value_name;  // in the Parameters key
+  const char* value_name;  // in the Parameters key
   std::variant<TextValue ParameterSet::*, DwordValue ParameterSet::*> field;
   SettingKind kind;
-  std::string_view control;  // the window's control that shows it
-  std::string_view stepper;  // the bar that steps it, if any
-  int low = 0, high = 0;     // what a typed value is held within
-  std::string_view what;     // in messages: "the <what> cannot be stored"
-  std::string_view name;     // korvexcfg's
-  std::string_view property;  // in a desired state given as JSON
+  const char* control;  // the window's control that shows it
+  const char* stepper;  // the bar that steps it, if any
+  int low = 0, high = 0;  // what a typed value is held within
+  const char* what;       // in messages: "the <what> cannot be stored"
+  const char* name;       // korvexcfg's
+  const char* property;   // in a desired state given as JSON
   // korvexcfg: the settings the window asks for first when the control is
   // disabled, in korvexcfg's terms; "size>32" asks for any size above 32.
-  std::string_view needs = {};
+  const char* needs = "";
 };
 
 // In the order of reading: a value's index is its place here.
@@ -97,7 +98,7 @@ inline constexpr std::size_t kValueCount = kSettings.size();
 // A value's place in kSettings, by its name.
 constexpr std::size_t ValueIndex(std::string_view name) {
   std::size_t index = 0;
-  while (index < kSettings.size() && kSettings[index].value_name != name) ++index;
+  while (index < kSettings.size() && std::string_view(kSettings[index].value_name) != name) ++index;
   return index;
 }
 

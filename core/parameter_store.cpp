@@ -48,7 +48,7 @@ const FoundValues& ParametersKey::Values() {
     values_.emplace();
     for (std::size_t index = 0; index < kValueCount && open_status_ == 0; ++index) {
       FoundValue& value = (*values_)[index];
-      value.status = registry_.QueryRawValue(key_, kSettings[index].value_name.data(), value.stored.type, value.stored.data);
+      value.status = registry_.QueryRawValue(key_, kSettings[index].value_name, value.stored.type, value.stored.data);
       if (!value.Present()) value.stored = {};
     }
   }
@@ -63,7 +63,7 @@ WriteResult ParametersKey::Write(const ValuesToWrite& values) {
     const std::optional<StoredValue>& value = values[index];
     if (!value) continue;
     const auto* data = reinterpret_cast<const std::uint8_t*>(value->data.data());
-    RegistryStatus status = registry_.SetValue(key_, kSettings[index].value_name.data(),  // a literal: NUL-terminated
+    RegistryStatus status = registry_.SetValue(key_, kSettings[index].value_name,
                                                static_cast<RegistryType>(value->type), std::span(data, value->data.size()));
     result.statuses[index] = status;
     if (status == 0 && values_) (*values_)[index] = {0, *value};

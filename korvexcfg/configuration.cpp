@@ -35,7 +35,7 @@ std::size_t FillPosition(const Setting& setting) {
 std::string LastReason(const std::vector<Correction>& corrections, std::size_t from, std::size_t value) {
   std::string reason;
   for (std::size_t i = from; i < corrections.size(); ++i)
-    if (corrections[i].value == value) reason = corrections[i].reason;
+    if (corrections[i].value == value) reason = ReasonText(corrections[i]);
   return reason;
 }
 

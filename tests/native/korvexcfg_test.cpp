@@ -203,7 +203,7 @@ TEST_F(KorvexcfgTest, ASetStoresWhatAUserOfTheWindowStores) {
     Editor& e = Load();
     std::size_t loaded = e.Corrections().size();
     row.user(e, type);
-    std::string reason = e.Corrections().size() > loaded ? e.Corrections().back().reason : "";
+    std::string reason = e.Corrections().size() > loaded ? ReasonText(e.Corrections().back()) : "";
     Click(e.Command4);
     const std::map<std::string, StoredValue> by_window = registry.values;
 
@@ -228,8 +228,8 @@ TEST_F(KorvexcfgTest, ASetStoresWhatAUserOfTheWindowStores) {
     }
     for (std::size_t i = loaded; i < e.Corrections().size(); ++i)  // of the values named
       if (what.find(std::string(kSettings[e.Corrections()[i].value].name) + "=") != std::string::npos)
-        EXPECT_NE(result.out.find(e.Corrections()[i].reason), std::string::npos)
-            << what << e.Corrections()[i].reason << "\n" << result.out;
+        EXPECT_NE(result.out.find(ReasonText(e.Corrections()[i])), std::string::npos)
+            << what << ReasonText(e.Corrections()[i]) << "\n" << result.out;
   }
 }
 
