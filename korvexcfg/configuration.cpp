@@ -19,6 +19,14 @@ class NoKey : public Registry {
   RegistryStatus CloseKey(RegistryKey) override { return 0; }
 };
 
+// A message of several parts, made in one place rather than by a chain of
+// concatenations at every call.
+std::string Join(std::initializer_list<std::string_view> parts) {
+  std::string text;
+  for (std::string_view part : parts) text += part;
+  return text;
+}
+
 // What a setting's box holds, in the window's terms: the input that puts it back.
 std::string Held(Editor& editor, const Setting& setting) {
   Editor::ValueControl control = editor.ControlOf(setting);
@@ -126,8 +134,9 @@ bool Configuration::Assign(const Request& request, bool adjust, ChangeResult& re
   std::string name(setting.name);
   auto input = RequestedInput(setting, value);
   if (!input) {
-    result.refusals.push_back({"invalid-value", name + ": '" + std::string(value) + "' is not accepted; " + name +
-                                                    " accepts " + Accepts(setting) + ".", name});
+    result.refusals.push_back(
+        {"invalid-value", Join({name, ": '", value, "' is not accepted; ", name, " accepts ", Accepts(setting), "."}),
+         name});
     return false;
   }
   Editor& e = *editor_;
@@ -143,10 +152,11 @@ bool Configuration::Assign(const Request& request, bool adjust, ChangeResult& re
     std::string reason = LastReason(e.Corrections(), mark, IndexOf(setting));
     if (reason.empty())  // no rule changed the box: the save stores the number rounded
       reason = setting.kind == SettingKind::Seconds ? "whole seconds" : "whole megabytes";
-    std::string correction = name + ": " + std::string(value) + " -> " + shown + ", " + reason;
+    std::string correction = Join({name, ": ", value, " -> ", shown, ", ", reason});
     if (!adjust) {
-      result.refusals.push_back({"correction", correction + " (" + name + " accepts " + Accepts(setting) +
-                                                   "; --adjust takes the correction).", name});
+      result.refusals.push_back(
+          {"correction",
+           Join({correction, " (", name, " accepts ", Accepts(setting), "; --adjust takes the correction)."}), name});
       return false;
     }
     result.notes.push_back({"adjusted", correction, name});
@@ -155,9 +165,10 @@ bool Configuration::Assign(const Request& request, bool adjust, ChangeResult& re
     const Correction& consequence = e.Corrections()[i];
     const Setting& other = kSettings[consequence.value];
     if (&other != &setting)
-      result.notes.push_back({"consequence", std::string(other.name) + ": " + RequestForm(other, consequence.from) +
-                                                 " -> " + RequestForm(other, consequence.to) + ", with " + name + "=" +
-                                                 std::string(value), std::string(other.name)});
+      result.notes.push_back({"consequence",
+                              Join({other.name, ": ", RequestForm(other, consequence.from), " -> ",
+                                    RequestForm(other, consequence.to), ", with ", name, "=", value}),
+                              other.name});
   }
   // The detour's settings back as asked, or as they were; the last changed first.
   for (auto it = detour.rbegin(); it != detour.rend(); ++it) {
@@ -170,12 +181,12 @@ bool Configuration::Assign(const Request& request, bool adjust, ChangeResult& re
     std::size_t before = e.Corrections().size();
     MakeUserChange(other, target);
     if (named == requests_.end() && Held(e, other) != target) {
-      std::string other_name(other.name);
       std::string reason = LastReason(e.Corrections(), before, IndexOf(other));
       result.refusals.push_back(
-          {"unreachable", name + ": the window offers it only after " + other_name + " is changed, and " +
-                              other_name + " then cannot go back to " + RequestForm(other, target) +
-                              (reason.empty() ? "" : " (" + reason + ")") + "; name " + other_name + " too.",
+          {"unreachable",
+           Join({name, ": the window offers it only after ", other.name, " is changed, and ", other.name,
+                 " then cannot go back to ", RequestForm(other, target), reason.empty() ? "" : " (", reason,
+                 reason.empty() ? "" : ")", "; name ", other.name, " too."}),
            name});
       return false;
     }
@@ -228,9 +239,11 @@ ChangeResult Configuration::Apply(std::vector<Request> requests, bool adjust, bo
     if (!result.refusals.empty() || now == setting.shown) continue;
     std::string name(setting.setting->name);
     std::string reason = LastReason(e.Corrections(), setting.corrections_after, IndexOf(*setting.setting));
-    result.refusals.push_back({"rules-conflict", name + ": the window's rules do not keep " + setting.shown +
-                                                     " together with the other settings given (it becomes " + now +
-                                                     (reason.empty() ? "" : ": " + reason) + ").", name});
+    result.refusals.push_back({"rules-conflict",
+                               Join({name, ": the window's rules do not keep ", setting.shown,
+                                     " together with the other settings given (it becomes ", now,
+                                     reason.empty() ? "" : ": ", reason, ")."}),
+                               name});
   }
   // What was named is set; the settings passed on the way count only where they now differ.
   e.SetByUserOnly(complete ? std::bitset<kValueCount>().set() : named);
