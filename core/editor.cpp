@@ -61,7 +61,8 @@ forms::Control& Editor::ControlFor(const Setting& setting) const {
 }
 
 void Editor::Corrected(std::string_view value_name, std::string from, std::string to, CorrectionReason reason) {
-  corrections_.push_back({ValueIndex(value_name), std::move(from), std::move(to), reason});
+  if (services_.records_corrections)
+    corrections_.push_back({ValueIndex(value_name), std::move(from), std::move(to), reason});
 }
 
 std::string ReasonText(const Correction& correction) {

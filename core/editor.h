@@ -39,6 +39,9 @@ struct EditorServices {
   // A save also stores what the rules correct in values the user did not set
   // (the window, which showed the corrections); otherwise it only reports them.
   bool stores_corrections = true;
+  // The rules' corrections are kept for whoever drives the Editor (a script
+  // that reports them); a window open for days keeps none.
+  bool records_corrections = false;
 };
 
 // Why a rule changed a setting's control.

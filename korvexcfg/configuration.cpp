@@ -72,7 +72,7 @@ Configuration::Configuration(Registry& registry, const AnsiCharacters& ansi, Vol
     : ansi_(ansi), volume_(volume) {
   // Only what a command names, and what its rules require, is written; the
   // key's own problems are reported.
-  editor_ = std::make_unique<Editor>(EditorServices{registry, ansi, session_, shell_, volume, {}, &lock, false});
+  editor_ = std::make_unique<Editor>(EditorServices{registry, ansi, session_, shell_, volume, {}, &lock, false, true});
   session_.EditorCreated();
 }
 

@@ -130,7 +130,8 @@ class EditorTest : public ::testing::Test {
   }
 
   Editor& Create() {
-    editor = std::make_unique<Editor>(EditorServices{registry, *characters, session, shell, volume, {0, 2, 13}, &lock});
+    editor = std::make_unique<Editor>(
+        EditorServices{registry, *characters, session, shell, volume, {0, 2, 13}, &lock, true, true});
     session.EditorCreated();
     RecordEvents();
     return *editor;
