@@ -365,9 +365,11 @@ TEST_F(KorvexcfgTest, ACommandOpensTheKeyOnceAndWritesOnlyWhatItNamesAndItsRules
     for (const Setting& value : kSettings)
       EXPECT_EQ(std::ranges::count(registry.calls, std::string("query ") + std::string(value.value_name)), 1) << what << " " << value.value_name;
     EXPECT_EQ(lock.taken, row.locks) << what;
-    if (row.arguments[0] == "set" || row.arguments[0] == "import")
+    if (row.arguments[0] == "set" || row.arguments[0] == "import") {
       EXPECT_NE(result.out.find("letter: left as it is (\"r\"): the window shows \"R\"; set letter to store that"),
                 std::string::npos) << what << "\n" << result.out;
+      EXPECT_EQ(result.out.find("UserDriveLetter"), std::string::npos) << what << "said once:\n" << result.out;
+    }
   }
 }
 
