@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Draws the program's icon: a grey drive unit with a small green light,
-beneath the letters RAM in red italic capitals. Writes config/korvex.ico
+beneath the letters RAM in red italic capitals. Writes window/korvex.ico
 with a 32x32 and a 16x16 image, both in the 16 standard colours.
 
 Run it again after changing the drawing: python3 tools/make-icon.py
@@ -111,7 +111,7 @@ def main():
         entries += struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(blob), offset)
         offset += len(blob)
         blobs += blob
-    target = os.path.join(os.path.dirname(__file__), "..", "config", "korvex.ico")
+    target = os.path.join(os.path.dirname(__file__), "..", "window", "korvex.ico")
     with open(target, "wb") as out:
         out.write(directory + entries + blobs)
 

@@ -45,6 +45,20 @@ TEST(TextToNumber, StaysFiniteBeyondTheDoubleRange) {
   EXPECT_EQ(TextToNumber("0e99999"), 0);
 }
 
+// Exactly halfway goes to the even neighbour, and the digits past halfway
+// count however far they are.
+TEST(NumberText, RoundsToTheNearest) {
+  EXPECT_EQ(TextToNumber("9007199254740993"), 9007199254740992.0);
+  EXPECT_EQ(TextToNumber("9007199254740995"), 9007199254740996.0);
+  EXPECT_EQ(TextToNumber("9007199254740993" + std::string(900, '0') + "1e-901"), 9007199254740994.0);
+  EXPECT_EQ(TextToNumber("2.4703282292062327e-324"), 0);
+  EXPECT_EQ(TextToNumber("2.4703282292062328e-324"), std::numeric_limits<double>::denorm_min());
+  EXPECT_EQ(NumberToText(100000000000000.5), " 100000000000000");
+  EXPECT_EQ(NumberToText(100000000000001.5), " 100000000000002");
+  EXPECT_EQ(NumberToText(999999999999999.5), " 1E+15");
+  EXPECT_EQ(NumberToText(std::numeric_limits<double>::denorm_min()), " 4.94065645841247E-324");
+}
+
 TEST(TextToNumber, IgnoresTheCLocale) {
   const char* old = std::setlocale(LC_NUMERIC, nullptr);
   std::string saved = old ? old : "C";

@@ -27,7 +27,7 @@ for arch in x64 x86; do
     || fail "$arch zip holds: $listed"
   unzip -q "$zip" -d "$unpacked/$arch"
   build=${build_of[$arch]}
-  for binary in config/korvex.exe korvexcfg/korvexcfg.exe launcher/korvlnch.dll; do
+  for binary in window/korvex.exe korvexcfg/korvexcfg.exe launcher/korvlnch.dll; do
     cmp "$build/$binary" "$unpacked/$arch/$(basename "$binary")" || fail "$arch $binary is not the tested one"
   done
   readme=$unpacked/$arch/README.txt

@@ -137,7 +137,7 @@ installed_as_released() {
 }
 installed_as_released
 if [ -n "$build" ]; then
-  for binary in config/korvex.exe korvexcfg/korvexcfg.exe launcher/korvlnch.dll; do
+  for binary in window/korvex.exe korvexcfg/korvexcfg.exe launcher/korvlnch.dll; do
     cmp "$build/$binary" "$folder/$(basename "$binary")" || fail "the installed $(basename "$binary") is not the tested one"
   done
 fi
