@@ -1,7 +1,7 @@
 // The commands behind RunCommand, one file each group.
 #pragma once
 
-#include "commands.h"
+#include "command_result.h"
 #include "settings.h"
 #include "utf8.h"
 

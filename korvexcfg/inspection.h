@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "commands.h"
+#include "command_result.h"
 #include "parameter_store.h"
 #include "platform.h"
 #include "settings.h"

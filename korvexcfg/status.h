@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "commands.h"
+#include "command_result.h"
 #include "parameter_store.h"
 #include "system_state.h"
 

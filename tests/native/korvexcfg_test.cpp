@@ -2,7 +2,7 @@
 // outcome of each rule, what is written, idempotence and exit codes.
 #include <gtest/gtest.h>
 
-#include "commands.h"
+#include "command_line.h"
 #include "editor_harness.h"
 #include "registry_file.h"
 #include "status.h"

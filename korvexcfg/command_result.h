@@ -1,5 +1,5 @@
-// korvexcfg's commands on the portable core: each takes its arguments and
-// the platform around it, and gives back its output and exit code.
+// What every korvexcfg command shares: the platform it runs on, and the
+// outcome it gives back (exit code, output, and the report --json is made of).
 #pragma once
 
 #include <optional>
@@ -82,7 +82,5 @@ struct CommandResult {
   bool binary_out = false;
   CommandReport report = {};
 };
-
-CommandResult RunCommand(const std::vector<std::string>& arguments, Environment& environment);
 
 }  // namespace korvex::cfg
