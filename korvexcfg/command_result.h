@@ -53,9 +53,6 @@ struct Environment {
   std::string (*error_text)(long code) = nullptr;
 };
 
-// "Access is denied (error 5)", or "error 5" where the system has no words.
-std::string ErrorText(const Environment& environment, long code);
-
 // What went wrong, or is worth a warning: a stable code for scripts, and the
 // words for people; `setting` names the setting it is about, if any.
 struct Problem {
