@@ -5,6 +5,7 @@
 #include "command_parts.h"
 #include "inspection.h"
 #include "json_output.h"
+#include "parameter_store.h"
 
 namespace korvex::cfg {
 namespace {
@@ -26,7 +27,7 @@ CommandResult DscCommand(Environment& environment, std::string_view operation, c
   if (operation == "get" || operation == "export") {
     // One key: one instance, whatever the input names.
     RegistryStatus status = 0;
-    auto key = ReadKey(environment.registry, status);
+    auto key = ParameterStore(environment.registry).Load(&status);
     if (!key) return KeyUnavailable(environment, status);
     result.out = RenderInstance(*key, environment.ansi) + "\n";
   } else {

@@ -118,10 +118,6 @@ std::string HexBytes(std::string_view bytes) {
   return out;
 }
 
-std::optional<FoundValues> ReadKey(Registry& registry, RegistryStatus& status) {
-  return ParameterStore(registry).Load(&status);
-}
-
 std::vector<InspectedValue> Inspect(const FoundValues& state, const AnsiCharacters& ansi, Volume& volume) {
   // The window's own load of this state shows what it makes of each value.
   StateRegistry registry(state);

@@ -32,9 +32,6 @@ struct InspectedValue {
   bool retypable = false;
 };
 
-// The key as stored; nothing when it cannot be opened (`status` says why).
-std::optional<FoundValues> ReadKey(Registry& registry, RegistryStatus& status);
-
 // In the order of kSettings.
 std::vector<InspectedValue> Inspect(const FoundValues& state, const AnsiCharacters& ansi, Volume& volume);
 

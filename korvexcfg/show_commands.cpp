@@ -8,6 +8,7 @@
 #include "number_text.h"
 
 #include "parameter_set.h"
+#include "parameter_store.h"
 #include "registry_file.h"
 
 namespace korvex::cfg {
@@ -17,7 +18,7 @@ namespace {
 // the key cannot be opened.
 std::optional<std::vector<InspectedValue>> InspectKey(Environment& environment, CommandResult& failure) {
   RegistryStatus status = 0;
-  auto found = ReadKey(environment.registry, status);
+  auto found = ParameterStore(environment.registry).Load(&status);
   if (!found) {
     failure = KeyUnavailable(environment, status);
     return std::nullopt;
@@ -79,7 +80,7 @@ CommandResult ValidateCommand(Environment& environment) {
 
 std::optional<std::string> ExportedFile(Environment& environment, CommandResult& failure) {
   RegistryStatus status = 0;
-  auto found = ReadKey(environment.registry, status);
+  auto found = ParameterStore(environment.registry).Load(&status);
   if (!found) {
     failure = KeyUnavailable(environment, status);
     return std::nullopt;

@@ -273,7 +273,7 @@ std::string StatusText(const StatusReport& report) {
 
 CommandResult StatusCommand(Environment& environment) {
   RegistryStatus status = 0;
-  auto key = ReadKey(environment.registry, status);
+  auto key = ParameterStore(environment.registry).Load(&status);
   if (!key) {
     CommandResult unavailable = KeyUnavailable(environment, status);
     unavailable.out = ServiceLine(environment.system.Service());
