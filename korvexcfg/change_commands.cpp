@@ -118,7 +118,7 @@ bool Readable(Environment& environment, ParametersKey& key, CommandResult& failu
   return !NoteUnreadable(environment, key.Values(), failure);
 }
 
-Problem NoteOf(const InspectedValue& value, const Note& note) {
+Problem NoteOf(const InspectedValue& value, const Problem& note) {
   return {note.code, std::string(value.setting->value_name) + ": " + note.message, std::string(value.setting->name)};
 }
 
@@ -238,7 +238,7 @@ CommandResult ImportCommand(Environment& environment, std::string_view path, con
     bool adjustable = options.adjust && (value.corrected || value.retypable);
     bool from_file = named[ValueIndexOf(*value.setting)];
     bool the_keys_own = !from_file && !before[i].notes.empty();
-    for (const Note& note : value.notes) {
+    for (const Problem& note : value.notes) {
       if (the_keys_own)
         own.push_back(NoteOf(value, note));
       else if (adjustable)

@@ -16,15 +16,12 @@
 
 namespace korvex::cfg {
 
-// What makes a value invalid: a stable code for scripts, and the words for people.
-using Note = Problem;
-
 struct InspectedValue {
   const Setting* setting = nullptr;
   FoundValue found;
   std::string shown;  // as the window shows it after its load
   bool faithful = false;
-  std::vector<Note> notes;
+  std::vector<Problem> notes;  // what makes the value invalid
   // Where the only note is that the window's load changes the value: to what.
   std::optional<StoredValue> corrected;
   // Shown as stored but outside the window's limits: typing it in the window

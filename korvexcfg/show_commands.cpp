@@ -33,7 +33,7 @@ void ReportInspection(const std::vector<InspectedValue>& values, CommandReport& 
   report.values.emplace();
   for (const InspectedValue& v : values) {
     (*report.values)[ValueIndexOf(*v.setting)] = v.found;
-    for (const Note& note : v.notes) report.problems.push_back({note.code, note.message, std::string(v.setting->name)});
+    for (const Problem& note : v.notes) report.problems.push_back({note.code, note.message, std::string(v.setting->name)});
   }
 }
 
@@ -53,7 +53,7 @@ CommandResult ShowCommand(Environment& environment) {
     if (v.found.Present()) result.out += Padded(TypeName(v.found.stored.type), 10) + HexBytes(v.found.stored.data);
     result.out += "\n";
     if (long_value) result.out += "           " + shown + "\n";
-    for (const Note& note : v.notes) result.out += "           note: " + Printable(note.message) + "\n";
+    for (const Problem& note : v.notes) result.out += "           note: " + Printable(note.message) + "\n";
   }
   NoteUnreadable(environment, *result.report.values, result);
   return result;
@@ -65,7 +65,7 @@ CommandResult ValidateCommand(Environment& environment) {
   if (!values) return result;
   ReportInspection(*values, result.report);
   for (const InspectedValue& v : *values)
-    for (const Note& note : v.notes)
+    for (const Problem& note : v.notes)
       result.out +=
           std::string(v.setting->name) + " (" + std::string(v.setting->value_name) + "): " + Printable(note.message) + "\n";
   if (NoteUnreadable(environment, *result.report.values, result)) return result;

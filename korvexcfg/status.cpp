@@ -103,8 +103,8 @@ Facts Ask(Environment& environment, const FoundValues& key) {
   return facts;
 }
 
-std::vector<Warning> WarningsOf(const Facts& facts, SystemState& system) {
-  std::vector<Warning> warnings;
+std::vector<Problem> WarningsOf(const Facts& facts, SystemState& system) {
+  std::vector<Problem> warnings;
   const ConfiguredDisk& disk = facts.disk;
   std::uint64_t memory = system.PhysicalMemory();
   if (disk.size_bytes && memory != 0 && *disk.size_bytes > memory)
@@ -234,13 +234,13 @@ StatusReport GatherStatus(Environment& environment, const FoundValues& key) {
   return report;
 }
 
-std::vector<Warning> Warnings(Environment& environment, const FoundValues& key) {
+std::vector<Problem> Warnings(Environment& environment, const FoundValues& key) {
   return WarningsOf(Ask(environment, key), environment.system);
 }
 
-std::string WarningLines(const std::vector<Warning>& warnings, std::string_view label) {
+std::string WarningLines(const std::vector<Problem>& warnings, std::string_view label) {
   std::string text;
-  for (const Warning& warning : warnings) text += std::string(label) + warning.code + ": " + warning.message + "\n";
+  for (const Problem& warning : warnings) text += std::string(label) + warning.code + ": " + warning.message + "\n";
   return text;
 }
 

@@ -628,7 +628,7 @@ TEST_F(KorvexcfgTest, StatusTellsWhetherTheRunningDriverMatchesItsSettingsAndWar
     cfg::StatusReport report = cfg::GatherStatus(environment, *key);
     EXPECT_EQ(report.restart_required, c.restart) << c.name;
     std::vector<std::string> codes;
-    for (const cfg::Warning& warning : report.warnings) codes.push_back(warning.code);
+    for (const cfg::Problem& warning : report.warnings) codes.push_back(warning.code);
     EXPECT_EQ(codes, c.warnings) << c.name;
     cfg::CommandResult status = Run({"status"});
     EXPECT_EQ(status.exit_code, cfg::kDone) << c.name;
