@@ -128,7 +128,7 @@ std::vector<Problem> IncompleteSettings(Environment& environment, Editor& editor
   SaveReport plan = editor.PlanSave();
   FoundValues after = editor.Found();
   for (std::size_t index = 0; index < kValueCount; ++index)
-    if (plan.values[index].after && (plan.values[index].outcome == ValueOutcome::Written ||
+    if (plan.values[index].after && (plan.values[index].outcome == ValueOutcome::Planned ||
                                      plan.values[index].outcome == ValueOutcome::NotWritten))
       after[index] = {0, *plan.values[index].after};
   std::vector<Problem> problems;

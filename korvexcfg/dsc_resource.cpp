@@ -15,7 +15,8 @@ std::string ChangedProperties(const CommandResult& result) {
   std::string json;
   if (result.report.save)
     for (const Setting& setting : kSettingsInFillOrder)
-      if (result.report.save->values[ValueIndexOf(setting)].outcome == ValueOutcome::Written)
+      if (ValueOutcome outcome = result.report.save->values[ValueIndexOf(setting)].outcome;
+          outcome == ValueOutcome::Planned || outcome == ValueOutcome::Written)
         json += (json.empty() ? "" : ",") + JsonString(setting.property);
   return "[" + json + "]";
 }
