@@ -87,7 +87,7 @@ CommandResult SaveChanges(Environment& environment, Editor& editor, ParametersKe
     result.report.values = key.Values();  // as the command leaves it
     // Asking the system about the driver takes time: only where a script reads the answer.
     if (options.json && report.Writes())
-      result.report.restart_required = GatherStatus(environment, *result.report.values).restart_required;
+      result.report.restart_required = GatherStatus(environment, *result.report.values, key.LastWritten()).restart_required;
   }
   return result;
 }

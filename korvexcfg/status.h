@@ -32,7 +32,8 @@ struct StatusReport {
   std::vector<Problem> warnings;  // valid but will not work on this machine ("letter-in-use")
 };
 
-StatusReport GatherStatus(Environment& environment, const FoundValues& key);
+// `key_written`: when the key was last written, if known.
+StatusReport GatherStatus(Environment& environment, const FoundValues& key, std::optional<std::uint64_t> key_written);
 std::vector<Problem> Warnings(Environment& environment, const FoundValues& key);
 
 std::string StatusText(const StatusReport& report);
