@@ -86,7 +86,7 @@ SaveReport Editor::PlanSave(const FoundValues& key) const {
       value.outcome = ValueOutcome::Refused;
       value.reason = form.problem;
     } else if (set[index] ? differs : differs && faithful[index] && services_.stores_corrections) {
-      value.outcome = ValueOutcome::Written;
+      value.outcome = ValueOutcome::Planned;
     } else if (!set[index] && changed_elsewhere && window[index].value != key[index].stored) {
       value.outcome = ValueOutcome::KeptChanged;
       value.after = window[index].value;
@@ -99,7 +99,7 @@ SaveReport Editor::PlanSave(const FoundValues& key) const {
   if (report.FirstRefusal()) {
     report.result = SaveReport::Result::Refused;
     for (ValueReport& value : report.values)
-      if (value.outcome == ValueOutcome::Written) value.outcome = ValueOutcome::NotWritten;
+      if (value.outcome == ValueOutcome::Planned) value.outcome = ValueOutcome::NotWritten;
   }
   return report;
 }
@@ -108,7 +108,7 @@ SaveReport Editor::NothingWritten(SaveReport report, SaveReport::Result result, 
   report.result = result;
   report.key_error = key_error;
   for (ValueReport& value : report.values)
-    if (value.outcome == ValueOutcome::Written) value.outcome = ValueOutcome::NotWritten;
+    if (value.outcome == ValueOutcome::Planned) value.outcome = ValueOutcome::NotWritten;
   services_.session.ShowMessage(Window::SaveRegFail);
   return report;
 }
@@ -138,15 +138,20 @@ SaveReport Editor::SaveParameters(ParametersKey& key) {
   bool kept_changes = false;
   for (std::size_t index = 0; index < kValueCount; ++index) {
     const ValueReport& value = report.values[index];
-    if (value.outcome == ValueOutcome::Written) values[index] = value.after;
+    if (value.outcome == ValueOutcome::Planned) values[index] = value.after;
     kept_changes |= value.outcome == ValueOutcome::KeptChanged;
   }
   WriteResult written = key.Write(values);
   for (std::size_t index = 0; index < kValueCount; ++index) {
     ValueReport& value = report.values[index];
-    if (written.statuses[index] && *written.statuses[index] != 0) {
+    if (value.outcome != ValueOutcome::Planned) continue;
+    if (!written.statuses[index]) {
+      value.outcome = ValueOutcome::NotWritten;
+    } else if (*written.statuses[index] != 0) {
       value.outcome = ValueOutcome::Failed;
       value.error = *written.statuses[index];
+    } else {
+      value.outcome = ValueOutcome::Written;
     }
   }
   if (!written.AllWritten()) {

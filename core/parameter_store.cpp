@@ -55,6 +55,11 @@ const FoundValues& ParametersKey::Values() {
   return *values_;
 }
 
+std::optional<std::uint64_t> ParametersKey::LastWritten() {
+  if (open_status_ != 0) return std::nullopt;
+  return registry_.LastWriteTime(key_);
+}
+
 WriteResult ParametersKey::Write(const ValuesToWrite& values) {
   WriteResult result;
   result.open_status = open_status_;

@@ -60,6 +60,9 @@ class ParametersKey {
   // Writes the given values in the write order, each whatever became of the
   // one before; the others are left as they are.
   WriteResult Write(const ValuesToWrite& values);
+  // When the key was last written (after this open's writes); nothing when
+  // not known or the key could not be opened.
+  std::optional<std::uint64_t> LastWritten();
 
  private:
   Registry& registry_;

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -51,6 +52,9 @@ class Registry {
                                   std::span<const std::uint8_t> data) = 0;
 
   virtual RegistryStatus CloseKey(RegistryKey key) = 0;
+  // When the key was last written, in 100-nanosecond steps since 1601 (the
+  // system's file time); nothing when not known.
+  virtual std::optional<std::uint64_t> LastWriteTime(RegistryKey) { return std::nullopt; }
 };
 
 }  // namespace korvex

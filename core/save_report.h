@@ -15,9 +15,10 @@ enum class ValueOutcome {
   Kept,        // the window could not show it and the user did not set it
   KeptChanged, // another program changed it since the load and the user did not set it here
   Left,        // the rules would correct it, but the user did not set it: not written
-  Written,     // (planned, for a save not yet made)
+  Planned,     // to be written: a plan's, a dry run's, a test's
+  Written,     // written by the save
   Refused,     // it cannot be stored: `reason`
-  NotWritten,  // to be written, but the save was refused, or the key or its lock could not be had
+  NotWritten,  // planned, but the save was refused, or the key or its lock could not be had
   Failed,      // the write failed: `error`
 };
 
@@ -37,7 +38,9 @@ struct SaveReport {
 
   bool Writes() const {
     for (const ValueReport& value : values)
-      if (value.outcome == ValueOutcome::Written || value.outcome == ValueOutcome::Failed) return true;
+      if (value.outcome == ValueOutcome::Planned || value.outcome == ValueOutcome::Written ||
+          value.outcome == ValueOutcome::Failed)
+        return true;
     return false;
   }
   // The first refused value in the write order.

@@ -87,7 +87,7 @@ CommandResult SaveChanges(Environment& environment, Editor& editor, ParametersKe
     result.report.values = key.Values();  // as the command leaves it
     // Asking the system about the driver takes time: only where a script reads the answer.
     if (options.json && report.Writes())
-      result.report.restart_required = GatherStatus(environment, *result.report.values).restart_required;
+      result.report.restart_required = GatherStatus(environment, *result.report.values, key.LastWritten()).restart_required;
   }
   return result;
 }
@@ -118,7 +118,7 @@ bool Readable(Environment& environment, ParametersKey& key, CommandResult& failu
   return !NoteUnreadable(environment, key.Values(), failure);
 }
 
-Problem NoteOf(const InspectedValue& value, const Note& note) {
+Problem NoteOf(const InspectedValue& value, const Problem& note) {
   return {note.code, std::string(value.setting->value_name) + ": " + note.message, std::string(value.setting->name)};
 }
 
@@ -128,7 +128,7 @@ std::vector<Problem> IncompleteSettings(Environment& environment, Editor& editor
   SaveReport plan = editor.PlanSave();
   FoundValues after = editor.Found();
   for (std::size_t index = 0; index < kValueCount; ++index)
-    if (plan.values[index].after && (plan.values[index].outcome == ValueOutcome::Written ||
+    if (plan.values[index].after && (plan.values[index].outcome == ValueOutcome::Planned ||
                                      plan.values[index].outcome == ValueOutcome::NotWritten))
       after[index] = {0, *plan.values[index].after};
   std::vector<Problem> problems;
@@ -238,7 +238,7 @@ CommandResult ImportCommand(Environment& environment, std::string_view path, con
     bool adjustable = options.adjust && (value.corrected || value.retypable);
     bool from_file = named[ValueIndexOf(*value.setting)];
     bool the_keys_own = !from_file && !before[i].notes.empty();
-    for (const Note& note : value.notes) {
+    for (const Problem& note : value.notes) {
       if (the_keys_own)
         own.push_back(NoteOf(value, note));
       else if (adjustable)

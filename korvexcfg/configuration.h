@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "commands.h"
+#include "command_result.h"
 #include "headless.h"
 #include "settings.h"
 

@@ -5,6 +5,7 @@
 #include "command_parts.h"
 #include "inspection.h"
 #include "json_output.h"
+#include "parameter_store.h"
 
 namespace korvex::cfg {
 namespace {
@@ -14,7 +15,8 @@ std::string ChangedProperties(const CommandResult& result) {
   std::string json;
   if (result.report.save)
     for (const Setting& setting : kSettingsInFillOrder)
-      if (result.report.save->values[ValueIndexOf(setting)].outcome == ValueOutcome::Written)
+      if (ValueOutcome outcome = result.report.save->values[ValueIndexOf(setting)].outcome;
+          outcome == ValueOutcome::Planned || outcome == ValueOutcome::Written)
         json += (json.empty() ? "" : ",") + JsonString(setting.property);
   return "[" + json + "]";
 }
@@ -26,7 +28,7 @@ CommandResult DscCommand(Environment& environment, std::string_view operation, c
   if (operation == "get" || operation == "export") {
     // One key: one instance, whatever the input names.
     RegistryStatus status = 0;
-    auto key = ReadKey(environment.registry, status);
+    auto key = ParameterStore(environment.registry).Load(&status);
     if (!key) return KeyUnavailable(environment, status);
     result.out = RenderInstance(*key, environment.ansi) + "\n";
   } else {

@@ -23,7 +23,7 @@ constexpr std::array<std::string_view, 12> kTypeNames{
 
 std::string Quote(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
-void NoteText(InspectedValue& value, std::vector<Note>& notes) {
+void NoteText(InspectedValue& value, std::vector<Problem>& notes) {
   const std::string& bytes = value.found.stored.data;
   if (bytes.size() > kTextValueCapacity) {
     notes.push_back({"too-long", "longer than the " + IntegerText(static_cast<long long>(kMaxTextValueCharacters)) +
@@ -52,7 +52,7 @@ void NoteText(InspectedValue& value, std::vector<Note>& notes) {
   }
 }
 
-void NoteNumber(InspectedValue& value, std::vector<Note>& notes) {
+void NoteNumber(InspectedValue& value, std::vector<Problem>& notes) {
   const std::string& bytes = value.found.stored.data;
   if (bytes.size() > 4) {
     notes.push_back({"too-long", IntegerText(static_cast<long long>(bytes.size())) + " bytes: the window cannot read it and counts it as absent"});
@@ -82,7 +82,7 @@ void NoteNumber(InspectedValue& value, std::vector<Note>& notes) {
 }
 
 void NoteAnomalies(InspectedValue& value, const AnsiCharacters&) {
-  std::vector<Note>& notes = value.notes;
+  std::vector<Problem>& notes = value.notes;
   const FoundValue& found = value.found;
   if (found.status == kNotFound) {
     notes.push_back({"absent", "absent"});
@@ -117,10 +117,6 @@ std::string HexBytes(std::string_view bytes) {
     out += HexDigit(byte);
   }
   return out;
-}
-
-std::optional<FoundValues> ReadKey(Registry& registry, RegistryStatus& status) {
-  return ParameterStore(registry).Load(&status);
 }
 
 std::vector<InspectedValue> Inspect(const FoundValues& state, const AnsiCharacters& ansi, Volume& volume) {

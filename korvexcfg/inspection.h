@@ -9,31 +9,25 @@
 #include <string>
 #include <vector>
 
-#include "commands.h"
+#include "command_result.h"
 #include "parameter_store.h"
 #include "platform.h"
 #include "settings.h"
 
 namespace korvex::cfg {
 
-// What makes a value invalid: a stable code for scripts, and the words for people.
-using Note = Problem;
-
 struct InspectedValue {
   const Setting* setting = nullptr;
   FoundValue found;
   std::string shown;  // as the window shows it after its load
   bool faithful = false;
-  std::vector<Note> notes;
+  std::vector<Problem> notes;  // what makes the value invalid
   // Where the only note is that the window's load changes the value: to what.
   std::optional<StoredValue> corrected;
   // Shown as stored but outside the window's limits: typing it in the window
   // would correct it.
   bool retypable = false;
 };
-
-// The key as stored; nothing when it cannot be opened (`status` says why).
-std::optional<FoundValues> ReadKey(Registry& registry, RegistryStatus& status);
 
 // In the order of kSettings.
 std::vector<InspectedValue> Inspect(const FoundValues& state, const AnsiCharacters& ansi, Volume& volume);

@@ -84,9 +84,8 @@ std::string Values(const FoundValues& key, const AnsiCharacters& ansi) {
 
 std::string_view OutcomeName(ValueOutcome outcome, CommandReport::SaveKind kind) {
   switch (outcome) {
-    case ValueOutcome::Written:
-      return kind == CommandReport::SaveKind::Saved ? "written"
-             : kind == CommandReport::SaveKind::DryRun ? "would-write" : "differs";
+    case ValueOutcome::Planned: return kind == CommandReport::SaveKind::DryRun ? "would-write" : "differs";
+    case ValueOutcome::Written: return "written";
     case ValueOutcome::Failed: return "failed";
     case ValueOutcome::NotWritten: return "not-written";
     case ValueOutcome::Refused: return "refused";

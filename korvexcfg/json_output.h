@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "commands.h"
+#include "command_result.h"
 
 namespace korvex::cfg {
 

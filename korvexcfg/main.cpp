@@ -1,7 +1,7 @@
 // korvexcfg.exe: the driver's settings from scripts, by the window's rules.
 #include "windows_api.h"
 
-#include "commands.h"
+#include "command_line.h"
 #include "console.h"
 #include "wide_text.h"
 #include "win32_ansi_characters.h"

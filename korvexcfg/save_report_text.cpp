@@ -64,6 +64,7 @@ SaveReportText ReportText(const SaveReport& report, const Environment& environme
     const Setting& setting = SettingOfValue(index);
     std::string name(setting.name);
     switch (value.outcome) {
+      case ValueOutcome::Planned:
       case ValueOutcome::Written:
       case ValueOutcome::Failed:
         text.out += name + ": " + DescribeStored(setting, value.before, ansi) + " -> " +
@@ -90,12 +91,12 @@ SaveReportText ReportText(const SaveReport& report, const Environment& environme
   switch (report.result) {
     case SaveReport::Result::Saved:
       if (kind == Kind::Test)
-        text.out += report.Writes() ? "differs: " + ValueNames(report, ValueOutcome::Written) + "\n" : "compliant\n";
+        text.out += report.Writes() ? "differs: " + ValueNames(report, ValueOutcome::Planned) + "\n" : "compliant\n";
       else if (!report.Writes())
         text.out += "unchanged\n";
       else
-        text.out += std::string(kind == Kind::DryRun ? "Would write: " : "Written: ") +
-                    ValueNames(report, ValueOutcome::Written) + "\n";
+        text.out += kind == Kind::DryRun ? "Would write: " + ValueNames(report, ValueOutcome::Planned) + "\n"
+                                         : "Written: " + ValueNames(report, ValueOutcome::Written) + "\n";
       if (kind == Kind::Saved && report.Writes()) text.out += "The driver takes the new settings when it next starts.\n";
       break;
     case SaveReport::Result::Refused:

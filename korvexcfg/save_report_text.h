@@ -5,7 +5,7 @@
 #include <string>
 
 #include "ansi_characters.h"
-#include "commands.h"
+#include "command_result.h"
 #include "save_report.h"
 #include "settings.h"
 

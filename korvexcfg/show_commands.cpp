@@ -8,6 +8,7 @@
 #include "number_text.h"
 
 #include "parameter_set.h"
+#include "parameter_store.h"
 #include "registry_file.h"
 
 namespace korvex::cfg {
@@ -17,7 +18,7 @@ namespace {
 // the key cannot be opened.
 std::optional<std::vector<InspectedValue>> InspectKey(Environment& environment, CommandResult& failure) {
   RegistryStatus status = 0;
-  auto found = ReadKey(environment.registry, status);
+  auto found = ParameterStore(environment.registry).Load(&status);
   if (!found) {
     failure = KeyUnavailable(environment, status);
     return std::nullopt;
@@ -32,60 +33,11 @@ void ReportInspection(const std::vector<InspectedValue>& values, CommandReport& 
   report.values.emplace();
   for (const InspectedValue& v : values) {
     (*report.values)[ValueIndexOf(*v.setting)] = v.found;
-    for (const Note& note : v.notes) report.problems.push_back({note.code, note.message, std::string(v.setting->name)});
+    for (const Problem& note : v.notes) report.problems.push_back({note.code, note.message, std::string(v.setting->name)});
   }
 }
 
 }  // namespace
-
-bool NoteUnreadable(const Environment& environment, const FoundValues& found, CommandResult& result) {
-  bool unreadable = false;
-  for (std::size_t index = 0; index < kValueCount; ++index) {
-    RegistryStatus status = found[index].status;
-    if (status == 0 || status == kNotFound) continue;
-    std::string message = "The value " + std::string(kSettings[index].value_name) + " cannot be read: " +
-                          ErrorText(environment, status) + "." + (status == kAccessDenied ? " " + std::string(kElevate) : "");
-    result.err += message + "\n";
-    result.report.problems.push_back({status == kAccessDenied ? "access-denied" : "unreadable", message,
-                                      std::string(SettingOfValue(index).name)});
-    unreadable = true;
-  }
-  if (unreadable) result.exit_code = kKeyUnavailable;
-  return unreadable;
-}
-
-CommandResult KeyUnavailable(const Environment& environment, RegistryStatus status) {
-  std::string key = "The key " + ParametersKeyName();
-  Problem problem{"key-unavailable", key + " cannot be opened: " + ErrorText(environment, status) + ".", ""};
-  if (status == kNotFound)
-    problem = {"key-missing", key + " is missing; korvexcfg never creates it (the driver's installation does).", ""};
-  else if (status == kAccessDenied)
-    problem = {"access-denied", problem.message + " " + std::string(kElevate), ""};
-  CommandResult result{kKeyUnavailable, "", problem.message + "\n"};
-  result.report.problems.push_back(problem);
-  return result;
-}
-
-std::string ErrorText(const Environment& environment, long code) {
-  std::string number = "error " + IntegerText(code);
-  std::string text = environment.error_text ? environment.error_text(code) : "";
-  return text.empty() || text == number ? number : text + " (" + number + ")";
-}
-
-std::string Printable(std::string_view text) {
-  std::string out;
-  for (char c : text) {
-    auto byte = static_cast<unsigned char>(c);
-    if (c == '\t') out += "\\t";
-    else if (c == '\n') out += "\\n";
-    else if (c == '\r') out += "\\r";
-    else if (byte < 0x20 || byte == 0x7F) out += std::string("\\x") + HexDigit(byte >> 4) + HexDigit(byte);
-    else out += c;
-  }
-  return out;
-}
-
-std::string ParametersKeyName() { return "HKEY_LOCAL_MACHINE\\" + std::string(kParametersKeyPath); }
 
 CommandResult ShowCommand(Environment& environment) {
   CommandResult result;
@@ -101,7 +53,7 @@ CommandResult ShowCommand(Environment& environment) {
     if (v.found.Present()) result.out += Padded(TypeName(v.found.stored.type), 10) + HexBytes(v.found.stored.data);
     result.out += "\n";
     if (long_value) result.out += "           " + shown + "\n";
-    for (const Note& note : v.notes) result.out += "           note: " + Printable(note.message) + "\n";
+    for (const Problem& note : v.notes) result.out += "           note: " + Printable(note.message) + "\n";
   }
   NoteUnreadable(environment, *result.report.values, result);
   return result;
@@ -113,7 +65,7 @@ CommandResult ValidateCommand(Environment& environment) {
   if (!values) return result;
   ReportInspection(*values, result.report);
   for (const InspectedValue& v : *values)
-    for (const Note& note : v.notes)
+    for (const Problem& note : v.notes)
       result.out +=
           std::string(v.setting->name) + " (" + std::string(v.setting->value_name) + "): " + Printable(note.message) + "\n";
   if (NoteUnreadable(environment, *result.report.values, result)) return result;
@@ -128,7 +80,7 @@ CommandResult ValidateCommand(Environment& environment) {
 
 std::optional<std::string> ExportedFile(Environment& environment, CommandResult& failure) {
   RegistryStatus status = 0;
-  auto found = ReadKey(environment.registry, status);
+  auto found = ParameterStore(environment.registry).Load(&status);
   if (!found) {
     failure = KeyUnavailable(environment, status);
     return std::nullopt;
@@ -153,14 +105,6 @@ CommandResult ExportCommand(Environment& environment, std::string_view path) {
   if (path == "-") return {kDone, *file, "", true};
   if (!environment.files.Write(path, *file)) return FileFailed(environment, "Cannot write the file", path);
   return {kDone, "Exported " + ParametersKeyName() + " to " + std::string(path) + ".\n", ""};
-}
-
-CommandResult FileFailed(const Environment& environment, std::string_view what, std::string_view path) {
-  std::string problem = environment.files.Problem();
-  std::string message = std::string(what) + " " + std::string(path) + (problem.empty() ? "" : ": " + problem) + ".";
-  CommandResult result{kFileFailed, "", message + "\n"};
-  result.report.problems.push_back({"file", message, ""});
-  return result;
 }
 
 }  // namespace korvex::cfg

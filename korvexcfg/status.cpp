@@ -103,8 +103,8 @@ Facts Ask(Environment& environment, const FoundValues& key) {
   return facts;
 }
 
-std::vector<Warning> WarningsOf(const Facts& facts, SystemState& system) {
-  std::vector<Warning> warnings;
+std::vector<Problem> WarningsOf(const Facts& facts, SystemState& system) {
+  std::vector<Problem> warnings;
   const ConfiguredDisk& disk = facts.disk;
   std::uint64_t memory = system.PhysicalMemory();
   if (disk.size_bytes && memory != 0 && *disk.size_bytes > memory)
@@ -140,7 +140,8 @@ std::vector<Warning> WarningsOf(const Facts& facts, SystemState& system) {
   return warnings;
 }
 
-std::optional<bool> RestartRequired(const Facts& facts, SystemState& system, std::vector<std::string>& reasons) {
+std::optional<bool> RestartRequired(const Facts& facts, std::optional<std::uint64_t> written, SystemState& system,
+                                    std::vector<std::string>& reasons) {
   if (Stopped(facts.service)) return false;  // nothing waits
   // Also while it starts or stops: its volume may come or go at any moment.
   if (!Loaded(facts.service)) return std::nullopt;
@@ -170,7 +171,6 @@ std::optional<bool> RestartRequired(const Facts& facts, SystemState& system, std
   // started no earlier than the system, so a key written after the system's
   // start may have been read by it; for a manual start this can also name
   // a write made between the system's start and the driver's.
-  auto written = system.KeyWritten();
   auto started = system.SystemStartedAt();
   if (!written || !started)
     unknown = true;
@@ -219,7 +219,7 @@ std::string ServiceLine(const ServiceInfo& service) {
 
 }  // namespace
 
-StatusReport GatherStatus(Environment& environment, const FoundValues& key) {
+StatusReport GatherStatus(Environment& environment, const FoundValues& key, std::optional<std::uint64_t> key_written) {
   Facts facts = Ask(environment, key);
   StatusReport report;
   report.service = facts.service;
@@ -229,18 +229,18 @@ StatusReport GatherStatus(Environment& environment, const FoundValues& key) {
     report.volume.size_bytes = facts.volume.size_bytes;
     report.volume.file_system = facts.volume.file_system;
   }
-  report.restart_required = RestartRequired(facts, environment.system, report.restart_reasons);
+  report.restart_required = RestartRequired(facts, key_written, environment.system, report.restart_reasons);
   report.warnings = WarningsOf(facts, environment.system);
   return report;
 }
 
-std::vector<Warning> Warnings(Environment& environment, const FoundValues& key) {
+std::vector<Problem> Warnings(Environment& environment, const FoundValues& key) {
   return WarningsOf(Ask(environment, key), environment.system);
 }
 
-std::string WarningLines(const std::vector<Warning>& warnings, std::string_view label) {
+std::string WarningLines(const std::vector<Problem>& warnings, std::string_view label) {
   std::string text;
-  for (const Warning& warning : warnings) text += std::string(label) + warning.code + ": " + warning.message + "\n";
+  for (const Problem& warning : warnings) text += std::string(label) + warning.code + ": " + warning.message + "\n";
   return text;
 }
 
@@ -272,16 +272,15 @@ std::string StatusText(const StatusReport& report) {
 }
 
 CommandResult StatusCommand(Environment& environment) {
-  RegistryStatus status = 0;
-  auto key = ReadKey(environment.registry, status);
-  if (!key) {
-    CommandResult unavailable = KeyUnavailable(environment, status);
+  ParametersKey key(environment.registry);
+  if (key.OpenStatus() != 0) {
+    CommandResult unavailable = KeyUnavailable(environment, key.OpenStatus());
     unavailable.out = ServiceLine(environment.system.Service());
     return unavailable;
   }
-  StatusReport report = GatherStatus(environment, *key);
+  StatusReport report = GatherStatus(environment, key.Values(), key.LastWritten());
   CommandResult result{kDone, StatusText(report), ""};
-  result.report.values = *key;
+  result.report.values = key.Values();
   result.report.restart_required = report.restart_required;
   result.report.warnings = report.warnings;
   return result;

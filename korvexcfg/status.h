@@ -8,14 +8,11 @@
 #include <string_view>
 #include <vector>
 
-#include "commands.h"
+#include "command_result.h"
 #include "parameter_store.h"
 #include "system_state.h"
 
 namespace korvex::cfg {
-
-// A setting that is valid but will not work on this machine ("letter-in-use").
-using Warning = Problem;
 
 struct VolumeStatus {
   char letter = 0;  // 0: no valid letter is configured, and nothing was asked
@@ -32,15 +29,16 @@ struct StatusReport {
   // not run at all; nothing: it cannot be told.
   std::optional<bool> restart_required;
   std::vector<std::string> restart_reasons;
-  std::vector<Warning> warnings;
+  std::vector<Problem> warnings;  // valid but will not work on this machine ("letter-in-use")
 };
 
-StatusReport GatherStatus(Environment& environment, const FoundValues& key);
-std::vector<Warning> Warnings(Environment& environment, const FoundValues& key);
+// `key_written`: when the key was last written, if known.
+StatusReport GatherStatus(Environment& environment, const FoundValues& key, std::optional<std::uint64_t> key_written);
+std::vector<Problem> Warnings(Environment& environment, const FoundValues& key);
 
 std::string StatusText(const StatusReport& report);
 // "warning: CODE: message\n" each.
-std::string WarningLines(const std::vector<Warning>& warnings, std::string_view label = "warning: ");
+std::string WarningLines(const std::vector<Problem>& warnings, std::string_view label = "warning: ");
 CommandResult StatusCommand(Environment& environment);
 
 }  // namespace korvex::cfg

@@ -44,7 +44,6 @@ class SystemState {
   virtual ServiceInfo Service() = 0;
   virtual VolumeInfo Volume(char letter) = 0;
   virtual std::uint64_t PhysicalMemory() = 0;  // bytes; 0 when unknown
-  virtual std::optional<std::uint64_t> KeyWritten() = 0;  // the Parameters key's last write
   virtual std::optional<SystemStart> SystemStartedAt() = 0;
   // Paths are UTF-8.
   virtual bool FolderExists(std::string_view path) = 0;

@@ -3,7 +3,7 @@
 
 #include "windows_api.h"
 
-#include "commands.h"
+#include "command_result.h"
 
 namespace korvex::cfg {
 

@@ -100,19 +100,6 @@ std::uint64_t Win32SystemState::PhysicalMemory() {
   return status.dwTotalPhys;
 }
 
-std::optional<std::uint64_t> Win32SystemState::KeyWritten() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, win32::Widen(kParametersKeyPath).c_str(), 0, KEY_QUERY_VALUE, &key) !=
-      ERROR_SUCCESS)
-    return std::nullopt;
-  FILETIME written{};
-  LONG status = RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                 nullptr, &written);
-  RegCloseKey(key);
-  if (status != ERROR_SUCCESS) return std::nullopt;
-  return Join(written.dwHighDateTime, written.dwLowDateTime);
-}
-
 std::optional<SystemStart> Win32SystemState::SystemStartedAt() {
   FILETIME now_time{};
   GetSystemTimeAsFileTime(&now_time);

@@ -10,7 +10,6 @@ class Win32SystemState : public SystemState {
   ServiceInfo Service() override;
   VolumeInfo Volume(char letter) override;
   std::uint64_t PhysicalMemory() override;
-  std::optional<std::uint64_t> KeyWritten() override;
   std::optional<SystemStart> SystemStartedAt() override;
   bool FolderExists(std::string_view path) override;
   std::optional<std::uint64_t> FreeBytes(std::string_view folder) override;

@@ -44,4 +44,12 @@ RegistryStatus Win32Registry::SetValue(RegistryKey key, const char* name, Regist
 
 RegistryStatus Win32Registry::CloseKey(RegistryKey key) { return RegCloseKey(AsHkey(key)); }
 
+std::optional<std::uint64_t> Win32Registry::LastWriteTime(RegistryKey key) {
+  FILETIME written{};
+  if (RegQueryInfoKeyW(reinterpret_cast<HKEY>(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                       nullptr, nullptr, nullptr, &written) != ERROR_SUCCESS)
+    return std::nullopt;
+  return static_cast<std::uint64_t>(written.dwHighDateTime) << 32 | written.dwLowDateTime;
+}
+
 }  // namespace korvex::win32

@@ -12,6 +12,7 @@ class Win32Registry : public Registry {
   RegistryStatus SetValue(RegistryKey key, const char* name, RegistryType type,
                           std::span<const std::uint8_t> data) override;
   RegistryStatus CloseKey(RegistryKey key) override;
+  std::optional<std::uint64_t> LastWriteTime(RegistryKey key) override;
 };
 
 }  // namespace korvex::win32

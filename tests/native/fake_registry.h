@@ -2,6 +2,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,7 @@ class FakeRegistry : public Registry {
   std::vector<std::string> calls;  // "open", "query Name", "set Name", "close"
   struct Write { std::string name; RegistryType type; std::string bytes; };
   std::vector<Write> writes;
+  std::optional<std::uint64_t> written = 100;  // the key's last write time
 
   void PutText(const std::string& name, const std::string& bytes) { values[name] = {1, bytes + '\0'}; }
   void PutRaw(const std::string& name, std::uint32_t type, const std::string& bytes) { values[name] = {type, bytes}; }
@@ -58,6 +60,7 @@ class FakeRegistry : public Registry {
     values[name] = {static_cast<std::uint32_t>(type), std::string(data.begin(), data.end())};
     return 0;
   }
+  std::optional<std::uint64_t> LastWriteTime(RegistryKey) override { return written; }
   RegistryStatus CloseKey(RegistryKey) override {
     calls.push_back("close");
     return 0;

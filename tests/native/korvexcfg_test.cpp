@@ -2,7 +2,7 @@
 // outcome of each rule, what is written, idempotence and exit codes.
 #include <gtest/gtest.h>
 
-#include "commands.h"
+#include "command_line.h"
 #include "editor_harness.h"
 #include "registry_file.h"
 #include "status.h"
@@ -38,7 +38,6 @@ class FakeSystemState : public cfg::SystemState {
   cfg::ServiceInfo service{false, std::nullopt, std::nullopt};
   std::map<char, cfg::VolumeInfo> volumes;
   std::uint64_t memory = 1ull << 30;
-  std::optional<std::uint64_t> key_written = 100;
   std::optional<cfg::SystemStart> started = cfg::SystemStart{200, false};
   std::set<std::string> missing_folders;
   std::uint64_t free = 1ull << 40;
@@ -47,7 +46,6 @@ class FakeSystemState : public cfg::SystemState {
   cfg::ServiceInfo Service() override { return service; }
   cfg::VolumeInfo Volume(char letter) override { return volumes[letter]; }
   std::uint64_t PhysicalMemory() override { return memory; }
-  std::optional<std::uint64_t> KeyWritten() override { return key_written; }
   std::optional<cfg::SystemStart> SystemStartedAt() override { return started; }
   bool FolderExists(std::string_view path) override { return !missing_folders.contains(std::string(path)); }
   std::optional<std::uint64_t> FreeBytes(std::string_view folder) override {
@@ -584,11 +582,11 @@ TEST_F(KorvexcfgTest, StatusTellsWhetherTheRunningDriverMatchesItsSettingsAndWar
       {"larger", [&](System& s) { as_configured(s); s.volumes['Z'].size_bytes = 65 * MB; }, true, {}, ""},
       {"not FAT32", [&](System& s) { as_configured(s); s.volumes['Z'].file_system = "FAT"; }, true, {},
        "the volume is FAT, the disk is set to FAT32: restart required"},
-      {"written after the start", [&](System& s) { as_configured(s); s.key_written = 300; }, true, {},
+      {"written after the start", [&](System& s) { as_configured(s); registry.written = 300; }, true, {},
        "settings:  written after the driver started: restart required\n"},
       {"a wrapped tick count cannot tell", [&](System& s) { as_configured(s); s.started->may_be_earlier = true; },
        std::nullopt, {}, "settings:  whether a restart is required cannot be told\n"},
-      {"no key time", [&](System& s) { as_configured(s); s.key_written.reset(); }, std::nullopt, {}, ""},
+      {"no key time", [&](System& s) { as_configured(s); registry.written.reset(); }, std::nullopt, {}, ""},
       {"the service manager cannot be asked",
        [](System& s) {
          s.service = {};
@@ -604,14 +602,14 @@ TEST_F(KorvexcfgTest, StatusTellsWhetherTheRunningDriverMatchesItsSettingsAndWar
        false, {"letter-in-use"}, "installed, start: manual, stopped\n"},
       // Starting or stopping, its volume may come or go: the one at Z may be its own.
       {"start pending",
-       [&](System& s) { as_configured(s); s.service.state = cfg::ServiceState::StartPending; s.key_written = 300; },
+       [&](System& s) { as_configured(s); s.service.state = cfg::ServiceState::StartPending; registry.written = 300; },
        std::nullopt, {},
        "start: system, start pending\nvolume:    Z: present, 64 MB, FAT32\nsettings:  the driver is starting or "
        "stopping: whether a restart is required cannot be told\n"},
       {"stop pending", [&](System& s) { running(s); s.service.state = cfg::ServiceState::StopPending; },
        std::nullopt, {}, "start: system, stop pending\n"},
       // Paused, it keeps its volume.
-      {"paused", [&](System& s) { as_configured(s); s.service.state = cfg::ServiceState::Paused; s.key_written = 300; },
+      {"paused", [&](System& s) { as_configured(s); s.service.state = cfg::ServiceState::Paused; registry.written = 300; },
        true, {}, "start: system, paused\n"},
       {"an unknown state", [&](System& s) { running(s); s.service.state = static_cast<cfg::ServiceState>(9); },
        std::nullopt, {}, "start: system, state 9\n"},
@@ -624,13 +622,17 @@ TEST_F(KorvexcfgTest, StatusTellsWhetherTheRunningDriverMatchesItsSettingsAndWar
   };
   for (const Case& c : cases) {
     system = FakeSystemState();
+    registry.written = 100;
     c.setup(system);
-    auto key = ParameterStore(registry).Load();
-    ASSERT_TRUE(key);
-    cfg::StatusReport report = cfg::GatherStatus(environment, *key);
+    cfg::StatusReport report;
+    {
+      ParametersKey key(registry);
+      ASSERT_EQ(key.OpenStatus(), 0);
+      report = cfg::GatherStatus(environment, key.Values(), key.LastWritten());
+    }
     EXPECT_EQ(report.restart_required, c.restart) << c.name;
     std::vector<std::string> codes;
-    for (const cfg::Warning& warning : report.warnings) codes.push_back(warning.code);
+    for (const cfg::Problem& warning : report.warnings) codes.push_back(warning.code);
     EXPECT_EQ(codes, c.warnings) << c.name;
     cfg::CommandResult status = Run({"status"});
     EXPECT_EQ(status.exit_code, cfg::kDone) << c.name;

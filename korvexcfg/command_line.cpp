@@ -1,4 +1,5 @@
 // The command line: which command, its settings and options.
+#include "command_line.h"
 #include "command_parts.h"
 #include "configuration.h"
 #include "json_output.h"

@@ -1,5 +1,5 @@
-// korvexcfg's commands on the portable core: each takes its arguments and
-// the platform around it, and gives back its output and exit code.
+// What every korvexcfg command shares: the platform it runs on, and the
+// outcome it gives back (exit code, output, and the report --json is made of).
 #pragma once
 
 #include <optional>
@@ -53,9 +53,6 @@ struct Environment {
   std::string (*error_text)(long code) = nullptr;
 };
 
-// "Access is denied (error 5)", or "error 5" where the system has no words.
-std::string ErrorText(const Environment& environment, long code);
-
 // What went wrong, or is worth a warning: a stable code for scripts, and the
 // words for people; `setting` names the setting it is about, if any.
 struct Problem {
@@ -82,7 +79,5 @@ struct CommandResult {
   bool binary_out = false;
   CommandReport report = {};
 };
-
-CommandResult RunCommand(const std::vector<std::string>& arguments, Environment& environment);
 
 }  // namespace korvex::cfg

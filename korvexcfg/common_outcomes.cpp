@@ -1,0 +1,69 @@
+// The outcomes every command shares: a key, value or file that cannot be
+// used, and the words for them.
+#include "common_outcomes.h"
+
+#include "ascii_text.h"
+#include "number_text.h"
+#include "parameter_set.h"
+#include "settings.h"
+
+namespace korvex::cfg {
+
+std::string ErrorText(const Environment& environment, long code) {
+  std::string number = "error " + IntegerText(code);
+  std::string text = environment.error_text ? environment.error_text(code) : "";
+  return text.empty() || text == number ? number : text + " (" + number + ")";
+}
+
+std::string Printable(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    auto byte = static_cast<unsigned char>(c);
+    if (c == '\t') out += "\\t";
+    else if (c == '\n') out += "\\n";
+    else if (c == '\r') out += "\\r";
+    else if (byte < 0x20 || byte == 0x7F) out += std::string("\\x") + HexDigit(byte >> 4) + HexDigit(byte);
+    else out += c;
+  }
+  return out;
+}
+
+std::string ParametersKeyName() { return "HKEY_LOCAL_MACHINE\\" + std::string(kParametersKeyPath); }
+
+CommandResult KeyUnavailable(const Environment& environment, RegistryStatus status) {
+  std::string key = "The key " + ParametersKeyName();
+  Problem problem{"key-unavailable", key + " cannot be opened: " + ErrorText(environment, status) + ".", ""};
+  if (status == kNotFound)
+    problem = {"key-missing", key + " is missing; korvexcfg never creates it (the driver's installation does).", ""};
+  else if (status == kAccessDenied)
+    problem = {"access-denied", problem.message + " " + std::string(kElevate), ""};
+  CommandResult result{kKeyUnavailable, "", problem.message + "\n"};
+  result.report.problems.push_back(problem);
+  return result;
+}
+
+bool NoteUnreadable(const Environment& environment, const FoundValues& found, CommandResult& result) {
+  bool unreadable = false;
+  for (std::size_t index = 0; index < kValueCount; ++index) {
+    RegistryStatus status = found[index].status;
+    if (status == 0 || status == kNotFound) continue;
+    std::string message = "The value " + std::string(kSettings[index].value_name) + " cannot be read: " +
+                          ErrorText(environment, status) + "." + (status == kAccessDenied ? " " + std::string(kElevate) : "");
+    result.err += message + "\n";
+    result.report.problems.push_back({status == kAccessDenied ? "access-denied" : "unreadable", message,
+                                      std::string(SettingOfValue(index).name)});
+    unreadable = true;
+  }
+  if (unreadable) result.exit_code = kKeyUnavailable;
+  return unreadable;
+}
+
+CommandResult FileFailed(const Environment& environment, std::string_view what, std::string_view path) {
+  std::string problem = environment.files.Problem();
+  std::string message = std::string(what) + " " + std::string(path) + (problem.empty() ? "" : ": " + problem) + ".";
+  CommandResult result{kFileFailed, "", message + "\n"};
+  result.report.problems.push_back({"file", message, ""});
+  return result;
+}
+
+}  // namespace korvex::cfg
