@@ -29,9 +29,9 @@ CommandResult Refused(CommandResult result, const std::vector<Problem>& problems
 }
 
 CommandResult Busy() {
-  CommandResult result{kWriteFailed, "", "Another program is writing the driver's settings and did not finish "
-                                         "within a few seconds. " + std::string(kNothingWritten)};
-  result.report.problems.push_back({"busy", result.err.substr(0, result.err.find(" Nothing was written")), ""});
+  Problem busy{"busy", "Another program is writing the driver's settings and did not finish within a few seconds.", ""};
+  CommandResult result{kWriteFailed, "", busy.message + " " + std::string(kNothingWritten)};
+  result.report.problems.push_back(busy);
   return result;
 }
 
@@ -80,7 +80,7 @@ CommandResult SaveChanges(Environment& environment, Editor& editor, ParametersKe
     case SaveReport::Result::Busy: return Busy();
     case SaveReport::Result::WriteFailed:
       result.exit_code = kWriteFailed;
-      result.report.problems.push_back({"write-failed", text.err.substr(0, text.err.find('\n')), ""});
+      result.report.problems.insert(result.report.problems.end(), text.problems.begin(), text.problems.end());
       break;
   }
   if (writes) {

@@ -106,8 +106,11 @@ SaveReportText ReportText(const SaveReport& report, const Environment& environme
     case SaveReport::Result::Busy:
       break;  // the caller says so
     case SaveReport::Result::WriteFailed:
-      text.err += "A write failed. Written: " + ValueNames(report, ValueOutcome::Written) +
-                  ". Not written: " + ValueNames(report, ValueOutcome::Failed, &environment) + ".\n";
+      text.problems.push_back({"write-failed", "A write failed. Written: " + ValueNames(report, ValueOutcome::Written) +
+                                                   ". Not written: " +
+                                                   ValueNames(report, ValueOutcome::Failed, &environment) + ".",
+                               ""});
+      text.err += text.problems.back().message + "\n";
       if (std::ranges::any_of(report.values, [](const ValueReport& v) { return v.error == kAccessDenied; }))
         text.err += std::string(kElevate) + "\n";
       break;

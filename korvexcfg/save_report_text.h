@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "ansi_characters.h"
 #include "command_result.h"
@@ -17,6 +18,7 @@ std::string DescribeStored(const Setting& setting, const FoundValue& value, cons
 
 struct SaveReportText {
   std::string out, err;
+  std::vector<Problem> problems;  // what `err` says, for --json
 };
 SaveReportText ReportText(const SaveReport& report, const Environment& environment, CommandReport::SaveKind kind);
 
