@@ -185,7 +185,9 @@ grep -q "^korvexcfg $version " "$log" || fail "korvexcfg --version printed: $(ca
 "$wine" 'C:\Program Files\Korvane\korvex.exe' >/dev/null 2>&1 </dev/null &
 korvex=$!
 window=
-for _ in $(seq 600); do
+# Up to three minutes: a 32-bit program under qemu, beside other tests, can
+# take over one to show its first window.
+for _ in $(seq 1800); do
   if xwininfo -root -tree 2>/dev/null | grep -qF '"Korvane Configuration Utility"'; then window=yes; break; fi
   sleep 0.1
 done
