@@ -71,7 +71,6 @@ class Whole {
   }
 
   int Bits() const { return used_ ? 32 * (used_ - 1) + static_cast<int>(std::bit_width(words_[used_ - 1])) : 0; }
-  bool IsZero() const { return used_ == 0; }
 
   friend int Compare(const Whole& a, const Whole& b) {
     if (a.used_ != b.used_) return a.used_ < b.used_ ? -1 : 1;

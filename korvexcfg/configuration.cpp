@@ -150,8 +150,8 @@ bool Configuration::Assign(const Request& request, bool adjust, ChangeResult& re
   std::string shown = ShownValue(e, setting);
   if (!SameValue(setting, shown, *input)) {
     std::string reason = LastReason(e.Corrections(), mark, IndexOf(setting));
-    if (reason.empty())  // no rule changed the box: the save stores the number rounded
-      reason = setting.kind == SettingKind::Seconds ? "whole seconds" : "whole megabytes";
+    if (reason.empty())  // no rule changed the box: the interval keeps its fraction, the save rounds it
+      reason = "whole seconds";
     std::string correction = Join({name, ": ", value, " -> ", shown, ", ", reason});
     if (!adjust) {
       result.refusals.push_back(
