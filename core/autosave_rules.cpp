@@ -21,7 +21,7 @@ void Editor::AutoSaveTime_LostFocus() {
   AutoSaveTime.SetText(NumberToText(seconds));
   AutoSaveTime.Refresh();
   if (seconds != asked)
-    Corrected("AutoSaveTrigger", typed, AutoSaveTime.Text(),
+    Corrected(SettingId::AutoSaveTrigger, typed, AutoSaveTime.Text(),
               asked > kLongestInterval ? CorrectionReason::AtMost : CorrectionReason::AtLeast);
 }
 
@@ -38,7 +38,8 @@ void Editor::VScroll3_Change() {
 void Editor::SaveCheckBox_Click() {
   if (SaveCheckBox.Value() == 1) {
     AutoSaveTime.SetEnabled(true);
-    if (SaveImage.Value() != 1) Corrected("SaveImageOnExit", IntegerText(SaveImage.Value()), "1", CorrectionReason::AutoSaveSaves);
+    if (SaveImage.Value() != 1)
+      Corrected(SettingId::SaveImageOnExit, IntegerText(SaveImage.Value()), "1", CorrectionReason::AutoSaveSaves);
     SaveImage.SetValue(1);
     Text2.SetEnabled(true);
   } else {
@@ -53,7 +54,7 @@ void Editor::SaveImage_Click() {
     Text2.SetEnabled(false);
     AutoSaveTime.SetEnabled(false);
     if (SaveCheckBox.Value() != 0)
-      Corrected("AutoSaveEnabled", IntegerText(SaveCheckBox.Value()), "0", CorrectionReason::NoImageSaving);
+      Corrected(SettingId::AutoSaveEnabled, IntegerText(SaveCheckBox.Value()), "0", CorrectionReason::NoImageSaving);
     SaveCheckBox.SetValue(0);
   }
 }

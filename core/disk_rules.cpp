@@ -40,7 +40,7 @@ void Editor::Combo1_Change() {
   int index = Combo1.ListIndex();
   if (index < 0 || index >= static_cast<int>(kDiskKinds.size())) {
     // Typing into the list's text field means a hard disk.
-    Corrected("DiskType", IntegerText(index), IntegerText(static_cast<int>(DiskKind::HardDisk)),
+    Corrected(SettingId::DiskType, IntegerText(index), IntegerText(static_cast<int>(DiskKind::HardDisk)),
               CorrectionReason::TypedDiskType);
     Combo1.SetListIndex(static_cast<int>(DiskKind::HardDisk));
     Combo1.Refresh();
@@ -61,7 +61,7 @@ void Editor::Text3_LostFocus() {
   Text3.SetText(NumberToText(size));
   Text3.Refresh();
   if (size != TextToNumber(typed))
-    Corrected("SizeIn4kPages", typed, Text3.Text(),
+    Corrected(SettingId::SizeIn4kPages, typed, Text3.Text(),
               whole > kLargestSize    ? CorrectionReason::AtMost
               : whole < kSmallestSize ? CorrectionReason::AtLeast
                                       : CorrectionReason::Whole);

@@ -10,12 +10,12 @@ void Editor::DriveLetterText_Change() {
   std::string typed = DriveLetterText.Text();
   DriveLetterText.SetText(ansi.UpperCase(DriveLetterText.Text()));
   if (ansi.FirstCharacterCode(DriveLetterText.Text()) > kLastDriveLetter) {
-    Corrected("UserDriveLetter", typed, std::string(1, kLastDriveLetter), CorrectionReason::LetterRange);
+    Corrected(SettingId::UserDriveLetter, typed, std::string(1, kLastDriveLetter), CorrectionReason::LetterRange);
     DriveLetterText.SetText(std::string(1, kLastDriveLetter));
     DriveLetterText.Refresh();
   }
   if (ansi.FirstCharacterCode(DriveLetterText.Text()) < kFirstDriveLetter) {
-    Corrected("UserDriveLetter", typed, std::string(1, kFirstDriveLetter), CorrectionReason::LetterRange);
+    Corrected(SettingId::UserDriveLetter, typed, std::string(1, kFirstDriveLetter), CorrectionReason::LetterRange);
     DriveLetterText.SetText(std::string(1, kFirstDriveLetter));
     DriveLetterText.Refresh();
   }

@@ -1,20 +1,11 @@
 #include "editor.h"
 
 #include "number_text.h"
+#include "setting_controls.h"
 
 #include <utility>
 
 namespace korvex {
-namespace {
-
-// The bar that steps a setting's box, as the settings table names it.
-forms::Stepper* StepperNamed(Editor& e, std::string_view name) {
-  for (forms::Stepper* stepper : {&e.VScroll1, &e.VScroll2, &e.VScroll3})
-    if (stepper->Name() == name) return stepper;
-  return nullptr;
-}
-
-}  // namespace
 
 Editor::Editor(EditorServices services) : services_(services) {
   Combo1.Click = [this] { Combo1_Click(); };
@@ -38,31 +29,32 @@ Editor::Editor(EditorServices services) : services_(services) {
   for (const Setting& setting : kSettings) {
     auto set = [this, index = IndexOf(setting)] { set_by_user_.set(index); };
     ControlFor(setting).Acted = set;
-    if (forms::Stepper* stepper = StepperNamed(*this, setting.stepper)) stepper->Acted = set;
+    if (auto stepper = kSettingControls[IndexOf(setting)].stepper) (this->*stepper).Acted = set;
   }
 }
 
 Editor::ValueControl Editor::ControlOf(const Setting& setting) const {
   // The controls are the window's state; what is done with one is the caller's.
   auto& e = const_cast<Editor&>(*this);
-  if (e.Combo1.Name() == setting.control) return {&e.Combo1};
-  for (forms::CheckBox* check : {&e.LoadImage, &e.SaveImage, &e.Fat32Enable, &e.SaveCheckBox})
-    if (check->Name() == setting.control) return {nullptr, check};
-  for (forms::TextBox* box : {&e.Text1, &e.Text2, &e.Text3, &e.AutoSaveTime})
-    if (box->Name() == setting.control) return {nullptr, nullptr, box};
-  return {nullptr, nullptr, &e.DriveLetterText};
+  ValueControl control;
+  std::visit(
+      [&](auto member) {
+        auto* shown = &(e.*member);
+        if constexpr (std::is_same_v<decltype(shown), forms::ComboBox*>) control.list = shown;
+        if constexpr (std::is_same_v<decltype(shown), forms::CheckBox*>) control.check = shown;
+        if constexpr (std::is_same_v<decltype(shown), forms::TextBox*>) control.box = shown;
+      },
+      kSettingControls[IndexOf(setting)].control);
+  return control;
 }
 
 forms::Control& Editor::ControlFor(const Setting& setting) const {
-  ValueControl control = ControlOf(setting);
-  if (control.list) return *control.list;
-  if (control.check) return *control.check;
-  return *control.box;
+  return std::visit([&](auto member) -> forms::Control& { return const_cast<Editor&>(*this).*member; },
+                    kSettingControls[IndexOf(setting)].control);
 }
 
-void Editor::Corrected(std::string_view value_name, std::string from, std::string to, CorrectionReason reason) {
-  if (services_.records_corrections)
-    corrections_.push_back({ValueIndex(value_name), std::move(from), std::move(to), reason});
+void Editor::Corrected(SettingId setting, std::string from, std::string to, CorrectionReason reason) {
+  if (services_.records_corrections) corrections_.push_back({Index(setting), std::move(from), std::move(to), reason});
 }
 
 std::string ReasonText(const Correction& correction) {

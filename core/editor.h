@@ -197,7 +197,7 @@ class Editor {
   void ParkSteppers(double megabytes);
   static std::int16_t SizeBarPosition(double megabytes);
   void UpdateFat32Enabled();
-  void Corrected(std::string_view value_name, std::string from, std::string to, CorrectionReason reason);
+  void Corrected(SettingId setting, std::string from, std::string to, CorrectionReason reason);
   void ApplyDiskKind();
   // Where the load (or a save) leaves the key: what it holds, and the
   // stored forms the window showed for it then.

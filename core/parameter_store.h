@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "parameter_set.h"
 #include "registry.h"
+#include "settings_table.h"
 
 namespace korvex {
 

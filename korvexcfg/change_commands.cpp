@@ -139,8 +139,8 @@ std::vector<Problem> IncompleteSettings(Environment& environment, Editor& editor
     bool named = std::ranges::any_of(requests, [&](const Request& r) { return r.setting == &setting; });
     bool refused = plan.values[index].outcome == ValueOutcome::Refused;
     // An image file left empty where its image is loaded or saved: the window's default will not do.
-    std::string_view needs = std::string_view(setting.needs).substr(0, std::string_view(setting.needs).find('='));
-    const Setting* box = setting.kind == SettingKind::Path ? FindSetting(needs) : nullptr;
+    bool has_box = setting.kind == SettingKind::Path && !setting.needs.empty();
+    const Setting* box = has_box ? &kSettings[Index(setting.needs.begin()->setting)] : nullptr;
     bool empty_file = box && !named && ShownValue(editor, setting).empty() && ShownValue(editor, *box) == "on";
     if (!refused && value.notes.empty() && !empty_file) continue;
     if (!named && (editor.Found()[index].status == kNotFound || empty_file))

@@ -56,13 +56,8 @@ struct Need {
 
 std::vector<Need> NeedsOf(const Setting& setting) {
   std::vector<Need> needs;
-  std::string_view rest = setting.needs;
-  while (!rest.empty()) {
-    std::string_view token = rest.substr(0, rest.find(' '));
-    rest.remove_prefix(std::min(rest.size(), token.size() + 1));
-    std::size_t op = token.find_first_of("=>");
-    needs.push_back({FindSetting(token.substr(0, op)), token[op] == '>', std::string(token.substr(op + 1))});
-  }
+  for (const korvex::Need& need : setting.needs)
+    needs.push_back({&kSettings[Index(need.setting)], need.above, need.value});
   return needs;
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "parameter_set.h"
+#include "settings_table.h"
 #include "registry_helpers.h"
 
 namespace korvex::testing {
