@@ -5,7 +5,39 @@
 #include "number_text.h"
 #include "parameter_format.h"
 
+#include <algorithm>
+
 namespace korvex {
+namespace {
+
+// A shown value into its control, as the window's load writes it.
+void Show(Editor::ValueControl control, int choice, std::string_view text) {
+  if (control.list) control.list->SetListIndex(choice);
+  if (control.check) control.check->SetValue(choice);
+  if (control.box) control.box->SetText(text);
+}
+
+// What a loaded value governs follows it at once: where the key held a check
+// box's value, the boxes that need it; the size's box and labels, by the disk
+// type; FAT32, where the key held it, by the type and the size.
+void EnableAfterLoading(Editor& e, const Setting& loaded, bool read) {
+  bool hard_disk = e.Combo1.ListIndex() == static_cast<int>(DiskKind::HardDisk);
+  if (read && loaded.kind == SettingKind::OnOff) {
+    bool on = e.ControlOf(loaded).check->Value() == 1;
+    for (const Setting& setting : kSettings)
+      if (std::ranges::any_of(setting.needs, [&](const Need& need) { return need.setting == loaded.id; }))
+        e.ControlFor(setting).SetEnabled(on);
+  }
+  if (loaded.id == SettingId::SizeIn4kPages) {
+    e.Text3.SetEnabled(hard_disk);
+    e.Label6.SetEnabled(hard_disk);
+    e.Label12.SetEnabled(hard_disk);
+  }
+  if (read && loaded.id == SettingId::DiskFormatFAT32)
+    e.Fat32Enable.SetEnabled(hard_disk && TextToNumber(e.Text3.Text()) > kFat32Threshold);
+}
+
+}  // namespace
 
 void Editor::Form_Load() {
   ParametersKey key(services_.registry);
@@ -32,41 +64,12 @@ void Editor::Form_Load(ParametersKey& key) {
 }
 
 void Editor::LoadStoredValues(const ParameterSet& stored) {
-  // Each value as the settings table converts it, in the order of reading;
-  // the boxes a value enables follow it at once.
-  auto shown = [&](std::string_view value_name) {
-    return ShownFromStored(kSettings[ValueIndex(value_name)], stored, services_.characters);
-  };
-  auto set_check = [&](forms::CheckBox& box, forms::Control& depends, std::string_view value_name) {
-    auto value = shown(value_name);
-    if (!value) return;
-    box.SetValue(value->choice);
-    depends.SetEnabled(box.Value() == 1);
-  };
-  auto set_text = [&](forms::TextBox& box, std::string_view value_name) {
-    if (auto value = shown(value_name)) box.SetText(value->text);
-  };
-
-  if (auto type = shown("DiskType")) Combo1.SetListIndex(type->choice);
-  set_check(LoadImage, Text1, "LoadImageOnStart");
-  set_text(Text1, "LoadImageFile");
-  set_check(SaveImage, Text2, "SaveImageOnExit");
-  set_text(Text2, "SaveImageFile");
-  set_text(Text3, "SizeIn4kPages");
-  bool hard_disk = Combo1.ListIndex() == static_cast<int>(DiskKind::HardDisk);
-  Text3.SetEnabled(hard_disk);
-  Label6.SetEnabled(hard_disk);
-  Label12.SetEnabled(hard_disk);
-
-  if (auto fat32 = shown("DiskFormatFAT32")) {
-    Fat32Enable.SetValue(fat32->choice);
-    bool still_hard_disk = Combo1.ListIndex() == static_cast<int>(DiskKind::HardDisk);
-    Fat32Enable.SetEnabled(still_hard_disk && TextToNumber(Text3.Text()) > kFat32Threshold);
+  // Each value as the settings table converts it, in the order of reading.
+  for (const Setting& setting : kSettings) {
+    std::optional<ShownSetting> value = ShownFromStored(setting, stored, services_.characters);
+    if (value) Show(ControlOf(setting), value->choice, value->text);
+    EnableAfterLoading(*this, setting, value.has_value());
   }
-  set_check(SaveCheckBox, AutoSaveTime, "AutoSaveEnabled");
-  set_text(AutoSaveTime, "AutoSaveTrigger");
-  set_text(DriveLetterText, "UserDriveLetter");
-
   ParkSteppers(stored.SizeIn4kPages.present ? MegabytesFromPages(stored.SizeIn4kPages.number) : 0);
 }
 
@@ -79,19 +82,15 @@ void Editor::ParkSteppers(double megabytes) {
 }
 
 void Editor::LoadDefaults() {
-  DriveLetterText.SetText("Z");
-  Fat32Enable.SetEnabled(true);
-  Fat32Enable.SetValue(0);
-  LoadImage.SetValue(0);
-  SaveImage.SetValue(0);
-  Combo1.SetListIndex(static_cast<int>(DiskKind::HardDisk));
-  Text1.SetText("");
-  Text2.SetText("");
-  Text3.SetText("0");
-  Text3.SetEnabled(true);
-  SaveCheckBox.SetValue(0);
-  AutoSaveTime.SetText("0");
-  AutoSaveTime.SetEnabled(false);
+  for (std::size_t index : kDefaultOrder) {
+    const Setting& setting = kSettings[index];
+    // The design's enabling around its defaults: FAT32 offered, the size's
+    // box enabled, the interval's disabled.
+    if (setting.id == SettingId::DiskFormatFAT32) Fat32Enable.SetEnabled(true);
+    Show(ControlOf(setting), setting.shown_default.choice, setting.shown_default.text);
+    if (setting.id == SettingId::SizeIn4kPages) Text3.SetEnabled(true);
+    if (setting.id == SettingId::AutoSaveTrigger) AutoSaveTime.SetEnabled(false);
+  }
   ParkSteppers(0);
   services_.session.ShowMessage(Window::ReadRegFail);
 }
