@@ -46,8 +46,8 @@ struct Need {
   const char* value = "";
   bool above = false;
 };
-constexpr Need Is(SettingId setting, const char* value) { return {setting, value, false}; }
-constexpr Need Above(SettingId setting, const char* number) { return {setting, number, true}; }
+constexpr Need NeedIs(SettingId setting, const char* value) { return {setting, value, false}; }
+constexpr Need NeedAbove(SettingId setting, const char* number) { return {setting, number, true}; }
 
 // Every one of them must hold.
 class Needs {
@@ -70,8 +70,8 @@ struct ShownDefault {
   int choice = -1;
   const char* text = "";
 };
-constexpr ShownDefault Choice(int choice) { return {choice, ""}; }
-constexpr ShownDefault Text(const char* text) { return {-1, text}; }
+constexpr ShownDefault ShownChoice(int choice) { return {choice, ""}; }
+constexpr ShownDefault ShownText(const char* text) { return {-1, text}; }
 
 // Texts as plain C strings: the table is in every program, and half the size so.
 struct Setting {
@@ -84,33 +84,35 @@ struct Setting {
   const char* name;       // korvexcfg's
   const char* property;   // in a desired state given as JSON
   ShownDefault shown_default;
-  // What the window asks for first when the control is disabled.
+  // What the window needs before it enables the control: korvexcfg asks for
+  // it first where the control is disabled, and the load enables a check
+  // box's boxes by it.
   Needs needs = {};
 };
 
 inline constexpr auto kSettings = std::to_array<Setting>({
     {SettingId::DiskType, "DiskType", &ParameterSet::DiskType, SettingKind::DiskType, 0, 0, "disk type", "type",
-     "diskType", Choice(static_cast<int>(DiskKind::HardDisk))},
+     "diskType", ShownChoice(static_cast<int>(DiskKind::HardDisk))},
     {SettingId::LoadImageOnStart, "LoadImageOnStart", &ParameterSet::LoadImageOnStart, SettingKind::OnOff, 0, 0,
-     "image loading", "load-image", "loadImage", Choice(0)},
+     "image loading", "load-image", "loadImage", ShownChoice(0)},
     {SettingId::LoadImageFile, "LoadImageFile", &ParameterSet::LoadImageFile, SettingKind::Path, 0, 0,
-     "image file to load", "load-file", "loadImageFile", Text(""), Is(SettingId::LoadImageOnStart, "on")},
+     "image file to load", "load-file", "loadImageFile", ShownText(""), NeedIs(SettingId::LoadImageOnStart, "on")},
     {SettingId::SaveImageOnExit, "SaveImageOnExit", &ParameterSet::SaveImageOnExit, SettingKind::OnOff, 0, 0,
-     "image saving", "save-image", "saveImage", Choice(0)},
+     "image saving", "save-image", "saveImage", ShownChoice(0)},
     {SettingId::SaveImageFile, "SaveImageFile", &ParameterSet::SaveImageFile, SettingKind::Path, 0, 0,
-     "image file to save", "save-file", "saveImageFile", Text(""), Is(SettingId::SaveImageOnExit, "on")},
+     "image file to save", "save-file", "saveImageFile", ShownText(""), NeedIs(SettingId::SaveImageOnExit, "on")},
     {SettingId::SizeIn4kPages, "SizeIn4kPages", &ParameterSet::SizeIn4kPages, SettingKind::Megabytes, kSmallestSize,
-     kLargestSize, "disk size", "size", "sizeMB", Text("0"), Is(SettingId::DiskType, "hard-disk")},
+     kLargestSize, "disk size", "size", "sizeMB", ShownText("0"), NeedIs(SettingId::DiskType, "hard-disk")},
     {SettingId::DiskFormatFAT32, "DiskFormatFAT32", &ParameterSet::DiskFormatFAT32, SettingKind::OnOff, 0, 0,
-     "FAT32 format", "fat32", "fat32", Choice(0),
-     Needs{Is(SettingId::DiskType, "hard-disk"), Above(SettingId::SizeIn4kPages, "32")}},
+     "FAT32 format", "fat32", "fat32", ShownChoice(0),
+     Needs{NeedIs(SettingId::DiskType, "hard-disk"), NeedAbove(SettingId::SizeIn4kPages, "32")}},
     {SettingId::AutoSaveEnabled, "AutoSaveEnabled", &ParameterSet::AutoSaveEnabled, SettingKind::OnOff, 0, 0,
-     "AutoSave", "autosave", "autoSave", Choice(0)},
+     "AutoSave", "autosave", "autoSave", ShownChoice(0)},
     {SettingId::AutoSaveTrigger, "AutoSaveTrigger", &ParameterSet::AutoSaveTrigger, SettingKind::Seconds,
-     kShortestInterval, kLongestInterval, "AutoSave interval", "interval", "autoSaveSeconds", Text("0"),
-     Is(SettingId::AutoSaveEnabled, "on")},
+     kShortestInterval, kLongestInterval, "AutoSave interval", "interval", "autoSaveSeconds", ShownText("0"),
+     NeedIs(SettingId::AutoSaveEnabled, "on")},
     {SettingId::UserDriveLetter, "UserDriveLetter", &ParameterSet::UserDriveLetter, SettingKind::Letter,
-     kFirstDriveLetter, kLastDriveLetter, "drive letter", "letter", "driveLetter", Text("Z")},
+     kFirstDriveLetter, kLastDriveLetter, "drive letter", "letter", "driveLetter", ShownText("Z")},
 });
 inline constexpr std::size_t kValueCount = kSettings.size();
 
