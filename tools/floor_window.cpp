@@ -14,7 +14,7 @@
 #include "layout.h"
 #include "resources.h"
 
-using namespace korvex::win32;
+using namespace korvex::window;
 
 namespace {
 

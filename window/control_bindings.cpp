@@ -9,7 +9,7 @@
 #include "control_classes.h"
 #include "wide_text.h"
 
-namespace korvex::win32 {
+namespace korvex::window {
 namespace {
 
 using forms::Property;
@@ -34,7 +34,7 @@ class TextBinding : public TypedBinding<forms::TextBox> {
   }
   void Mirror(Property changed) override {
     if (changed != Property::Text) return;
-    std::wstring text = Widen(control_.Text());
+    std::wstring text = win32::Widen(control_.Text());
     if (WindowText(Hwnd()) == text) return;  // what the user typed is not echoed
     Guarded([&] {
       DWORD start = 0, end = 0;
@@ -52,7 +52,7 @@ class TextBinding : public TypedBinding<forms::TextBox> {
   void OnCommand(int code, forms::FocusTracker&) override {
     if (code != EN_CHANGE || Updating()) return;
     typing_ = true;
-    control_.UserType(Narrow(WindowText(Hwnd())));
+    control_.UserType(win32::Narrow(WindowText(Hwnd())));
     typing_ = false;
   }
 
@@ -84,8 +84,8 @@ class ComboBinding : public TypedBinding<forms::ComboBox> {
       if (changed == Property::Items) {
         SendMessageW(Hwnd(), CB_RESETCONTENT, 0, 0);  // which empties the edit field too
         for (const std::string& item : control_.Items())
-          SendMessageW(Hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
-        if (control_.ListIndex() < 0) SetWindowTextW(Hwnd(), Widen(control_.Text()).c_str());
+          SendMessageW(Hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Widen(item).c_str()));
+        if (control_.ListIndex() < 0) SetWindowTextW(Hwnd(), win32::Widen(control_.Text()).c_str());
       }
       if (control_.ListIndex() >= 0 && (changed == Property::Items || changed == Property::ListIndex))
         SendMessageW(Hwnd(), CB_SETCURSEL, control_.ListIndex(), 0);
@@ -98,7 +98,7 @@ class ComboBinding : public TypedBinding<forms::ComboBox> {
       int index = static_cast<int>(SendMessageW(Hwnd(), CB_GETCURSEL, 0, 0));
       if (index >= 0) control_.UserChooseItem(index);
     } else if (code == CBN_EDITCHANGE) {
-      control_.UserEditText(Narrow(WindowText(Hwnd())));
+      control_.UserEditText(win32::Narrow(WindowText(Hwnd())));
     }
   }
 };
@@ -130,7 +130,7 @@ class LabelBinding : public TypedBinding<forms::Label> {
  public:
   using TypedBinding::TypedBinding;
   void Mirror(Property changed) override {
-    if (changed == Property::Caption) SetWindowTextW(Hwnd(), Widen(control_.Caption()).c_str());
+    if (changed == Property::Caption) SetWindowTextW(Hwnd(), win32::Widen(control_.Caption()).c_str());
   }
   void OnCommand(int code, forms::FocusTracker&) override {
     if (code == STN_CLICKED) control_.UserClick();
@@ -164,8 +164,8 @@ std::unique_ptr<ControlBinding> Bind(const ControlLayout& layout, Model& model, 
   std::wstring caption;
   if constexpr (kLabel) clickable = static_cast<bool>(model.Click);
   if constexpr (kLabel || std::is_same_v<Model, forms::CommandButton> || std::is_same_v<Model, forms::CheckBox>)
-    caption = Widen(model.Caption());
-  if constexpr (std::is_same_v<Model, forms::TextBox>) caption = Widen(model.Text());
+    caption = win32::Widen(model.Caption());
+  if constexpr (std::is_same_v<Model, forms::TextBox>) caption = win32::Widen(model.Text());
   ControlClass cls = ClassFor(layout, clickable);
   // Made where it stays and as the model has it, so that nothing moves or is
   // written twice. Siblings clip each other, the one made first on top.
@@ -201,4 +201,4 @@ std::unique_ptr<ControlBinding> CreateBoundControl(const ControlLayout& layout, 
   return layout.control.Visit(model, [&](auto& control) { return Bind(layout, control, parent, id, place, font); });
 }
 
-}  // namespace korvex::win32
+}  // namespace korvex::window

@@ -11,7 +11,7 @@
 #include "forms.h"
 #include "layout.h"
 
-namespace korvex::win32 {
+namespace korvex::window {
 
 class ControlBinding : public forms::ControlView {
  public:
@@ -57,4 +57,4 @@ std::unique_ptr<ControlBinding> CreateBoundControl(const ControlLayout& layout, 
 // The control's current text.
 std::wstring WindowText(HWND window);
 
-}  // namespace korvex::win32
+}  // namespace korvex::window

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-namespace korvex::win32 {
+namespace korvex::window {
 
 ControlClass ClassFor(const ControlLayout& layout, bool clickable) {
   const bool centre = layout.alignment == Alignment::Centre;
@@ -27,4 +27,4 @@ RECT PlaceOf(const ControlLayout& layout, UINT dpi) {
   return {left, top, left + TwipsToPixels(layout.width, dpi), top + height};
 }
 
-}  // namespace korvex::win32
+}  // namespace korvex::window

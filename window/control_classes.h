@@ -6,7 +6,7 @@
 
 #include "layout.h"
 
-namespace korvex::win32 {
+namespace korvex::window {
 
 struct ControlClass {
   const wchar_t* window_class;
@@ -20,4 +20,4 @@ ControlClass ClassFor(const ControlLayout& layout, bool clickable);
 // Where a control stands, in pixels at `dpi`.
 RECT PlaceOf(const ControlLayout& layout, UINT dpi);
 
-}  // namespace korvex::win32
+}  // namespace korvex::window

@@ -1,6 +1,6 @@
 #include "dpi.h"
 
-namespace korvex::win32 {
+namespace korvex::window {
 namespace {
 
 template <typename Function>
@@ -37,4 +37,4 @@ RECT OuterRectForClient(RECT client, DWORD style, DWORD ex_style, UINT dpi) {
 
 int FontHeight(int centipoints, UINT dpi) { return -MulDiv(centipoints, static_cast<int>(dpi), 7200); }
 
-}  // namespace korvex::win32
+}  // namespace korvex::window

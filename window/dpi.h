@@ -4,7 +4,7 @@
 
 #include "windows_api.h"
 
-namespace korvex::win32 {
+namespace korvex::window {
 
 inline constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED, Windows 8.1 and later
 
@@ -22,4 +22,4 @@ RECT OuterRectForClient(RECT client, DWORD style, DWORD ex_style, UINT dpi);
 // Font height in pixels for a size in hundredths of a point.
 int FontHeight(int centipoints, UINT dpi);
 
-}  // namespace korvex::win32
+}  // namespace korvex::window

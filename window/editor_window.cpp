@@ -9,7 +9,7 @@
 #include "screen_reader_names.h"
 #include "window_procedure.h"
 
-namespace korvex::win32 {
+namespace korvex::window {
 namespace {
 
 constexpr wchar_t kSubclassProperty[] = L"Korvex.Subclass";
@@ -248,4 +248,4 @@ LRESULT EditorWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   }
 }
 
-}  // namespace korvex::win32
+}  // namespace korvex::window

@@ -13,7 +13,7 @@
 #include "fonts.h"
 #include "window_procedure.h"
 
-namespace korvex::win32 {
+namespace korvex::window {
 
 inline constexpr wchar_t kEditorClass[] = L"KorvexEditor";
 inline constexpr int kFirstControlId = 100;  // clear of IDOK and IDCANCEL
@@ -72,4 +72,4 @@ class EditorWindow {
   std::vector<std::unique_ptr<Subclass>> subclasses_;
 };
 
-}  // namespace korvex::win32
+}  // namespace korvex::window

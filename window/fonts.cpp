@@ -2,7 +2,7 @@
 
 #include "dpi.h"
 
-namespace korvex::win32 {
+namespace korvex::window {
 
 HFONT FontCache::Get(const FontStyle& style, UINT dpi) {
   if (dpi != dpi_) {
@@ -28,4 +28,4 @@ void FontCache::Clear() {
   fonts_.clear();
 }
 
-}  // namespace korvex::win32
+}  // namespace korvex::window

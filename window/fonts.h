@@ -7,7 +7,7 @@
 
 #include "layout.h"
 
-namespace korvex::win32 {
+namespace korvex::window {
 
 class FontCache {
  public:
@@ -24,4 +24,4 @@ class FontCache {
   UINT dpi_ = 0;
 };
 
-}  // namespace korvex::win32
+}  // namespace korvex::window

@@ -1,6 +1,6 @@
 #include "layout.h"
 
-namespace korvex::win32 {
+namespace korvex::window {
 namespace {
 constexpr auto L = Alignment::Left;
 constexpr auto C = Alignment::Centre;
@@ -73,4 +73,4 @@ int TwipsToPixels(int twips, unsigned dpi) {
   return static_cast<int>((scaled + (scaled >= 0 ? 720 : -720)) / 1440);
 }
 
-}  // namespace korvex::win32
+}  // namespace korvex::window

@@ -8,7 +8,7 @@
 
 #include "editor.h"
 
-namespace korvex::win32 {
+namespace korvex::window {
 
 // In the order of ModelControl's member types.
 enum class ControlKind { Button, CheckBox, TextBox, ComboBox, ScrollBar, Label };
@@ -74,4 +74,4 @@ inline constexpr int kEditorClientWidth = 7305, kEditorClientHeight = 7095;
 
 int TwipsToPixels(int twips, unsigned dpi);
 
-}  // namespace korvex::win32
+}  // namespace korvex::window

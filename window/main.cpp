@@ -4,7 +4,7 @@
 #include "program.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  korvex::win32::Program program;
+  korvex::window::Program program;
   if (!program.StartProgram()) return 1;
   return program.RunMessageLoop();
 }

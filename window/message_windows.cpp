@@ -6,7 +6,7 @@
 #include "window_procedure.h"
 #include "wide_text.h"
 
-namespace korvex::win32 {
+namespace korvex::window {
 namespace {
 
 constexpr wchar_t kMessageClass[] = L"KorvexMessage";
@@ -99,7 +99,7 @@ void MessageWindow::ApplyLayout(UINT dpi) {
 }
 
 void MessageWindow::SetText(std::string_view text) {
-  if (label_) SetWindowTextW(label_, Widen(text).c_str());
+  if (label_) SetWindowTextW(label_, win32::Widen(text).c_str());
 }
 
 void MessageWindow::ShowAndPaint() {
@@ -136,4 +136,4 @@ LRESULT MessageWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   }
 }
 
-}  // namespace korvex::win32
+}  // namespace korvex::window

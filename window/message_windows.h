@@ -10,7 +10,7 @@
 #include "session.h"
 #include "window_procedure.h"
 
-namespace korvex::win32 {
+namespace korvex::window {
 
 struct MessageWindowLayout {
   Window window;
@@ -61,4 +61,4 @@ class MessageWindow {
   FontCache fonts_;
 };
 
-}  // namespace korvex::win32
+}  // namespace korvex::window

@@ -4,7 +4,7 @@
 
 #include "korvane_version.h"
 
-namespace korvex::win32 {
+namespace korvex::window {
 namespace {
 
 std::size_t Index(Window window) { return static_cast<std::size_t>(window); }
@@ -150,4 +150,4 @@ int Program::RunMessageLoop() {
   return static_cast<int>(message.wParam);
 }
 
-}  // namespace korvex::win32
+}  // namespace korvex::window

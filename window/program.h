@@ -15,7 +15,7 @@
 #include "win32_platform.h"
 #include "win32_registry.h"
 
-namespace korvex::win32 {
+namespace korvex::window {
 
 class Program : public WindowSystem {
  public:
@@ -48,11 +48,11 @@ class Program : public WindowSystem {
   static void Dispatch(MSG& message);
 
  private:
-  Win32Registry registry_;
-  Win32AnsiCharacters characters_;
-  Win32Shell shell_;
-  Win32Volume volume_;
-  Win32KeyLock lock_;
+  win32::Win32Registry registry_;
+  win32::Win32AnsiCharacters characters_;
+  win32::Win32Shell shell_;
+  win32::Win32Volume volume_;
+  win32::Win32KeyLock lock_;
   Session session_{*this};
   std::unique_ptr<Editor> editor_;
   std::unique_ptr<EditorWindow> editor_window_;
@@ -60,4 +60,4 @@ class Program : public WindowSystem {
   std::array<std::unique_ptr<MessageWindow>, kWindowCount> messages_;
 };
 
-}  // namespace korvex::win32
+}  // namespace korvex::window

@@ -2,7 +2,7 @@
 
 #include <oleacc.h>
 
-namespace korvex::win32 {
+namespace korvex::window {
 namespace {
 
 // From oleacc.h, written out so that no GUID library is linked.
@@ -37,4 +37,4 @@ bool NameForScreenReaders(const HWND* controls, const wchar_t* const* names, int
   return named;
 }
 
-}  // namespace korvex::win32
+}  // namespace korvex::window

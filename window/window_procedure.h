@@ -8,7 +8,7 @@
 #include <atomic>
 #include <exception>
 
-namespace korvex::win32 {
+namespace korvex::window {
 
 // Reports the exception being handled on the debugger's output: the window
 // goes on, but the fault is not silent. Allocates nothing, so cannot throw.
@@ -106,4 +106,4 @@ bool RegisterOwnClass(const wchar_t* name, HICON icon = nullptr, HICON small_ico
   return RegisterClassExW(&window_class) != 0;
 }
 
-}  // namespace korvex::win32
+}  // namespace korvex::window

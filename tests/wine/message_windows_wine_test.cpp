@@ -300,7 +300,7 @@ BOOL CALLBACK FindEditor(HWND hwnd, LPARAM parameter) {
   GetWindowThreadProcessId(hwnd, &process_id);
   wchar_t window_class[16] = {};
   GetClassNameW(hwnd, window_class, 16);
-  if (process_id != search->process_id || lstrcmpW(window_class, win32::kEditorClass) != 0) return TRUE;
+  if (process_id != search->process_id || lstrcmpW(window_class, window::kEditorClass) != 0) return TRUE;
   search->found = hwnd;
   return FALSE;
 }

@@ -20,12 +20,12 @@ namespace korvex::testing {
 inline void PumpMessages() {
   MSG message;
   for (int round = 0; round < 3; ++round) {
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) win32::Program::Dispatch(message);
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) window::Program::Dispatch(message);
     Sleep(5);
   }
 }
 
-inline std::string TextOf(HWND window) { return win32::Narrow(win32::WindowText(window)); }
+inline std::string TextOf(HWND window) { return win32::Narrow(window::WindowText(window)); }
 
 inline RECT ClientRectOf(HWND control) {
   RECT rect;
@@ -36,11 +36,11 @@ inline RECT ClientRectOf(HWND control) {
 
 class WindowTest : public ::testing::Test {
  protected:
-  std::unique_ptr<win32::Program> program;
+  std::unique_ptr<window::Program> program;
   Volume* volume_stand_in = nullptr;  // the real volumes when none
 
   void Start() {
-    program = std::make_unique<win32::Program>(volume_stand_in);
+    program = std::make_unique<window::Program>(volume_stand_in);
     ASSERT_TRUE(program->StartProgram());
     PumpMessages();
   }

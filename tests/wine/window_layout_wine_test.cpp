@@ -208,7 +208,7 @@ TEST_F(LayoutTest, EachInputControlHasTheLabelThatNamesItRightBeforeIt) {
   // accessibility layer's annotation wherever the system has it.
   HWND probe = Control("VScroll3");
   const wchar_t* name = L"seconds";
-  EXPECT_EQ(program->View().ScreenReaderNames(), win32::NameForScreenReaders(&probe, &name, 1));
+  EXPECT_EQ(program->View().ScreenReaderNames(), window::NameForScreenReaders(&probe, &name, 1));
   std::printf("The accessibility layer's annotation is %savailable here.\n",
               program->View().ScreenReaderNames() ? "" : "not ");
   // Each naming label is drawn whole, and the box beneath it still shows its
@@ -318,7 +318,7 @@ TEST_F(LayoutTest, StartingMakesEachControlInPlaceWithItsModelsState) {
     EXPECT_EQ(texts_written[Control(c.name)], 0) << c.name;
     EXPECT_EQ(moves[Control(c.name)], 0) << c.name;
   }
-  for (const win32::ControlLayout& row : win32::kEditorControls) {
+  for (const window::ControlLayout& row : window::kEditorControls) {
     row.control.Visit(Model(), [&](auto& model) {
       using Model = std::decay_t<decltype(model)>;
       HWND control = Control(model.Name().c_str());
