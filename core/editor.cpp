@@ -3,7 +3,9 @@
 #include "number_text.h"
 #include "setting_controls.h"
 
+#include <type_traits>
 #include <utility>
+#include <variant>
 
 namespace korvex {
 

@@ -3,7 +3,6 @@
 #include "command_parts.h"
 #include "configuration.h"
 #include "json_output.h"
-#include "status.h"
 #include "korvane_version.h"
 #include "number_text.h"
 #include "setting_limits.h"

@@ -4,7 +4,7 @@
 
 #include "ascii_text.h"
 #include "number_text.h"
-#include "parameter_set.h"
+#include "settings_table.h"
 #include "settings.h"
 
 namespace korvex::cfg {

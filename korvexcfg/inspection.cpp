@@ -9,9 +9,9 @@
 
 #include "number_text.h"
 #include "parameter_format.h"
-#include "parameter_set.h"
 #include "registry_file.h"
 #include "setting_limits.h"
+#include "settings_table.h"
 
 namespace korvex::cfg {
 namespace {

@@ -2,14 +2,13 @@
 #include "command_parts.h"
 #include "inspection.h"
 #include "status.h"
-#include "status.h"
 
 #include "ascii_text.h"
 #include "number_text.h"
 
-#include "parameter_set.h"
 #include "parameter_store.h"
 #include "registry_file.h"
+#include "settings_table.h"
 
 namespace korvex::cfg {
 namespace {
