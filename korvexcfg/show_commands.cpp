@@ -33,7 +33,9 @@ void ReportInspection(const std::vector<InspectedValue>& values, CommandReport& 
   report.values.emplace();
   for (const InspectedValue& v : values) {
     (*report.values)[ValueIndexOf(*v.setting)] = v.found;
-    for (const Problem& note : v.notes) report.problems.push_back({note.code, note.message, std::string(v.setting->name)});
+    for (const Problem& note : v.notes)
+      if (note.code != "unreadable")  // NoteUnreadable reports it, with the system's reason
+        report.problems.push_back({note.code, note.message, std::string(v.setting->name)});
   }
 }
 

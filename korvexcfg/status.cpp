@@ -278,8 +278,14 @@ CommandResult StatusCommand(Environment& environment) {
     unavailable.out = ServiceLine(environment.system.Service());
     return unavailable;
   }
+  CommandResult result;
+  // A value that cannot be read would make the answers about the driver guesses.
+  if (NoteUnreadable(environment, key.Values(), result)) {
+    result.out = ServiceLine(environment.system.Service());
+    return result;
+  }
   StatusReport report = GatherStatus(environment, key.Values(), key.LastWritten());
-  CommandResult result{kDone, StatusText(report), ""};
+  result.out = StatusText(report);
   result.report.values = key.Values();
   result.report.restart_required = report.restart_required;
   result.report.warnings = report.warnings;

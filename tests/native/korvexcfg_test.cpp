@@ -52,6 +52,7 @@ class FakeSystemState : public cfg::SystemState {
     free_asked.emplace_back(folder);
     return free;
   }
+  std::string LocalTimeStamp() override { return "20261208-094900"; }
 };
 
 class KorvexcfgTest : public EditorTest {
@@ -251,13 +252,25 @@ TEST_F(KorvexcfgTest, ExitCodesAndWhatWasWritten) {
 
   EXPECT_EQ(Run({"set", "size=128", "--backup", "before.reg"}).exit_code, cfg::kDone);
   EXPECT_EQ(registry.Bytes("SizeIn4kPages"), DwordBytes(32768));
-  RegistryFileContents backup = ReadRegistryFile(files.files.at("before.reg"),
-                                                 "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\korvex\\Parameters", cp1252);
+  const std::string backup_key = "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\korvex\\Parameters";
+  RegistryFileContents backup = ReadRegistryFile(files.files.at("before.reg"), backup_key, cp1252);
   ASSERT_EQ(backup.values.size(), 10u);
   EXPECT_EQ(backup.values[5], (RegistryFileValue{"SizeIn4kPages", kRegDword, DwordBytes(16384)}));
-  for (const char* taken : {"readonly.reg", "before.reg"})  // cannot be written; never overwritten
-    EXPECT_EQ(Run({"set", "size=64", "--backup", taken}).exit_code, cfg::kFileFailed) << taken;
+  EXPECT_EQ(Run({"set", "size=64", "--backup", "readonly.reg"}).exit_code, cfg::kFileFailed);  // cannot be written
   EXPECT_TRUE(registry.writes.empty());
+  // Re-run on schedule: no backup where nothing is written; an earlier one kept, the new one beside it.
+  std::string first = files.files.at("before.reg");
+  EXPECT_EQ(Run({"set", "size=128", "--backup", "before.reg"}).exit_code, cfg::kDone);
+  EXPECT_EQ(files.files.size(), 1u);
+  for (const char* beside : {"before-20261208-094900.reg", "before-20261208-094900-2.reg"}) {
+    registry.PutDword("SizeIn4kPages", 16384);  // drift
+    cfg::CommandResult repaired = Run({"set", "size=128", "--backup", "before.reg"});
+    EXPECT_EQ(repaired.exit_code, cfg::kDone) << repaired.err;
+    EXPECT_NE(repaired.out.find(std::string("backup: ") + beside + " (before.reg exists already and is kept)"),
+              std::string::npos) << repaired.out;
+    EXPECT_EQ(ReadRegistryFile(files.files[beside], backup_key, cp1252).values[5].bytes, DwordBytes(16384));
+  }
+  EXPECT_EQ(files.files.at("before.reg"), first);
   EXPECT_EQ(Run({"import", "before.reg", "--backup", "before.reg"}).exit_code, cfg::kUsage);
   EXPECT_EQ(Run({"export", "readonly.reg"}).exit_code, cfg::kFileFailed);
 
