@@ -171,14 +171,41 @@ bool ReadChangeOption(const std::vector<std::string>& arguments, std::size_t& i,
   return true;
 }
 
+// The volume calls of a dismount, each failure's reason kept as the system gave it.
+class ReasonKeepingVolume : public Volume {
+ public:
+  ReasonKeepingVolume(Volume& volume, long (*last_error)()) : volume_(volume), last_error_(last_error) {}
+  std::optional<VolumeHandle> Open(std::string_view path) override { return Kept(volume_.Open(path)); }
+  bool Control(VolumeHandle volume, std::uint32_t code) override { return Kept(volume_.Control(volume, code)); }
+  void Close(VolumeHandle volume) override { volume_.Close(volume); }
+  long failure = 0;
+
+ private:
+  template <typename Outcome>
+  Outcome Kept(Outcome outcome) {
+    if (!outcome && last_error_) failure = last_error_();
+    return outcome;
+  }
+  Volume& volume_;
+  long (*last_error_)();
+};
+
 CommandResult DismountCommand(Environment& environment, std::string_view drive) {
   auto letter = DriveOf(drive);
   if (!letter) return UsageError("dismount needs a drive letter from A to Z, as in: dismount R:");
   std::string name(1, *letter);
-  Configuration configuration(environment.registry, environment.ansi, environment.volume, environment.lock);
-  if (configuration.Model().Dismount(name) != DismountOutcome::Dismounted) {
-    CommandResult failed{kWriteFailed, "", "The volume " + name + ": could not be dismounted.\n"};
-    failed.report.problems.push_back({"dismount-failed", "The volume " + name + ": could not be dismounted.", ""});
+  ReasonKeepingVolume volume(environment.volume, environment.last_error);
+  Configuration configuration(environment.registry, environment.ansi, volume, environment.lock);
+  DismountOutcome outcome = configuration.Model().Dismount(name);
+  if (outcome != DismountOutcome::Dismounted) {
+    std::string step = outcome == DismountOutcome::OpenFailed   ? "it could not be opened"
+                       : outcome == DismountOutcome::LockFailed ? "it could not be locked (a program has a file open on it)"
+                       : outcome == DismountOutcome::UnlockFailed ? "it could not be unlocked after its dismount"
+                                                                  : "the system refused the dismount";
+    std::string message = "The volume " + name + ": could not be dismounted: " + step +
+                          (volume.failure ? ": " + ErrorText(environment, volume.failure) : "") + ".";
+    CommandResult failed{kWriteFailed, "", message + "\n"};
+    failed.report.problems.push_back({"dismount-failed", message, ""});
     return failed;
   }
   return {kDone, "Dismounted " + name + ":.\n", ""};

@@ -1,4 +1,6 @@
 // show, validate and export: reading only.
+#include <algorithm>
+
 #include "command_parts.h"
 #include "inspection.h"
 #include "status.h"
@@ -75,7 +77,10 @@ CommandResult ValidateCommand(Environment& environment) {
   if (result.out.empty()) result.out = "valid\n";
   // Warnings name settings that are valid but cannot work on this machine:
   // they do not change the exit code.
-  result.report.warnings = Warnings(environment, *result.report.values);
+  // A warning about a value already called invalid says nothing new.
+  for (Problem& warning : Warnings(environment, *result.report.values))
+    if (std::ranges::none_of(*values, [&](const InspectedValue& v) { return !v.notes.empty() && warning.setting == v.setting->name; }))
+      result.report.warnings.push_back(std::move(warning));
   result.out += WarningLines(result.report.warnings);
   return result;
 }

@@ -116,6 +116,11 @@ std::vector<Problem> WarningsOf(const Facts& facts, SystemState& system) {
                                              " is used by another volume while the driver is not running"});
   for (const ImageFile* image : {&disk.load, &disk.save}) {
     if (!image->enabled) continue;
+    if (auto problem = ImagePathProblem(image->path)) {
+      warnings.push_back({"image-path-" + problem->code, std::string(image->setting) + " " + Printable(image->path) + ": " +
+                          problem->message, image->setting});
+      continue;
+    }
     auto drive = DriveOfPath(image->path);
     if (disk.letter && drive == disk.letter) {
       // The disk's contents cannot be kept on the disk itself; its folder and
