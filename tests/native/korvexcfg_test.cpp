@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <random>
 #include <set>
 
 namespace korvex::testing {
@@ -284,6 +285,18 @@ TEST_F(KorvexcfgTest, ExitCodesAndWhatWasWritten) {
 
   EXPECT_EQ(Run({"set", "colour=red"}).exit_code, cfg::kUsage);
   EXPECT_EQ(Run({"set"}).exit_code, cfg::kUsage);
+  // An option's value is never the next option; --json shapes a usage error wherever it stands.
+  EXPECT_EQ(Run({"set", "size=64", "--backup", "--dry-run"}).exit_code, cfg::kUsage);
+  EXPECT_NE(Run({"show", "--bogus", "--json"}).out.find("\"exitCode\": 2"), std::string::npos);
+  EXPECT_NE(Run({"set", "size=64", "size=128"}).err.find("size is given twice"), std::string::npos);
+  EXPECT_EQ(Run({"set", "size=64", "--backup=--dry-run", "--dry-run"}).exit_code, cfg::kDone);
+  EXPECT_TRUE(registry.writes.empty());
+  EXPECT_FALSE(files.files.count("--dry-run"));
+  // DSC's own property is taken; its what-if shows the state a set would leave.
+  EXPECT_EQ(Run({"dsc", "test", "--input", R"({"_inDesiredState":false,"sizeMB":128})"}).exit_code, cfg::kDone);
+  std::string what_if = Run({"dsc", "set", "--dry-run", "--input", R"({"sizeMB":64})"}).out;
+  EXPECT_TRUE(what_if.find(R"("sizeMB":64,)") != std::string::npos && what_if.ends_with("\n[\"sizeMB\"]\n")) << what_if;
+  EXPECT_TRUE(registry.writes.empty());
   EXPECT_EQ(Run({"frobnicate"}).exit_code, cfg::kUsage);
   EXPECT_EQ(Run({}).exit_code, cfg::kUsage);
   // The installers' version, then the version resource's.
@@ -675,6 +688,58 @@ TEST_F(KorvexcfgTest, StatusTellsWhetherTheRunningDriverMatchesItsSettingsAndWar
   cfg::CommandResult missing = Run({"status"});
   EXPECT_EQ(missing.exit_code, cfg::kKeyUnavailable);
   EXPECT_EQ(missing.out, "service:   korvex, not installed\n");
+}
+
+}  // namespace
+}  // namespace korvex::testing
+
+namespace korvex::testing {
+namespace {
+
+// One judgement of a state, over random keys of odd and valid values alike:
+// the instance `dsc get` gives is always one `dsc test` accepts (never a
+// usage error or a refusal), and where `validate` calls the key valid,
+// `dsc set` of that instance writes nothing.
+TEST_F(KorvexcfgTest, ValidKeysGiveInstancesThatSetBackUnchanged) {
+  using Put = std::function<void(FakeRegistry&, const std::string&)>;
+  auto text = [](std::string bytes) -> Put { return [bytes](FakeRegistry& r, const std::string& n) { r.PutText(n, bytes); }; };
+  auto dword = [](std::int32_t number) -> Put { return [number](FakeRegistry& r, const std::string& n) { r.PutDword(n, number); }; };
+  Put absent = [](FakeRegistry& r, const std::string& n) { r.values.erase(n); };
+  std::vector<Put> on_off{absent, dword(0), dword(1), dword(2), text("1")};
+  std::vector<Put> path{absent, text("\\??\\C:\\a.img"), text("\\??\\"), text("\\??\\\\??\\C:\\a.img"), text("C:\\a.img"),
+                        text("\\??\\a.img"), dword(1)};
+  const std::map<std::string, std::vector<Put>> pools{
+      {"DiskType", {absent, text("HDC"), text("FDC14"), text("FDC28"), text(""), text("XYZ"), dword(1)}},
+      {"LoadImageOnStart", on_off}, {"SaveImageOnExit", on_off}, {"AutoSaveEnabled", on_off}, {"DiskFormatFAT32", on_off},
+      {"LoadImageFile", path}, {"SaveImageFile", path},
+      {"SizeIn4kPages", {absent, dword(16384), dword(1000), dword(0), dword(1048576), dword(1280), dword(524288),
+                         dword(8192), dword(5120), text("64")}},
+      {"AutoSaveTrigger", {absent, dword(300), dword(5), dword(20), dword(32767), dword(32768), dword(100000), dword(-1)}},
+      {"UserDriveLetter", {absent, text("R"), text("r"), text("1"), text(""), text("TT")}},
+  };
+  std::mt19937 random(31);  // seeded: a failure is repeated by running again
+  int valid_keys = 0;
+  for (int round = 0; round < 300; ++round) {
+    std::string key;
+    for (const auto& [name, pool] : pools) {
+      // Mostly the typical value (second in each pool), so that some keys are valid.
+      std::size_t pick = random() % 4 ? 1 : random() % pool.size();
+      pool[pick](registry, name);
+      key += name + "#" + std::to_string(pick) + " ";
+    }
+    cfg::CommandResult got = Run({"dsc", "get"});
+    ASSERT_EQ(got.exit_code, cfg::kDone) << key << got.err;
+    std::string instance = got.out.substr(0, got.out.find('\n'));
+    cfg::CommandResult test = Run({"dsc", "test", "--input", instance});
+    EXPECT_EQ(test.exit_code, cfg::kDone) << key << instance << "\n" << test.err;
+    if (Run({"validate"}).exit_code != cfg::kDone) continue;
+    ++valid_keys;
+    EXPECT_NE(test.out.find("\"_inDesiredState\":true"), std::string::npos) << key << test.out;
+    cfg::CommandResult set = Run({"dsc", "set", "--input", instance});
+    EXPECT_EQ(set.exit_code, cfg::kDone) << key << instance << "\n" << set.err;
+    EXPECT_TRUE(registry.writes.empty()) << key << instance;
+  }
+  EXPECT_GT(valid_keys, 3);  // the property was put to the test
 }
 
 }  // namespace
