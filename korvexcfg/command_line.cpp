@@ -64,7 +64,7 @@ std::string Usage() {
 }
 
 std::string ExitCodes() {
-  return "Exit codes (the key is read first: 3 comes before any other judgement):\n"
+  return "Exit codes (judged in order: 2 for the command line, then 3 for the key, then the others):\n"
          "  0  done: written, unchanged, compliant or valid\n"
          "  1  test: the key differs; validate: the key is invalid\n"
          "  2  usage: an unknown command, setting or option\n"
@@ -87,9 +87,10 @@ std::string Help() {
       "           key; where the key holds none, the window's default (hard-disk, letter Z, no image file),\n"
       "           and size and interval must be named. It takes a setting the window offers only with\n"
       "           another (interval with autosave=off), as the window keeps it while that one is off\n"
-      "--dry-run  says what would be written, writes nothing\n"
+      "--dry-run  says what would be written, writes nothing (with dsc set: DSC's what-if)\n"
       "--adjust   accepts the window's corrections (size 12.7 becomes 12) and reports each\n"
-      "--backup   exports the key to FILE before writing\n"
+      "--backup   exports the key to FILE before a change that writes; where FILE exists, it is kept and the\n"
+      "           backup goes beside it, the time in its name (--backup=FILE for a name starting with --)\n"
       "--input    the desired state as one JSON object of the settings' properties (diskType, sizeMB, fat32,\n"
       "           driveLetter, loadImage, loadImageFile, autoSave, saveImage, saveImageFile, autoSaveSeconds);\n"
       "           - reads it from the standard input\n"
