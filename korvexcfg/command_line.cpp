@@ -225,7 +225,7 @@ CommandResult RunVerb(const Verb& verb, const std::vector<std::string>& argument
       bool takes = (name == "--json" && verb.json) || verb.options.find(name + " ") != std::string_view::npos;
       if (!takes)
         return UsageError(verb.options.empty() ? std::string(verb.name) + " takes no option " + argument + "."
-                                                             : "Unknown option " + argument + ".");
+                                               : "Unknown option " + argument + ".");
       if (!ReadChangeOption(arguments, i, options, problem)) return UsageError(problem);
     } else {
       operands.push_back(argument);

@@ -74,8 +74,8 @@ bool WithinTypedLimits(const Setting& setting, std::string_view input) {
     case SettingKind::Megabytes:
     case SettingKind::Seconds: {
       double number = TextToNumber(input);
-      bool whole = setting.kind == SettingKind::Seconds || number == static_cast<double>(static_cast<long long>(number));
-      return whole && number >= setting.low && number <= setting.high;
+      if (number < setting.low || number > setting.high) return false;
+      return setting.kind == SettingKind::Seconds || number == static_cast<double>(static_cast<long long>(number));
     }
     case SettingKind::Letter: {
       char letter = input.size() == 1 && input[0] >= 'a' && input[0] <= 'z' ? static_cast<char>(input[0] - 'a' + 'A')

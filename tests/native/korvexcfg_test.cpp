@@ -571,6 +571,20 @@ TEST_F(KorvexcfgTest, ShowAndValidateNoteEachAnomaly) {
             std::string::npos)
       << json;
   EXPECT_NE(json.find("{\"code\": \"misplaced-nul\", \"message\": \"NUL bytes out of place"), std::string::npos) << json;
+
+  // A path that names no file while its image is loaded: validate, status and set --complete agree.
+  for (std::string code : {"relative-path", "empty-path", "doubled-prefix"}) {
+    PutTypicalValues();
+    registry.PutDword("LoadImageOnStart", 1);
+    registry.PutText("LoadImageFile", code == "relative-path" ? "\\??\\load.img"
+                                      : code == "empty-path"  ? "\\??\\"
+                                                              : "\\??\\\\??\\C:\\load.img");
+    EXPECT_NE(Run({"validate", "--json"}).out.find("\"code\": \"" + code + "\""), std::string::npos) << code;
+    EXPECT_NE(Run({"status", "--json"}).out.find("\"code\": \"image-path-" + code + "\""), std::string::npos) << code;
+    // The window shows a doubled prefix's path with one, which is what --complete stores.
+    EXPECT_EQ(Run({"set", "--complete"}).exit_code, code == "doubled-prefix" ? cfg::kDone : cfg::kRulesRefuse) << code;
+  }
+  EXPECT_EQ(registry.Bytes("LoadImageFile"), std::string("\\??\\C:\\load.img\0", 16));
 }
 
 TEST_F(KorvexcfgTest, DismountFollowsTheButtonAndItsLetterGuard) {
