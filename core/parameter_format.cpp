@@ -26,6 +26,9 @@ std::string ShownFilePath(std::string_view stored) {
 }
 
 std::string StoredFilePath(std::string_view shown) {
+  // A path typed in the registry's own form (copied out of reg query) already
+  // has its prefix: a second one would name no file.
+  if (shown.substr(0, kFilePathPrefix.size()) == kFilePathPrefix) return std::string(shown);
   return std::string(kFilePathPrefix) + std::string(shown);
 }
 

@@ -24,6 +24,7 @@ inline constexpr std::string_view kFilePathPrefix = "\\?\?\\";
 // The longest path a text value holds after its prefix, in ANSI bytes.
 inline constexpr std::size_t kLongestFilePathBytes = kMaxTextValueCharacters - kFilePathPrefix.size();
 std::string ShownFilePath(std::string_view stored);
+// The prefix is added once: a path that starts with it is stored as it is.
 std::string StoredFilePath(std::string_view shown);
 
 // Check boxes: exactly 1 reads as ticked; any non-zero value stores as 1.

@@ -262,6 +262,10 @@ RegistryFileContents ReadRegistryFile(std::string_view file, std::string_view ke
     auto decoded = FromUtf16(file.substr(2));
     if (!decoded) return fail("The file ends in the middle of a UTF-16 character.");
     text = std::move(*decoded);
+  } else if (file.find('\0') != std::string_view::npos) {
+    // UTF-16 without its byte-order mark, which the first-line check would call no registry file at all.
+    return fail("The file holds NUL bytes, which no line of a registry file holds (UTF-16 without its "
+                "byte-order mark?): save it as regedit does, in UTF-16 with the mark, or in UTF-8 or the code page.");
   } else if (file.starts_with("\xEF\xBB\xBF")) {
     if (!utf8::IsValid(file)) return fail("The file is marked as UTF-8 but holds bytes that are no UTF-8.");
     text = file.substr(3);

@@ -35,24 +35,52 @@ CommandResult Busy() {
   return result;
 }
 
+// Where a backup goes: the name given, or, where that file exists (the
+// backup of an earlier run, worth keeping), the same name with the time
+// before its extension: before-20261208-094900.reg, then -2, -3...; empty
+// when all are taken.
+std::string BackupPath(Environment& environment, const std::string& path) {
+  if (!environment.files.Exists(path)) return path;
+  std::size_t folder = path.find_last_of("\\/:");
+  std::size_t dot = path.find_last_of('.');
+  if (dot == std::string::npos || (folder != std::string::npos && dot < folder)) dot = path.size();
+  std::string stem = path.substr(0, dot), extension = path.substr(dot);
+  std::string when = environment.system.LocalTimeStamp();
+  if (!when.empty()) stem += "-" + when;
+  for (int n = when.empty() ? 2 : 1; n < 100; ++n) {
+    std::string candidate = stem + (n == 1 ? "" : "-" + std::to_string(n)) + extension;
+    if (!environment.files.Exists(candidate)) return candidate;
+  }
+  return {};
+}
+
 // Backs up and saves into the key the command opened and read under the
 // writers' lock, or plans the save (a dry run, a test), and reports.
 CommandResult SaveChanges(Environment& environment, Editor& editor, ParametersKey& key, const ChangeOptions& options,
                           CommandResult result) {
   bool writes = !options.dry_run && !options.test;
   if (options.backup && writes) {
-    // Never over an earlier backup: a second run would destroy the one taken before the first change.
-    if (environment.files.Exists(*options.backup)) {
-      CommandResult exists{kFileFailed, "", "The backup " + *options.backup +
-                                                " exists already; korvexcfg never overwrites a backup. " +
-                                                std::string(kNothingWritten)};
-      exists.report.problems.push_back({"backup-exists", "The backup " + *options.backup + " exists already.", ""});
-      return exists;
-    }
-    if (!environment.files.Write(*options.backup, RegistryFileOf(key.Values(), environment.ansi))) {
-      CommandResult failed = FileFailed(environment, "Cannot write the backup", *options.backup);
-      failed.err += kNothingWritten;
-      return failed;
+    // Only a change that writes is backed up: a scheduled run on a key that
+    // already holds the state leaves no file behind.
+    SaveReport plan = editor.PlanSave(key.Values());
+    if (plan.result == SaveReport::Result::Saved && plan.Writes()) {
+      std::string path = BackupPath(environment, *options.backup);
+      if (path.empty()) {
+        CommandResult taken{kFileFailed, "", "The backup " + *options.backup + " and every name beside it are taken. " +
+                                                 std::string(kNothingWritten)};
+        taken.report.problems.push_back({"backup-exists", "The backup " + *options.backup + " and every name beside it are taken.", ""});
+        return taken;
+      }
+      if (!environment.files.Write(path, RegistryFileOf(key.Values(), environment.ansi))) {
+        CommandResult failed = FileFailed(environment, "Cannot write the backup", path);
+        failed.err += kNothingWritten;
+        return failed;
+      }
+      if (path != *options.backup) {
+        std::string beside = "backup: " + path + " (" + *options.backup + " exists already and is kept)";
+        result.out += beside + "\n";
+        result.report.warnings.push_back({"backup-beside", beside, ""});
+      }
     }
   }
   SaveReport report = writes ? editor.SaveParameters(key) : editor.PlanSave(key.Values());
@@ -83,6 +111,7 @@ CommandResult SaveChanges(Environment& environment, Editor& editor, ParametersKe
       result.report.problems.insert(result.report.problems.end(), text.problems.begin(), text.problems.end());
       break;
   }
+  if (options.dry_run) result.report.values = key.Values();
   if (writes) {
     result.report.values = key.Values();  // as the command leaves it
     // Asking the system about the driver takes time: only where a script reads the answer.

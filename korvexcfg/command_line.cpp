@@ -1,5 +1,8 @@
 // The command line: which command, its settings and options.
 #include "command_line.h"
+
+#include <algorithm>
+
 #include "command_parts.h"
 #include "configuration.h"
 #include "json_output.h"
@@ -37,9 +40,9 @@ constexpr Verb kVerbs[] = {
      "writes the values a .reg file names that differ from the key, checked by the window's rules", true,
      "--dry-run --adjust --backup "},
     {"dismount", "dismount X: [--json]", "dismounts the volume, as the window's Dismount Volume button does", true},
-    {"dsc", "dsc get|set|test|export [--input JSON|-]",
+    {"dsc", "dsc get|set|test|export [--input JSON|-] [--dry-run]",
      "the settings as a DSC v3 resource: JSON lines, as korvane.ramdisk.dsc.resource.json describes", false,
-     "--input "},
+     "--input --dry-run "},
     {"help", "help [COMMAND]", "this text, or one command's", false},
 };
 
@@ -60,7 +63,7 @@ std::string Usage() {
 }
 
 std::string ExitCodes() {
-  return "Exit codes (the key is read first: 3 comes before any other judgement):\n"
+  return "Exit codes (judged in order: 2 for the command line, then 3 for the key, then the others):\n"
          "  0  done: written, unchanged, compliant or valid\n"
          "  1  test: the key differs; validate: the key is invalid\n"
          "  2  usage: an unknown command, setting or option\n"
@@ -83,9 +86,10 @@ std::string Help() {
       "           key; where the key holds none, the window's default (hard-disk, letter Z, no image file),\n"
       "           and size and interval must be named. It takes a setting the window offers only with\n"
       "           another (interval with autosave=off), as the window keeps it while that one is off\n"
-      "--dry-run  says what would be written, writes nothing\n"
+      "--dry-run  says what would be written, writes nothing (with dsc set: DSC's what-if)\n"
       "--adjust   accepts the window's corrections (size 12.7 becomes 12) and reports each\n"
-      "--backup   exports the key to FILE before writing\n"
+      "--backup   exports the key to FILE before a change that writes; where FILE exists, it is kept and the\n"
+      "           backup goes beside it, the time in its name (--backup=FILE for a name starting with --)\n"
       "--input    the desired state as one JSON object of the settings' properties (diskType, sizeMB, fat32,\n"
       "           driveLetter, loadImage, loadImageFile, autoSave, saveImage, saveImageFile, autoSaveSeconds);\n"
       "           - reads it from the standard input\n"
@@ -111,55 +115,114 @@ CommandResult InputRefused(const std::string& problem) {
   return result;
 }
 
-// The change options after the command's own arguments; false on an unknown one.
+// An option that takes a value: the next argument, or the text after "=".
+struct ValueOption {
+  std::string_view name;
+  std::optional<std::string> ChangeOptions::*field;
+  std::string_view needs;  // what its value is, for the usage error
+};
+constexpr ValueOption kValueOptions[] = {
+    {"--backup", &ChangeOptions::backup, "a file name"},
+    {"--file", &ChangeOptions::file, "a file name"},
+    {"--input", &ChangeOptions::input, "a JSON object, or - for the standard input"},
+};
+
+// One option of the command and, for one that takes a value, its value; false
+// with the problem on an unknown option or a missing value. A value is never
+// the next option: a script that left out a file name must not have its next
+// option taken for one (--backup --dry-run would write).
 bool ReadChangeOption(const std::vector<std::string>& arguments, std::size_t& i, ChangeOptions& options,
                       std::string& problem) {
   const std::string& argument = arguments[i];
+  std::string_view name = std::string_view(argument).substr(0, argument.find('='));
   if (argument == "--dry-run") {
     options.dry_run = true;
   } else if (argument == "--adjust") {
     options.adjust = true;
   } else if (argument == "--complete") {
     options.complete = true;
-  } else if (argument == "--backup" || argument == "--file" || argument == "--input") {
-    if (i + 1 == arguments.size()) {
-      problem = argument + (argument == "--input" ? " needs a JSON object, or - for the standard input." : " needs a file name.");
-      return false;
-    }
-    (argument == "--file" ? options.file : argument == "--input" ? options.input : options.backup) = arguments[++i];
+  } else if (argument == "--json") {
+    options.json = true;
   } else {
+    for (const ValueOption& option : kValueOptions) {
+      if (option.name != name) continue;
+      std::optional<std::string>& value = options.*option.field;
+      if (value) {
+        problem = std::string(name) + " is given twice.";
+        return false;
+      }
+      if (name.size() < argument.size()) {
+        value = argument.substr(name.size() + 1);  // --backup=FILE, whatever FILE starts with
+      } else if (i + 1 < arguments.size() && !arguments[i + 1].starts_with("--")) {
+        value = arguments[++i];
+      } else {
+        problem = std::string(name) + " needs " + std::string(option.needs) +
+                  (i + 1 < arguments.size() ? ", not the option " + arguments[i + 1] + " (for a value that starts with --, write " +
+                                                  std::string(name) + "=VALUE)"
+                                            : "") +
+                  ".";
+        return false;
+      }
+      return true;
+    }
     problem = "Unknown option " + argument + ".";
     return false;
   }
   return true;
 }
 
+// The volume calls of a dismount, each failure's reason kept as the system gave it.
+class ReasonKeepingVolume : public Volume {
+ public:
+  ReasonKeepingVolume(Volume& volume, long (*last_error)()) : volume_(volume), last_error_(last_error) {}
+  std::optional<VolumeHandle> Open(std::string_view path) override { return Kept(volume_.Open(path)); }
+  bool Control(VolumeHandle volume, std::uint32_t code) override { return Kept(volume_.Control(volume, code)); }
+  void Close(VolumeHandle volume) override { volume_.Close(volume); }
+  long failure = 0;
+
+ private:
+  template <typename Outcome>
+  Outcome Kept(Outcome outcome) {
+    if (!outcome && last_error_) failure = last_error_();
+    return outcome;
+  }
+  Volume& volume_;
+  long (*last_error_)();
+};
+
 CommandResult DismountCommand(Environment& environment, std::string_view drive) {
   auto letter = DriveOf(drive);
   if (!letter) return UsageError("dismount needs a drive letter from A to Z, as in: dismount R:");
   std::string name(1, *letter);
-  Configuration configuration(environment.registry, environment.ansi, environment.volume, environment.lock);
-  if (configuration.Model().Dismount(name) != DismountOutcome::Dismounted) {
-    CommandResult failed{kWriteFailed, "", "The volume " + name + ": could not be dismounted.\n"};
-    failed.report.problems.push_back({"dismount-failed", "The volume " + name + ": could not be dismounted.", ""});
+  ReasonKeepingVolume volume(environment.volume, environment.last_error);
+  Configuration configuration(environment.registry, environment.ansi, volume, environment.lock);
+  DismountOutcome outcome = configuration.Model().Dismount(name);
+  if (outcome != DismountOutcome::Dismounted) {
+    std::string step = outcome == DismountOutcome::OpenFailed   ? "it could not be opened"
+                       : outcome == DismountOutcome::LockFailed ? "it could not be locked (a program has a file open on it)"
+                       : outcome == DismountOutcome::UnlockFailed ? "it could not be unlocked after its dismount"
+                                                                  : "the system refused the dismount";
+    std::string message = "The volume " + name + ": could not be dismounted: " + step +
+                          (volume.failure ? ": " + ErrorText(environment, volume.failure) : "") + ".";
+    CommandResult failed{kWriteFailed, "", message + "\n"};
+    failed.report.problems.push_back({"dismount-failed", message, ""});
     return failed;
   }
   return {kDone, "Dismounted " + name + ":.\n", ""};
 }
 
 // The verb's own arguments and options; options may stand anywhere after it.
-CommandResult RunVerb(const Verb& verb, const std::vector<std::string>& arguments, Environment& environment,
-                      bool& json) {
+CommandResult RunVerb(const Verb& verb, const std::vector<std::string>& arguments, Environment& environment) {
   ChangeOptions options;
   std::vector<std::string> operands;
   std::string problem;
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     if (AsksForHelp(argument)) return {kDone, VerbHelp(verb), ""};
-    if (argument == "--json" && verb.json) {
-      json = options.json = true;
-    } else if (argument.size() > 1 && (argument[0] == '-' || argument[0] == '/')) {
-      if (verb.options.find(argument + " ") == std::string_view::npos)
+    if (argument.size() > 1 && (argument[0] == '-' || argument[0] == '/')) {
+      std::string name = argument.substr(0, argument.find('='));
+      bool takes = (name == "--json" && verb.json) || verb.options.find(name + " ") != std::string_view::npos;
+      if (!takes)
         return UsageError(verb.options.empty() ? std::string(verb.name) + " takes no option " + argument + "."
                                                : "Unknown option " + argument + ".");
       if (!ReadChangeOption(arguments, i, options, problem)) return UsageError(problem);
@@ -192,7 +255,8 @@ CommandResult RunVerb(const Verb& verb, const std::vector<std::string>& argument
     if (!known) return UsageError("dsc needs one operation: get, set, test or export.");
     if (operands[0] == "set" || operands[0] == "test")
       if (!options.input) return UsageError("dsc " + operands[0] + " needs the desired state: --input JSON or --input -.");
-    return DscCommand(environment, operands[0], requests);
+    if (options.dry_run && operands[0] != "set") return UsageError("dsc takes --dry-run with set only (its what-if).");
+    return DscCommand(environment, operands[0], requests, options.dry_run);
   }
   if (options.input && !operands.empty()) return UsageError("Settings come from --input or NAME=VALUE, not both.");
   for (const std::string& operand : operands) {
@@ -203,6 +267,9 @@ CommandResult RunVerb(const Verb& verb, const std::vector<std::string>& argument
       for (const Setting& s : kSettingsInFillOrder) names += (names.empty() ? "" : ", ") + std::string(s.name);
       return UsageError("'" + operand + "' is no NAME=VALUE of a known setting (" + names + ").");
     }
+    // Two values for one setting are a slip of the script, not a choice for the rules to settle.
+    if (std::ranges::any_of(requests, [&](const Request& r) { return r.setting == setting; }))
+      return UsageError(std::string(setting->name) + " is given twice.");
     requests.push_back({setting, operand.substr(equals + 1)});
   }
   bool wants_state = !requests.empty() || options.complete || options.input;
@@ -231,9 +298,10 @@ CommandResult RunCommand(const std::vector<std::string>& arguments, Environment&
   }
   const Verb* verb = FindVerb(first);
   if (!verb) return UsageError("Unknown command " + first + ".");
-  bool json = false;
-  CommandResult result = RunVerb(*verb, arguments, environment, json);
-  if (json) {
+  CommandResult result = RunVerb(*verb, arguments, environment);
+  // --json shapes the outcome wherever it stands, a usage error's too; help stays text.
+  bool help = std::ranges::any_of(arguments, AsksForHelp);
+  if (verb->json && !help && std::ranges::find(arguments, "--json") != arguments.end()) {
     result.out = RenderJson(verb->name, result, environment.ansi);
     result.err.clear();
     result.binary_out = false;

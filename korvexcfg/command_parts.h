@@ -35,7 +35,9 @@ CommandResult TestCommand(Environment& environment, const std::vector<Request>& 
 // One operation of the DSC v3 resource (get, set, test, export): JSON lines
 // of the instance; a test that finds differences exits 0 with
 // _inDesiredState false, a desired state the rules refuse exits kRulesRefuse.
-CommandResult DscCommand(Environment& environment, std::string_view operation, const std::vector<Request>& requests);
+// `what_if`: set prints the state it would leave and writes nothing.
+CommandResult DscCommand(Environment& environment, std::string_view operation, const std::vector<Request>& requests,
+                         bool what_if = false);
 
 CommandResult ImportCommand(Environment& environment, std::string_view path, const ChangeOptions& options);
 

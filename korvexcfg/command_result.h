@@ -51,6 +51,8 @@ struct Environment {
   SystemState& system;
   // The system's words for an error code; nothing where it has none.
   std::string (*error_text)(long code) = nullptr;
+  // The system's code for the last call that failed on this thread; nothing where it keeps none.
+  long (*last_error)() = nullptr;
 };
 
 // What went wrong, or is worth a warning: a stable code for scripts, and the

@@ -43,19 +43,29 @@ CommandResult KeyUnavailable(const Environment& environment, RegistryStatus stat
 }
 
 bool NoteUnreadable(const Environment& environment, const FoundValues& found, CommandResult& result) {
-  bool unreadable = false;
+  std::size_t count = 0;
+  RegistryStatus first = 0;
+  bool one_reason = true;
+  std::string lines;
   for (std::size_t index = 0; index < kValueCount; ++index) {
     RegistryStatus status = found[index].status;
     if (status == 0 || status == kNotFound) continue;
-    std::string message = "The value " + std::string(kSettings[index].value_name) + " cannot be read: " +
-                          ErrorText(environment, status) + "." + (status == kAccessDenied ? " " + std::string(kElevate) : "");
-    result.err += message + "\n";
+    std::string reason = ErrorText(environment, status) + "." + (status == kAccessDenied ? " " + std::string(kElevate) : "");
+    std::string message = "The value " + std::string(kSettings[index].value_name) + " cannot be read: " + reason;
+    lines += message + "\n";
     result.report.problems.push_back({status == kAccessDenied ? "access-denied" : "unreadable", message,
                                       std::string(SettingOfValue(index).name)});
-    unreadable = true;
+    one_reason = one_reason && (count == 0 || status == first);
+    if (count++ == 0) first = status;
   }
-  if (unreadable) result.exit_code = kKeyUnavailable;
-  return unreadable;
+  if (count == 0) return false;
+  // A key whose values are all denied alike (a deny-read entry on it) is one problem to a reader, not ten.
+  result.err += count == kValueCount && one_reason
+                    ? "The values of the key " + ParametersKeyName() + " cannot be read: " + ErrorText(environment, first) +
+                          "." + (first == kAccessDenied ? " " + std::string(kElevate) : "") + "\n"
+                    : lines;
+  result.exit_code = kKeyUnavailable;
+  return true;
 }
 
 CommandResult FileFailed(const Environment& environment, std::string_view what, std::string_view path) {

@@ -104,6 +104,18 @@ void NoteAnomalies(InspectedValue& value, const AnsiCharacters&) {
 
 }  // namespace
 
+std::optional<Problem> ImagePathProblem(std::string_view path) {
+  if (path.empty()) return Problem{"empty-path", "empty, while its image is loaded or saved"};
+  // Typed in the registry's own form by a window that added the prefix again.
+  if (path.substr(0, kFilePathPrefix.size()) == kFilePathPrefix)
+    return Problem{"doubled-prefix", "the \\??\\ prefix twice: it names no file"};
+  // The driver opens it at start, with no current folder: only C:\... or \\server\share\... will do.
+  bool drive = path.size() >= 3 && ((path[0] | 0x20) >= 'a' && (path[0] | 0x20) <= 'z') && path[1] == ':' && path[2] == '\\';
+  bool unc = path.substr(0, 2) == "\\\\";
+  if (!drive && !unc) return Problem{"relative-path", "not a full path (C:\\folder\\file or \\\\server\\share\\file)"};
+  return std::nullopt;
+}
+
 std::string TypeName(std::uint32_t type) {
   return type < kTypeNames.size() ? std::string(kTypeNames[type]) : "type " + IntegerText(type);
 }
@@ -138,6 +150,13 @@ std::vector<InspectedValue> Inspect(const FoundValues& state, const AnsiCharacte
     bool typed = setting.kind == SettingKind::Megabytes || setting.kind == SettingKind::Seconds ||
                  setting.kind == SettingKind::Letter;
     value.retypable = typed && faithful[index] && !value.notes.empty();
+    // A path only counts where its box is ticked, except a doubled prefix, which is never meant.
+    if (setting.kind == SettingKind::Path && value.notes.empty()) {
+      std::string_view box = std::string_view(setting.needs).substr(0, std::string_view(setting.needs).find('='));
+      auto problem = ImagePathProblem(ShownFilePath(value.found.stored.data.substr(0, value.found.stored.data.find('\0'))));
+      if (problem && (problem->code == "doubled-prefix" || ShownValue(editor, *FindSetting(box)) == "on"))
+        value.notes.push_back(*problem);
+    }
     if (value.notes.empty() && !faithful[index]) value.notes.push_back({"not-shown-as-stored", "the window cannot show it as stored"});
     if (value.notes.empty() && loaded[index].value != value.found.stored && loaded[index].value) {
       value.corrected = loaded[index].value;

@@ -32,6 +32,11 @@ struct InspectedValue {
 // In the order of kSettings.
 std::vector<InspectedValue> Inspect(const FoundValues& state, const AnsiCharacters& ansi, Volume& volume);
 
+// What keeps an image file's path, as the window shows it (without its
+// prefix), from naming a file while its box is ticked: nothing, or a note
+// ("empty-path", "doubled-prefix", "relative-path").
+std::optional<Problem> ImagePathProblem(std::string_view path);
+
 std::string TypeName(std::uint32_t type);
 std::string HexBytes(std::string_view bytes);  // "48 44 43 00"
 

@@ -140,13 +140,12 @@ std::string JsonString(std::string_view utf8) {
   return out + "\"";
 }
 
-std::string RenderInstance(const FoundValues& key, const AnsiCharacters& ansi, std::string_view extra) {
-  auto faithful = ShownFaithfully(key, ansi);
+std::string RenderInstance(const FoundValues& key, const AnsiCharacters& ansi, const std::array<bool, kValueCount>& shown,
+                           std::string_view extra) {
   std::string json;
   for (const Setting& setting : kSettingsInFillOrder) {
     std::size_t index = ValueIndexOf(setting);
-    // What the window would not show as stored is no value of the instance.
-    std::optional<std::string> value = faithful[index] ? TypedValue(index, key, ansi) : std::nullopt;
+    std::optional<std::string> value = shown[index] ? TypedValue(index, key, ansi) : std::nullopt;
     if (value) json += (json.empty() ? "" : ",") + JsonString(setting.property) + ":" + *value;
   }
   if (!extra.empty()) json += (json.empty() ? "" : ",") + std::string(extra);

@@ -15,9 +15,10 @@ inline constexpr int kJsonSchemaVersion = 1;
 std::string JsonString(std::string_view utf8);
 
 // The key as an instance of the desired state's properties, on one line: each
-// value the window shows as stored, none other; `extra` is added as it is
+// value marked in `shown`, none other; `extra` is added as it is
 // ("\"_inDesiredState\":true").
-std::string RenderInstance(const FoundValues& key, const AnsiCharacters& ansi, std::string_view extra = {});
+std::string RenderInstance(const FoundValues& key, const AnsiCharacters& ansi, const std::array<bool, kValueCount>& shown,
+                           std::string_view extra = {});
 
 std::string RenderJson(std::string_view command, const CommandResult& result, const AnsiCharacters& ansi);
 

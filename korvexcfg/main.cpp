@@ -21,7 +21,8 @@ int wmain(int argc, wchar_t** argv) {
   win32::Win32KeyLock lock;
   cfg::Win32SystemState system;
   cfg::Environment environment{registry, characters, volume, files, lock, system,
-                               [](long code) { return cfg::SystemErrorText(static_cast<DWORD>(code)); }};
+                               [](long code) { return cfg::SystemErrorText(static_cast<DWORD>(code)); },
+                               []() { return static_cast<long>(GetLastError()); }};
   cfg::CommandResult result = cfg::RunCommand(arguments, environment);
   DWORD failure = result.binary_out ? cfg::WriteBytes(cfg::Stream::Out, result.out)
                                     : cfg::WriteText(cfg::Stream::Out, result.out);

@@ -33,8 +33,11 @@ std::string_view Trim(std::string_view text) {
 }  // namespace
 
 std::optional<std::vector<Request>> DesiredState(std::string_view json, std::string& problem) {
+  // DSC's own property, which the instance schema admits: taken, and of no weight.
+  static constexpr InstanceProperty kInDesiredState{"_inDesiredState", InstanceProperty::Type::Boolean};
   static constexpr auto kProperties = [] {
-    std::array<InstanceProperty, kSettings.size()> properties{};
+    std::array<InstanceProperty, kSettings.size() + 1> properties{};
+    properties[kSettings.size()] = kInDesiredState;
     for (std::size_t i = 0; i < kSettings.size(); ++i) {
       SettingKind kind = kSettings[i].kind;
       properties[i] = {kSettings[i].property,
@@ -48,7 +51,8 @@ std::optional<std::vector<Request>> DesiredState(std::string_view json, std::str
   problem = reading.problem;
   if (!problem.empty()) return std::nullopt;
   std::vector<Request> requests;
-  for (InstanceValue& value : reading.values) requests.push_back({&kSettings[value.property], std::move(value.text)});
+  for (InstanceValue& value : reading.values)
+    if (value.property < kSettings.size()) requests.push_back({&kSettings[value.property], std::move(value.text)});
   return requests;
 }
 

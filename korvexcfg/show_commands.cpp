@@ -1,4 +1,6 @@
 // show, validate and export: reading only.
+#include <algorithm>
+
 #include "command_parts.h"
 #include "inspection.h"
 #include "status.h"
@@ -32,7 +34,9 @@ void ReportInspection(const std::vector<InspectedValue>& values, CommandReport& 
   report.values.emplace();
   for (const InspectedValue& v : values) {
     (*report.values)[ValueIndexOf(*v.setting)] = v.found;
-    for (const Problem& note : v.notes) report.problems.push_back({note.code, note.message, std::string(v.setting->name)});
+    for (const Problem& note : v.notes)
+      if (note.code != "unreadable")  // NoteUnreadable reports it, with the system's reason
+        report.problems.push_back({note.code, note.message, std::string(v.setting->name)});
   }
 }
 
@@ -72,7 +76,10 @@ CommandResult ValidateCommand(Environment& environment) {
   if (result.out.empty()) result.out = "valid\n";
   // Warnings name settings that are valid but cannot work on this machine:
   // they do not change the exit code.
-  result.report.warnings = Warnings(environment, *result.report.values);
+  // A warning about a value already called invalid says nothing new.
+  for (Problem& warning : Warnings(environment, *result.report.values))
+    if (std::ranges::none_of(*values, [&](const InspectedValue& v) { return !v.notes.empty() && warning.setting == v.setting->name; }))
+      result.report.warnings.push_back(std::move(warning));
   result.out += WarningLines(result.report.warnings);
   return result;
 }

@@ -116,6 +116,11 @@ std::vector<Problem> WarningsOf(const Facts& facts, SystemState& system) {
                                              " is used by another volume while the driver is not running"});
   for (const ImageFile* image : {&disk.load, &disk.save}) {
     if (!image->enabled) continue;
+    if (auto problem = ImagePathProblem(image->path)) {
+      warnings.push_back({"image-path-" + problem->code, std::string(image->setting) + " " + Printable(image->path) + ": " +
+                          problem->message, image->setting});
+      continue;
+    }
     auto drive = DriveOfPath(image->path);
     if (disk.letter && drive == disk.letter) {
       // The disk's contents cannot be kept on the disk itself; its folder and
@@ -278,8 +283,14 @@ CommandResult StatusCommand(Environment& environment) {
     unavailable.out = ServiceLine(environment.system.Service());
     return unavailable;
   }
+  CommandResult result;
+  // A value that cannot be read would make the answers about the driver guesses.
+  if (NoteUnreadable(environment, key.Values(), result)) {
+    result.out = ServiceLine(environment.system.Service());
+    return result;
+  }
   StatusReport report = GatherStatus(environment, key.Values(), key.LastWritten());
-  CommandResult result{kDone, StatusText(report), ""};
+  result.out = StatusText(report);
   result.report.values = key.Values();
   result.report.restart_required = report.restart_required;
   result.report.warnings = report.warnings;

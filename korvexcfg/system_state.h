@@ -48,6 +48,8 @@ class SystemState {
   // Paths are UTF-8.
   virtual bool FolderExists(std::string_view path) = 0;
   virtual std::optional<std::uint64_t> FreeBytes(std::string_view folder) = 0;
+  // The local time as "20261208-094900", for a file name that says when; empty when unknown.
+  virtual std::string LocalTimeStamp() { return {}; }
 };
 
 }  // namespace korvex::cfg

@@ -1,5 +1,7 @@
 #include "win32_system_state.h"
 
+#include <cstdio>
+
 #include "windows_api.h"
 
 #include <vector>
@@ -117,6 +119,15 @@ std::optional<SystemStart> Win32SystemState::SystemStartedAt() {
   if (milliseconds > now / kStepsPerMillisecond) return std::nullopt;  // a clock set before 1601
   start.at = now - milliseconds * kStepsPerMillisecond;
   return start;
+}
+
+std::string Win32SystemState::LocalTimeStamp() {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  char text[32];
+  std::snprintf(text, sizeof text, "%04u%02u%02u-%02u%02u%02u", now.wYear, now.wMonth, now.wDay, now.wHour,
+                now.wMinute, now.wSecond);
+  return text;
 }
 
 bool Win32SystemState::FolderExists(std::string_view path) {

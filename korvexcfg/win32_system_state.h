@@ -13,6 +13,7 @@ class Win32SystemState : public SystemState {
   std::optional<SystemStart> SystemStartedAt() override;
   bool FolderExists(std::string_view path) override;
   std::optional<std::uint64_t> FreeBytes(std::string_view folder) override;
+  std::string LocalTimeStamp() override;
 };
 
 }  // namespace korvex::cfg

@@ -57,6 +57,7 @@ for why, manifest_broken in [
      broken(lambda m: m["get"].update(args=["dsc", "get"]))),
     ("two JSON input arguments", broken(lambda m: m["set"]["args"].append({"jsonInputArg": "--other"}))),
     ("a return kind DSC does not know", broken(lambda m: m["test"].update({"return": "diff"}))),
+    ("a what-if that says not what it returns", broken(lambda m: m["whatIf"].pop("return"))),
     ("an exit code that is no number", broken(lambda m: m["exitCodes"].update(six="refused"))),
     ("an instance schema of no object", broken(lambda m: m["schema"]["embedded"].update(type="array"))),
 ]:

@@ -2,9 +2,11 @@
 """The Ansible playbook as Debian's Ansible sees it: its syntax, ansible-lint,
 and each task's options against what ansible-doc documents for its module
 (ansible-lint cannot load the Windows modules here). No Windows host is
-contacted. Usage: playbook_check.py PLAYBOOK"""
+contacted. The MSI it installs by default is the one tools/package makes for
+x64. Usage: playbook_check.py PLAYBOOK PACKAGE_SCRIPT VERSION"""
 import json
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -12,6 +14,7 @@ import tempfile
 import yaml
 
 playbook = os.path.abspath(sys.argv[1])
+package_script, version = sys.argv[2:4]
 failures = []
 
 
@@ -59,6 +62,14 @@ for play in yaml.safe_load(open(playbook)):
         for name, option in known.items():
             if option.get("required") and not any(names.get(given) == name for given in options):
                 failures.append("%s: %s needs %s" % (task["name"], module, name))
+
+# The release's x64 MSI as tools/package names it: name=...; "$out/$name-$arch.msi".
+script = open(package_script).read()
+name = re.search(r"^name=(\S+)$", script, re.M).group(1).replace("$version", version)
+msi = re.search(r'"\$out/(\$name-\$arch\.msi)"', script).group(1).replace("$name", name).replace("$arch", "x64")
+default = yaml.safe_load(open(playbook))[0]["vars"]["korvane_msi"].split("\\")[-1]
+if default != msi:
+    failures.append("the playbook installs %s; tools/package makes %s" % (default, msi))
 
 print("\n".join(failures) if failures else "the playbook passes the syntax check, ansible-lint and ansible-doc's options")
 sys.exit(1 if failures else 0)

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <random>
 #include <set>
 
 namespace korvex::testing {
@@ -52,6 +53,7 @@ class FakeSystemState : public cfg::SystemState {
     free_asked.emplace_back(folder);
     return free;
   }
+  std::string LocalTimeStamp() override { return "20261208-094900"; }
 };
 
 class KorvexcfgTest : public EditorTest {
@@ -251,13 +253,25 @@ TEST_F(KorvexcfgTest, ExitCodesAndWhatWasWritten) {
 
   EXPECT_EQ(Run({"set", "size=128", "--backup", "before.reg"}).exit_code, cfg::kDone);
   EXPECT_EQ(registry.Bytes("SizeIn4kPages"), DwordBytes(32768));
-  RegistryFileContents backup = ReadRegistryFile(files.files.at("before.reg"),
-                                                 "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\korvex\\Parameters", cp1252);
+  const std::string backup_key = "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\korvex\\Parameters";
+  RegistryFileContents backup = ReadRegistryFile(files.files.at("before.reg"), backup_key, cp1252);
   ASSERT_EQ(backup.values.size(), 10u);
   EXPECT_EQ(backup.values[5], (RegistryFileValue{"SizeIn4kPages", kRegDword, DwordBytes(16384)}));
-  for (const char* taken : {"readonly.reg", "before.reg"})  // cannot be written; never overwritten
-    EXPECT_EQ(Run({"set", "size=64", "--backup", taken}).exit_code, cfg::kFileFailed) << taken;
+  EXPECT_EQ(Run({"set", "size=64", "--backup", "readonly.reg"}).exit_code, cfg::kFileFailed);  // cannot be written
   EXPECT_TRUE(registry.writes.empty());
+  // Re-run on schedule: no backup where nothing is written; an earlier one kept, the new one beside it.
+  std::string first = files.files.at("before.reg");
+  EXPECT_EQ(Run({"set", "size=128", "--backup", "before.reg"}).exit_code, cfg::kDone);
+  EXPECT_EQ(files.files.size(), 1u);
+  for (const char* beside : {"before-20261208-094900.reg", "before-20261208-094900-2.reg"}) {
+    registry.PutDword("SizeIn4kPages", 16384);  // drift
+    cfg::CommandResult repaired = Run({"set", "size=128", "--backup", "before.reg"});
+    EXPECT_EQ(repaired.exit_code, cfg::kDone) << repaired.err;
+    EXPECT_NE(repaired.out.find(std::string("backup: ") + beside + " (before.reg exists already and is kept)"),
+              std::string::npos) << repaired.out;
+    EXPECT_EQ(ReadRegistryFile(files.files[beside], backup_key, cp1252).values[5].bytes, DwordBytes(16384));
+  }
+  EXPECT_EQ(files.files.at("before.reg"), first);
   EXPECT_EQ(Run({"import", "before.reg", "--backup", "before.reg"}).exit_code, cfg::kUsage);
   EXPECT_EQ(Run({"export", "readonly.reg"}).exit_code, cfg::kFileFailed);
 
@@ -271,6 +285,18 @@ TEST_F(KorvexcfgTest, ExitCodesAndWhatWasWritten) {
 
   EXPECT_EQ(Run({"set", "colour=red"}).exit_code, cfg::kUsage);
   EXPECT_EQ(Run({"set"}).exit_code, cfg::kUsage);
+  // An option's value is never the next option; --json shapes a usage error wherever it stands.
+  EXPECT_EQ(Run({"set", "size=64", "--backup", "--dry-run"}).exit_code, cfg::kUsage);
+  EXPECT_NE(Run({"show", "--bogus", "--json"}).out.find("\"exitCode\": 2"), std::string::npos);
+  EXPECT_NE(Run({"set", "size=64", "size=128"}).err.find("size is given twice"), std::string::npos);
+  EXPECT_EQ(Run({"set", "size=64", "--backup=--dry-run", "--dry-run"}).exit_code, cfg::kDone);
+  EXPECT_TRUE(registry.writes.empty());
+  EXPECT_FALSE(files.files.count("--dry-run"));
+  // DSC's own property is taken; its what-if shows the state a set would leave.
+  EXPECT_EQ(Run({"dsc", "test", "--input", R"({"_inDesiredState":false,"sizeMB":128})"}).exit_code, cfg::kDone);
+  std::string what_if = Run({"dsc", "set", "--dry-run", "--input", R"({"sizeMB":64})"}).out;
+  EXPECT_TRUE(what_if.find(R"("sizeMB":64,)") != std::string::npos && what_if.ends_with("\n[\"sizeMB\"]\n")) << what_if;
+  EXPECT_TRUE(registry.writes.empty());
   EXPECT_EQ(Run({"frobnicate"}).exit_code, cfg::kUsage);
   EXPECT_EQ(Run({}).exit_code, cfg::kUsage);
   // The installers' version, then the version resource's.
@@ -545,6 +571,20 @@ TEST_F(KorvexcfgTest, ShowAndValidateNoteEachAnomaly) {
             std::string::npos)
       << json;
   EXPECT_NE(json.find("{\"code\": \"misplaced-nul\", \"message\": \"NUL bytes out of place"), std::string::npos) << json;
+
+  // A path that names no file while its image is loaded: validate, status and set --complete agree.
+  for (std::string code : {"relative-path", "empty-path", "doubled-prefix"}) {
+    PutTypicalValues();
+    registry.PutDword("LoadImageOnStart", 1);
+    registry.PutText("LoadImageFile", code == "relative-path" ? "\\??\\load.img"
+                                      : code == "empty-path"  ? "\\??\\"
+                                                              : "\\??\\\\??\\C:\\load.img");
+    EXPECT_NE(Run({"validate", "--json"}).out.find("\"code\": \"" + code + "\""), std::string::npos) << code;
+    EXPECT_NE(Run({"status", "--json"}).out.find("\"code\": \"image-path-" + code + "\""), std::string::npos) << code;
+    // The window shows a doubled prefix's path with one, which is what --complete stores.
+    EXPECT_EQ(Run({"set", "--complete"}).exit_code, code == "doubled-prefix" ? cfg::kDone : cfg::kRulesRefuse) << code;
+  }
+  EXPECT_EQ(registry.Bytes("LoadImageFile"), std::string("\\??\\C:\\load.img\0", 16));
 }
 
 TEST_F(KorvexcfgTest, DismountFollowsTheButtonAndItsLetterGuard) {
@@ -662,6 +702,58 @@ TEST_F(KorvexcfgTest, StatusTellsWhetherTheRunningDriverMatchesItsSettingsAndWar
   cfg::CommandResult missing = Run({"status"});
   EXPECT_EQ(missing.exit_code, cfg::kKeyUnavailable);
   EXPECT_EQ(missing.out, "service:   korvex, not installed\n");
+}
+
+}  // namespace
+}  // namespace korvex::testing
+
+namespace korvex::testing {
+namespace {
+
+// One judgement of a state, over random keys of odd and valid values alike:
+// the instance `dsc get` gives is always one `dsc test` accepts (never a
+// usage error or a refusal), and where `validate` calls the key valid,
+// `dsc set` of that instance writes nothing.
+TEST_F(KorvexcfgTest, ValidKeysGiveInstancesThatSetBackUnchanged) {
+  using Put = std::function<void(FakeRegistry&, const std::string&)>;
+  auto text = [](std::string bytes) -> Put { return [bytes](FakeRegistry& r, const std::string& n) { r.PutText(n, bytes); }; };
+  auto dword = [](std::int32_t number) -> Put { return [number](FakeRegistry& r, const std::string& n) { r.PutDword(n, number); }; };
+  Put absent = [](FakeRegistry& r, const std::string& n) { r.values.erase(n); };
+  std::vector<Put> on_off{absent, dword(0), dword(1), dword(2), text("1")};
+  std::vector<Put> path{absent, text("\\??\\C:\\a.img"), text("\\??\\"), text("\\??\\\\??\\C:\\a.img"), text("C:\\a.img"),
+                        text("\\??\\a.img"), dword(1)};
+  const std::map<std::string, std::vector<Put>> pools{
+      {"DiskType", {absent, text("HDC"), text("FDC14"), text("FDC28"), text(""), text("XYZ"), dword(1)}},
+      {"LoadImageOnStart", on_off}, {"SaveImageOnExit", on_off}, {"AutoSaveEnabled", on_off}, {"DiskFormatFAT32", on_off},
+      {"LoadImageFile", path}, {"SaveImageFile", path},
+      {"SizeIn4kPages", {absent, dword(16384), dword(1000), dword(0), dword(1048576), dword(1280), dword(524288),
+                         dword(8192), dword(5120), text("64")}},
+      {"AutoSaveTrigger", {absent, dword(300), dword(5), dword(20), dword(32767), dword(32768), dword(100000), dword(-1)}},
+      {"UserDriveLetter", {absent, text("R"), text("r"), text("1"), text(""), text("TT")}},
+  };
+  std::mt19937 random(31);  // seeded: a failure is repeated by running again
+  int valid_keys = 0;
+  for (int round = 0; round < 300; ++round) {
+    std::string key;
+    for (const auto& [name, pool] : pools) {
+      // Mostly the typical value (second in each pool), so that some keys are valid.
+      std::size_t pick = random() % 4 ? 1 : random() % pool.size();
+      pool[pick](registry, name);
+      key += name + "#" + std::to_string(pick) + " ";
+    }
+    cfg::CommandResult got = Run({"dsc", "get"});
+    ASSERT_EQ(got.exit_code, cfg::kDone) << key << got.err;
+    std::string instance = got.out.substr(0, got.out.find('\n'));
+    cfg::CommandResult test = Run({"dsc", "test", "--input", instance});
+    EXPECT_EQ(test.exit_code, cfg::kDone) << key << instance << "\n" << test.err;
+    if (Run({"validate"}).exit_code != cfg::kDone) continue;
+    ++valid_keys;
+    EXPECT_NE(test.out.find("\"_inDesiredState\":true"), std::string::npos) << key << test.out;
+    cfg::CommandResult set = Run({"dsc", "set", "--input", instance});
+    EXPECT_EQ(set.exit_code, cfg::kDone) << key << instance << "\n" << set.err;
+    EXPECT_TRUE(registry.writes.empty()) << key << instance;
+  }
+  EXPECT_GT(valid_keys, 3);  // the property was put to the test
 }
 
 }  // namespace

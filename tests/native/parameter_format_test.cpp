@@ -31,6 +31,7 @@ TEST(FilePaths, LoseOnlyTheExactPrefix) {
   EXPECT_EQ(ShownFilePath("\\\\?\\C:\\x"), "\\\\?\\C:\\x");
   EXPECT_EQ(StoredFilePath("C:\\a.img"), "\\??\\C:\\a.img");
   EXPECT_EQ(StoredFilePath(""), "\\??\\");
+  EXPECT_EQ(StoredFilePath("\\??\\C:\\a.img"), "\\??\\C:\\a.img");  // typed in the registry's form
 }
 
 TEST(CheckBoxes, OnlyOneIsOnAndAnyNonZeroStoresOne) {

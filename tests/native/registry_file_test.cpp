@@ -119,6 +119,7 @@ TEST_F(RegistryFileTest, RefusesWhatItCannotImport) {
        "Line 3 is cut off"},
       {"REGEDIT4\r\n" + key + "\"A\"=\"x\"\r\n\"B\"=hex:01,\\\r\n  02", "Line 4 is cut off"},
       {Utf16("REGEDIT4\r\n" + key), "first line"},
+      {Utf16("Windows Registry Editor Version 5.00\r\n" + key).substr(2), "without its byte-order mark"},
       {Utf16("Windows Registry Editor Version 5.00\r\n" + key + "\"A\"=hex(1):41\r\n"), "code page"},
       {"REGEDIT4\r\n" + key + "\"A\"=hex(7):41,00,90,00,00\r\n", "code page"},  // 0x90 is no character
       {Utf16("Windows Registry Editor Version 5.00\r\n") + "\x41", "middle of a UTF-16"},

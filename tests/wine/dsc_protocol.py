@@ -2,9 +2,10 @@
 """korvexcfg.exe under Wine as DSC v3 calls it: for each operation the
 manifest names, the command line it gives (its executable our build, its JSON
 input argument followed by the compressed instance), on a typical, an empty,
-a damaged and a missing key. Every output line matches the operation's stdout
-schema and the manifest's embedded instance schema; each exit code is one
-the manifest names. No DSC engine runs here.
+a damaged and a missing key, and on each odd value a key may hold. Every
+output line matches the operation's stdout schema (the what-if's, set's) and
+the manifest's embedded instance schema; each exit code is one the manifest
+names. No DSC engine runs here.
 Usage: dsc_protocol.py WINE_RUN KORVEXCFG_EXE MANIFEST DSC_SCHEMAS"""
 import json
 import os
@@ -21,6 +22,7 @@ known = store(schemas)
 instance_schema = manifest["schema"]["embedded"]
 stdout_schemas = {operation: json.load(open(os.path.join(schemas, "resource", "stdout", operation + ".json")))
                   for operation in ("get", "set", "test", "export")}
+stdout_schemas["whatIf"] = stdout_schemas["set"]  # DSC reads a what-if as the set it stands for
 failures = []
 KEY = registry_key.KEY
 TYPICAL = ['"DiskType"="HDC"', '"LoadImageOnStart"=dword:00000000', '"LoadImageFile"="\\\\??\\\\C:\\\\caf\u00e9.img"',
@@ -42,8 +44,9 @@ def stored():
     return wine(korvexcfg, "export", "-").stdout
 
 
-def call(operation, instance, exit_code=0, name=""):
-    """The operation as the manifest describes it; its output lines, checked."""
+def call(operation, instance, exit_code=0, name="", errors=None):
+    """The operation as the manifest describes it; its output lines, checked.
+    Its standard error, DSC's trace, goes apart, into `errors` if given."""
     method = manifest[operation]
     if method["executable"] != "korvexcfg":
         failures.append("%s: the manifest runs %s" % (operation, method["executable"]))
@@ -51,7 +54,9 @@ def call(operation, instance, exit_code=0, name=""):
     for argument in method.get("args", []):
         arguments += [argument] if isinstance(argument, str) else [argument["jsonInputArg"],
                                                                     json.dumps(instance, separators=(",", ":"))]
-    run = wine(korvexcfg, *arguments)
+    run = registry_key.wine_apart(wine_run, korvexcfg, *arguments)
+    if errors is not None:
+        errors.append(run.stderr.decode("utf-8", "replace"))
     label = "%s %s %s" % (name, operation, json.dumps(instance))
     if str(run.returncode) not in manifest["exitCodes"]:
         failures.append("%s: exit %d, which the manifest does not name" % (label, run.returncode))
@@ -118,6 +123,12 @@ def piped(verb, instance):
         return run.returncode, run.stdout[:300]
 
 
+# The what-if DSC asks for before a set: the state the set would leave, and nothing written.
+what_if = read_only("typical", "whatIf", {"sizeMB": 256, "driveLetter": "Q"})
+expect("what-if", what_if and (what_if[0]["sizeMB"], what_if[1]), (256, ["sizeMB"]))
+# DSC's own property is taken as input, as the schema admits it.
+expect("test with _inDesiredState", (read_only("typical", "test", dict(desired, _inDesiredState=False)) or [{}])[0]
+       .get("_inDesiredState"), True)
 expect("piped test, compliant", piped("test", desired), (0, False))
 expect("piped set", piped("set", {"sizeMB": 256}), (0, True))
 expect("piped test, drift", piped("test", desired), (1, False))
@@ -147,6 +158,30 @@ repaired = read_only("damaged", "test", {"sizeMB": 64})
 expect("damaged test", repaired and repaired[0]["_inDesiredState"], False)
 call("set", {"sizeMB": 64}, name="damaged")
 expect("damaged after set", (call("get", {}, name="damaged") or [{}])[0].get("sizeMB"), 64)
+
+# Each odd value a key may hold: left out of the instance, its problem on
+# stderr, whichever operation reads it; a desired state holding it refused.
+ODD = [("SizeIn4kPages", "dword:000003e8"), ("SizeIn4kPages", "dword:00000000"), ("SizeIn4kPages", "dword:00100000"),
+       ("SizeIn4kPages", None), ("AutoSaveTrigger", "dword:00000005"), ("AutoSaveTrigger", "dword:000186a0"),
+       ("AutoSaveTrigger", "dword:00008000"), ("UserDriveLetter", '"1"'), ("UserDriveLetter", '""'),
+       ("DiskType", '""'), ("DiskType", '"XYZ"'), ("SaveImageOnExit", "dword:00000002"),
+       ("SaveImageFile", '"\\\\??\\\\\\\\??\\\\C:\\\\x.img"'), ("SaveImageFile", '"\\\\??\\\\save.img"')]
+PROPERTY = {"SizeIn4kPages": "sizeMB", "AutoSaveTrigger": "autoSaveSeconds", "UserDriveLetter": "driveLetter",
+            "DiskType": "diskType", "SaveImageOnExit": "saveImage", "SaveImageFile": "saveImageFile"}
+for value, data in ODD:
+    name = "odd %s=%s" % (value, data)
+    put_key([line for line in TYPICAL if not line.startswith('"%s"=' % value)] +
+            ([] if data is None else ['"%s"=%s' % (value, data)]))
+    for operation, instance in (("get", {}), ("export", {}), ("test", {"fat32": False})):
+        errors = []
+        lines = call(operation, instance, name=name, errors=errors)
+        if lines and PROPERTY[value] in lines[0]:
+            failures.append("%s %s: %s is in the instance: %s" % (name, operation, PROPERTY[value], lines[0]))
+        said = PROPERTY[value] + " left out: " + value in errors[0]
+        if said != (data is not None):
+            failures.append("%s %s: stderr %r" % (name, operation, errors[0][:300]))
+for refused in ({"autoSaveSeconds": 32768}, {"autoSaveSeconds": 5}, {"driveLetter": "1"}):
+    call("test", refused, 6, "out of limits, whatever the key holds")
 
 wine("reg", "delete", KEY, "/f")
 for operation in ("get", "test", "export"):

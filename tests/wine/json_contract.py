@@ -68,6 +68,8 @@ with tempfile.TemporaryDirectory() as folder:
 check(["set", "size=lots"], 6)
 check(["test", "interval=5"], 6)
 check(["set", "colour=red"], 2)
+check(["show", "--bogus"], 2)  # --json after the error: still JSON
+check(["set", "size=128", "--backup"], 2)  # --json is no file name
 check(["dismount", "Y:"], 4)
 # A text of another code page's bytes, a number stored as text, a value of another type.
 put_key(typical[:2] + ['"LoadImageFile"=hex(1):5c,00,3f,00,3f,00,5c,00,00,4e,00,00', '"SizeIn4kPages"="64"',

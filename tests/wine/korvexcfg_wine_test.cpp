@@ -196,12 +196,63 @@ TEST_F(KorvexcfgWineTest, AMissingKeyIsNeverCreatedAndAWriteThatFailsIsReported)
   // Judged before anything else: the type the window would miss, the rules, the file.
   for (const std::string& command :
        std::vector<std::string>{"show", "validate", "export -", "test size=64", "test interval=5", "set size=64",
-                                "set type=hard-disk size=64", "import \"" + file + "\""}) {
+                                "set type=hard-disk size=64", "import \"" + file + "\"", "status", "dsc get",
+                                "dsc export"}) {
     EXPECT_EQ(RunProgram(Korvexcfg(command), &output), 3u) << command << "\n" << output;
     EXPECT_NE(output.find("cannot be read: Access denied (error 5). Run korvexcfg from an elevated prompt"),
               std::string::npos) << command << "\n" << output;
   }
   MakeParametersKeyReadOnly(false);
+}
+
+// The README's scheduled import, run again and again: unchanged twice (no
+// backup), then a repair after drift, its backup beside the first, which is kept.
+TEST_F(KorvexcfgWineTest, TheScheduledImportRepairsDriftOnEveryRunAndKeepsTheFirstBackup) {
+  PutTypicalDriverValues();
+  std::string folder = TempPath("scheduled");
+  CreateDirectoryA(folder.c_str(), nullptr);
+  WIN32_FIND_DATAA found{};
+  HANDLE left = FindFirstFileA((folder + "\\*.reg").c_str(), &found);  // by an earlier run of this test
+  for (bool more = left != INVALID_HANDLE_VALUE; more; more = FindNextFileA(left, &found) != FALSE)
+    DeleteFileA((folder + "\\" + found.cFileName).c_str());
+  if (left != INVALID_HANDLE_VALUE) FindClose(left);
+  std::string settings = folder + "\\settings.reg", before = folder + "\\before.reg";
+  ASSERT_EQ(RunProgram(Korvexcfg("export \"" + settings + "\"")), 0u);
+  ASSERT_EQ(RunProgram(Korvexcfg("export \"" + before + "\"")), 0u);  // an earlier run's backup
+  std::string output;
+  for (int run = 1; run <= 3; ++run) {
+    if (run == 3) PutDword("SizeIn4kPages", 4096);  // drift
+    EXPECT_EQ(RunProgram(Korvexcfg("import \"" + settings + "\" --backup \"" + before + "\""), &output), 0u)
+        << "run " << run << ": " << output;
+  }
+  EXPECT_EQ(ReadRaw("SizeIn4kPages")->bytes, std::string("\0\x40\0\0", 4));
+  std::vector<std::string> backups;
+  HANDLE search = FindFirstFileA((folder + "\\before*.reg").c_str(), &found);
+  for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found) != FALSE)
+    backups.push_back(found.cFileName);
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  ASSERT_EQ(backups.size(), 2u) << output;
+  EXPECT_NE(output.find("backup: " + folder + "\\before-"), std::string::npos) << output;
+  std::string drifted;
+  EXPECT_EQ(RunProgram(Korvexcfg("test --file \"" + before + "\""), &drifted), 0u) << drifted;  // the first, as it was
+}
+
+// Options are options: none takes the next as its value, and --json shapes a
+// usage error too. A path in the registry's own form is stored with one prefix.
+TEST_F(KorvexcfgWineTest, OptionsArePartedAndRegistryFormPathsStoredWithOnePrefix) {
+  PutTypicalDriverValues();
+  std::string output;
+  EXPECT_EQ(RunProgram(Korvexcfg("set size=128 --backup --dry-run"), &output), 2u) << output;
+  EXPECT_EQ(ReadRaw("SizeIn4kPages")->bytes, std::string("\0\x40\0\0", 4));
+  EXPECT_EQ(GetFileAttributesA("--dry-run"), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(RunProgram(Korvexcfg("show --bogus --json"), &output), 2u);
+  EXPECT_TRUE(output.starts_with("{") && output.find("\"exitCode\": 2,") != std::string::npos) << output;
+
+  EXPECT_EQ(RunProgram(Korvexcfg("set \"save-file=\\??\\C:\\x.img\""), &output), 0u) << output;
+  EXPECT_EQ(ReadRaw("SaveImageFile"), (RawValue{REG_SZ, std::string("\\??\\C:\\x.img\0", 13)}));
+  PutText("SaveImageFile", "\\??\\\\??\\C:\\x.img");
+  EXPECT_EQ(RunProgram(Korvexcfg("validate"), &output), 1u);
+  EXPECT_NE(output.find("save-file (SaveImageFile): the \\??\\ prefix twice"), std::string::npos) << output;
 }
 
 // A deployment script as administrators write them, run by cmd: each step
@@ -222,7 +273,7 @@ TEST_F(KorvexcfgWineTest, ABatchFileInstallsTestsAndRemediatesByExitCodes) {
                       "if errorlevel 1 exit /b 13\r\n" +
                       tool + " test" + settings + " > NUL\r\n"
                       "if errorlevel 1 exit /b 14\r\n" +
-                      tool + " set size=256 --backup C:\\windows\\win.ini > NUL 2> NUL\r\n"
+                      tool + " set size=256 --backup C:\\no-such-folder\\before.reg > NUL 2> NUL\r\n"
                       "if not errorlevel 5 exit /b 15\r\n"
                       "exit /b 0\r\n";
   std::string path = TempPath("remediate.bat");

@@ -11,6 +11,21 @@ def wine(wine_run, *arguments):
     return subprocess.run([wine_run, *arguments], capture_output=True)
 
 
+def wine_apart(wine_run, *arguments):
+    """As wine(), with the program's standard error apart from its output, as
+    DSC reads them; each goes to a file, which no helper of Wine's can hold
+    open after the program ends."""
+    root = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(wine_run))))
+    environment = dict(os.environ)
+    environment.setdefault("KORVEX_WINEPREFIX", os.path.join(root, "build", "wineprefix"))
+    start = '. "$0/tools/wine-session" && korvex_wine_ready && exec "$korvex_wine64" "$@"'
+    with tempfile.TemporaryFile() as output, tempfile.TemporaryFile() as errors:
+        run = subprocess.run(["sh", "-c", start, root, *arguments], stdout=output, stderr=errors, env=environment)
+        output.seek(0)
+        errors.seek(0)
+        return subprocess.CompletedProcess(run.args, run.returncode, output.read(), errors.read())
+
+
 def put_key(wine_run, lines):
     """The key as a version 5.00 file gives it, imported by Wine's regedit."""
     with tempfile.NamedTemporaryFile("wb", suffix=".reg", delete=False) as file:
