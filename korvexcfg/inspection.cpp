@@ -152,9 +152,9 @@ std::vector<InspectedValue> Inspect(const FoundValues& state, const AnsiCharacte
     value.retypable = typed && faithful[index] && !value.notes.empty();
     // A path only counts where its box is ticked, except a doubled prefix, which is never meant.
     if (setting.kind == SettingKind::Path && value.notes.empty()) {
-      std::string_view box = std::string_view(setting.needs).substr(0, std::string_view(setting.needs).find('='));
+      const Setting& box = kSettings[Index(setting.needs.begin()->setting)];
       auto problem = ImagePathProblem(ShownFilePath(value.found.stored.data.substr(0, value.found.stored.data.find('\0'))));
-      if (problem && (problem->code == "doubled-prefix" || ShownValue(editor, *FindSetting(box)) == "on"))
+      if (problem && (problem->code == "doubled-prefix" || ShownValue(editor, box) == "on"))
         value.notes.push_back(*problem);
     }
     if (value.notes.empty() && !faithful[index]) value.notes.push_back({"not-shown-as-stored", "the window cannot show it as stored"});
