@@ -30,7 +30,7 @@ struct InspectedValue {
 };
 
 // In the order of kSettings.
-std::vector<InspectedValue> Inspect(const FoundValues& state, const AnsiCharacters& ansi, Volume& volume);
+std::vector<InspectedValue> Inspect(const FoundValues& state, const AnsiCharacters& ansi);
 
 std::string TypeName(std::uint32_t type);
 std::string HexBytes(std::string_view bytes);  // "48 44 43 00"
