@@ -112,7 +112,8 @@ SaveReport Editor::Plan(const FoundValues& key, const SaveBasis& basis) const {
     if (set[index] && !form.problem.empty() && differs) {
       value.outcome = ValueOutcome::Refused;
       value.reason = form.problem;
-    } else if (set[index] ? differs : differs && faithful[index] && services_.stores_corrections) {
+    } else if (set[index] ? differs
+                          : differs && faithful[index] && services_.stores_corrections && !changed_elsewhere) {
       value.outcome = ValueOutcome::Planned;
     } else if (!set[index] && changed_elsewhere && window[index].value != key[index].stored) {
       value.outcome = ValueOutcome::KeptChanged;
@@ -223,21 +224,28 @@ SaveReport Editor::SaveParameters(ParametersKey& key) {
 }
 
 void Editor::ShowAsLoaded(const Editor& fresh) {
-  loading_ = true;
-  // The values first, whose rules may touch the enabled states; then those.
+  // The fresh window has applied every rule already: its state is copied
+  // with the controls' events silenced, as a rule run again on a design
+  // text ("Text4" upper-cased) would show something else.
+  auto quietly = [](forms::Event& event, auto set) {
+    forms::Event rule = std::move(event);
+    event = nullptr;
+    set();
+    event = std::move(rule);
+  };
   for (const Setting& setting : kSettings) {
     ValueControl mine = ControlOf(setting), theirs = fresh.ControlOf(setting);
-    if (mine.list) mine.list->SetListIndex(theirs.list->ListIndex());
-    if (mine.check) mine.check->SetValue(theirs.check->Value());
-    if (mine.box) mine.box->SetText(theirs.box->Text());
+    if (mine.list && theirs.list->ListIndex() < 0) mine.list->Deselect(theirs.list->Text());
+    if (mine.list) quietly(mine.list->Click, [&] { mine.list->SetListIndex(theirs.list->ListIndex()); });
+    if (mine.check) quietly(mine.check->Click, [&] { mine.check->SetValue(theirs.check->Value()); });
+    if (mine.box) quietly(mine.box->Change, [&] { mine.box->SetText(theirs.box->Text()); });
+    ControlFor(setting).SetEnabled(fresh.ControlFor(setting).Enabled());
   }
-  for (const Setting& setting : kSettings) ControlFor(setting).SetEnabled(fresh.ControlFor(setting).Enabled());
   Label6.SetEnabled(fresh.Label6.Enabled());
   Label12.SetEnabled(fresh.Label12.Enabled());
-  VScroll1.Park(fresh.VScroll1.Last());
-  VScroll2.Park(fresh.VScroll2.Last());
-  VScroll3.Park(fresh.VScroll3.Last());
-  loading_ = false;
+  for (auto [mine, theirs] : {std::pair{&VScroll1, &fresh.VScroll1}, {&VScroll2, &fresh.VScroll2},
+                              {&VScroll3, &fresh.VScroll3}})
+    quietly(mine->Change, [&] { mine->Park(theirs->Last()); });
 }
 
 }  // namespace korvex
