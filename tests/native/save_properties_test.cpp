@@ -69,6 +69,8 @@ const std::vector<std::string>& TypedInto(SettingKind kind) {
 }
 
 enum StepKind { kType, kClick, kChoose, kStepBar, kTab, kOtherWrite, kStepKinds };
+// Another program's write to a value.
+constexpr int WriteTo(std::size_t value) { return 3 * static_cast<int>(value) + 2; }
 struct Step {
   int kind = kTab, target = 0, choice = 0;
 };
@@ -190,7 +192,10 @@ class World : public EditorTest {
                                                           ValueIndex("SaveImageFile")};
         std::size_t value = boxes[step.target % boxes.size()];
         const auto& texts = TypedInto(kSettings[value].kind);
-        TypeAndTab(*e.ControlOf(kSettings[value]).box, texts[step.choice % texts.size()]);
+        forms::TextBox& box = *e.ControlOf(kSettings[value]).box;
+        // The first choice retypes what the box shows.
+        std::string text = step.choice == 0 ? box.Text() : texts[static_cast<std::size_t>(step.choice) % texts.size()];
+        TypeAndTab(box, text);
         acted_ = value;
         break;
       }
@@ -222,9 +227,10 @@ class World : public EditorTest {
       }
       case kTab: Tab(); break;
       case kOtherWrite: {
-        // Often the value the user acted on last, or its partner.
-        std::size_t target = static_cast<std::size_t>(step.target) % (kValueCount + 2);
-        std::size_t value = target < kValueCount ? target : target == kValueCount ? acted_ : PartnerOf(acted_);
+        // A third of the time the value the user acted on last, a third its partner.
+        std::size_t value = step.target % 3 == 0   ? acted_
+                            : step.target % 3 == 1 ? PartnerOf(acted_)
+                                                   : static_cast<std::size_t>(step.target / 3) % kValueCount;
         Put(value, step.choice);
         break;
       }
@@ -271,7 +277,7 @@ Scenario AnyScenario() {
   scenario.steps = *rc::gen::container<std::vector<Step>>(
       static_cast<std::size_t>(steps),
       rc::gen::build<Step>(rc::gen::set(&Step::kind, rc::gen::inRange(0, int(kStepKinds))),
-                           rc::gen::set(&Step::target, rc::gen::inRange(0, 12)),
+                           rc::gen::set(&Step::target, rc::gen::inRange(0, 3 * int(kValueCount))),
                            rc::gen::set(&Step::choice, rc::gen::inRange(0, 12))));
   scenario.ok = *rc::gen::arbitrary<bool>();
   return scenario;
@@ -538,13 +544,20 @@ const Found kFound[] = {
     {"AutoSaveClearedShowsImageSavingAsStored", {{0, 0, 0, 1, 0, 0, 0, 2, 0, 0}, {{kClick, 0, 0}}, false}},
     // Another program sets 128 MB; the user types the 64 the window loaded.
     {"RetypedSizeOverAnotherProgramsIsStored",
-     {{1, 0, 0, 0, 0, 1, 0, 0, 0, 0}, {{kOtherWrite, 5, 4}, {kType, 0, 1}}, false}},
+     {{1, 0, 0, 0, 0, 1, 0, 0, 0, 0}, {{kOtherWrite, WriteTo(5), 4}, {kType, 0, 1}}, false}},
     // FAT32 ticked and cleared again after another program turned it on.
     {"Fat32ClearedAgainOverAnotherProgramsIsStored",
-     {{1, 0, 0, 0, 0, 4, 1, 0, 0, 0}, {{kOtherWrite, 6, 2}, {kClick, 2, 0}, {kClick, 2, 0}}, false}},
+     {{1, 0, 0, 0, 0, 4, 1, 0, 0, 0}, {{kOtherWrite, WriteTo(6), 2}, {kClick, 2, 0}, {kClick, 2, 0}}, false}},
     // Image saving ticked and cleared after another program turned AutoSave on; OK.
     {"ImageSavingClearedAgainOverAnotherProgramsAutoSaveIsStored",
-     {{0, 0, 0, 1, 0, 0, 0, 1, 0, 0}, {{kOtherWrite, 7, 2}, {kClick, 1, 0}, {kClick, 1, 0}}, true}},
+     {{0, 0, 0, 1, 0, 0, 0, 1, 0, 0}, {{kOtherWrite, WriteTo(7), 2}, {kClick, 1, 0}, {kClick, 1, 0}}, true}},
+    // Another program's letter "1", which the window would show as "A", is kept.
+    {"AnotherProgramsLetterIsNotCorrected", {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {{kOtherWrite, WriteTo(9), 7}}, false}},
+    // Another program deleted the disk type: the list shows no type, with its design text.
+    {"AnotherProgramsDeletedDiskTypeShowsNone",
+     {{1, 0, 0, 0, 0, 1, 0, 0, 0, 0}, {{kType, 0, 1}, {kOtherWrite, WriteTo(0), 0}}, false}},
+    // An empty key: the letter box keeps its design text "Text4", which no rule ran on.
+    {"AnEmptyKeyKeepsTheDesignTexts", {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {}, false}},
 };
 
 TEST(SaveProperties, FoundCounterexamplesKeepEveryPromise) {
