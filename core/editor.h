@@ -210,11 +210,13 @@ class Editor {
   // What a save plans from: the window, the key with the values set here
   // laid over it, and what a load of that makes; computed once per save.
   struct SaveBasis;
-  SaveBasis BasisFor(const FoundValues& key) const;
+  SaveBasis BasisFor(const FoundValues& key, StoredForms window) const;
   SaveReport Plan(const FoundValues& key, const SaveBasis& basis) const;
   // The values set here that cannot be stored, each Refused; before a key is read.
   SaveReport Refusals(const StoredForms& window) const;
   SaveReport NothingWritten(SaveReport report, SaveReport::Result result, RegistryStatus key_error);
+  // Plans once against the key as read, writes, and shows what is stored.
+  SaveReport Save(ParametersKey& key, StoredForms window);
   // Every control as a window freshly loaded shows it (`fresh` is one).
   void ShowAsLoaded(const Editor& fresh);
 

@@ -6,7 +6,8 @@
 //     window shows it, also where it equals what the window loaded. The
 //     actions are recorded as they happen, never inferred from the controls.
 //  P2 Another program's change survives: a value the user did not set,
-//     changed by another program after the load, keeps that program's value;
+//     changed by another program after the load, keeps that program's value
+//     (even where the window would correct it);
 //     except a partner the rules need for the user's own choice (AutoSave and
 //     image saving), written as the window holds it.
 //  P3 What you see is what is stored: after every successful save each
@@ -77,9 +78,9 @@ bool ShownTicked(const FoundValues& state, std::size_t index, const AnsiCharacte
 
 }  // namespace
 
-Editor::SaveBasis Editor::BasisFor(const FoundValues& key) const {
+Editor::SaveBasis Editor::BasisFor(const FoundValues& key, StoredForms window) const {
   const AnsiCharacters& ansi = services_.characters;
-  SaveBasis basis{CurrentForms(), set_by_user_, key, nullptr};
+  SaveBasis basis{std::move(window), set_by_user_, key, nullptr};
   auto lay_over = [&](std::size_t index) {
     basis.set[index] = true;
     if (basis.window[index].value) basis.merged[index] = {0, *basis.window[index].value};
@@ -132,7 +133,7 @@ SaveReport Editor::Plan(const FoundValues& key, const SaveBasis& basis) const {
   return report;
 }
 
-SaveReport Editor::PlanSave(const FoundValues& key) const { return Plan(key, BasisFor(key)); }
+SaveReport Editor::PlanSave(const FoundValues& key) const { return Plan(key, BasisFor(key, CurrentForms())); }
 
 SaveReport Editor::Refusals(const StoredForms& window) const {
   SaveReport report;
@@ -163,7 +164,8 @@ SaveReport Editor::NothingWritten(SaveReport report, SaveReport::Result result, 
 
 SaveReport Editor::SaveParameters() {
   // A value that cannot be stored is refused before the key is touched.
-  SaveReport report = Refusals(CurrentForms());
+  StoredForms window = CurrentForms();
+  SaveReport report = Refusals(window);
   if (const ValueReport* refusal = report.FirstRefusal()) {
     for (ValueReport& value : report.values)
       if (value.outcome == ValueOutcome::Planned) value.outcome = ValueOutcome::NotWritten;
@@ -175,11 +177,13 @@ SaveReport Editor::SaveParameters() {
   ParametersKey key(services_.registry);
   if (key.OpenStatus() != 0)
     return NothingWritten(std::move(report), SaveReport::Result::KeyUnavailable, key.OpenStatus());
-  return SaveParameters(key);
+  return Save(key, std::move(window));
 }
 
-SaveReport Editor::SaveParameters(ParametersKey& key) {
-  SaveBasis basis = BasisFor(key.Values());
+SaveReport Editor::SaveParameters(ParametersKey& key) { return Save(key, CurrentForms()); }
+
+SaveReport Editor::Save(ParametersKey& key, StoredForms window) {
+  SaveBasis basis = BasisFor(key.Values(), std::move(window));
   SaveReport report = Plan(key.Values(), basis);
   if (const ValueReport* refusal = report.FirstRefusal()) {
     services_.session.ShowMessage(Window::SettingRefused, refusal->reason);
