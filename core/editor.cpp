@@ -27,11 +27,24 @@ Editor::Editor(EditorServices services) : services_(services) {
   Command2.Click = [this] { Command2_Click(); };
   Command3.Click = [this] { Command3_Click(); };
   Label8.Click = [this] { Label8_Click(); };
-  // A user's action on a setting's box or its bar sets the setting.
+  // A user's action on a setting's box or its bar sets the setting; so does
+  // any later change of its value, which only the user's actions and the
+  // rules they set off make.
   for (const Setting& setting : kSettings) {
-    auto set = [this, index = IndexOf(setting)] { set_by_user_.set(index); };
+    std::size_t index = IndexOf(setting);
+    auto set = [this, index] { set_by_user_.set(index); };
     ControlFor(setting).Acted = set;
-    if (auto stepper = kSettingControls[IndexOf(setting)].stepper) (this->*stepper).Acted = set;
+    if (auto stepper = kSettingControls[index].stepper) (this->*stepper).Acted = set;
+    auto note_change = [this, index](forms::Event& event) {
+      event = [this, index, rule = std::move(event)] {
+        ValueChanged(index);
+        if (rule) rule();
+      };
+    };
+    ValueControl control = ControlOf(setting);
+    if (control.list) note_change(control.list->Click), note_change(control.list->Change);
+    if (control.check) note_change(control.check->Click);
+    if (control.box) note_change(control.box->Change);
   }
 }
 

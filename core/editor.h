@@ -4,6 +4,7 @@
 
 #include <bitset>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -170,6 +171,10 @@ class Editor {
   // Only these count as set by the user (a script that went back over the
   // settings it passed on its way).
   void SetByUserOnly(std::bitset<kValueCount> set) { set_by_user_ = set; }
+  // The values set since the load or the last save, recorded as it
+  // happened: by the user's action on its control, or by a rule that
+  // changed it afterwards.
+  std::bitset<kValueCount> SetSinceFound() const { return set_by_user_; }
 
   // "Dismount Volume" for the drive a text names, with its message windows.
   DismountOutcome Dismount(std::string_view drive);
@@ -179,10 +184,8 @@ class Editor {
   // elsewhere (an import's file over the key).
   void CompareWith(const FoundValues& key, std::bitset<kValueCount> set);
 
-  // What a save would do to the key in the state `key`; writes nothing. The
-  // values the user set are laid over the key, the window's rules applied to
-  // that state, and a value is written where the result differs from the key
-  // and the window shows the key's value faithfully or the user set it.
+  // What a save would do to the key in the state `key`; writes nothing (see
+  // editor_save.cpp for what a save promises).
   SaveReport PlanSave(const FoundValues& key) const;
   SaveReport PlanSave() const { return PlanSave(found_); }
   // Takes the writers' lock, opens the key and saves into it; tells the user
@@ -199,17 +202,29 @@ class Editor {
   void UpdateFat32Enabled();
   void Corrected(SettingId setting, std::string from, std::string to, CorrectionReason reason);
   void ApplyDiskKind();
-  // Where the load (or a save) leaves the key: what it holds, and the
-  // stored forms the window showed for it then.
+  // Where the load (or a save) leaves the key: nothing set since.
   void TakeAsFound(const FoundValues& found);
-  bool SetSinceFound(std::size_t index, const StoredForms& now) const;
+  // A change of a setting's value: set, unless the load (or a save's
+  // showing of the key) made it.
+  void ValueChanged(std::size_t index);
+  // What a save plans from: the window, the key with the values set here
+  // laid over it, and what a load of that makes; computed once per save.
+  struct SaveBasis;
+  SaveBasis BasisFor(const FoundValues& key, StoredForms window) const;
+  SaveReport Plan(const FoundValues& key, const SaveBasis& basis) const;
+  // The values set here that cannot be stored, each Refused; before a key is read.
+  SaveReport Refusals(const StoredForms& window) const;
   SaveReport NothingWritten(SaveReport report, SaveReport::Result result, RegistryStatus key_error);
+  // Plans once against the key as read, writes, and shows what is stored.
+  SaveReport Save(ParametersKey& key, StoredForms window);
+  // Every control as a window freshly loaded shows it (`fresh` is one).
+  void ShowAsLoaded(const Editor& fresh);
 
   EditorServices services_;
   RegistryStatus load_status_ = 0;
   FoundValues found_;
-  StoredForms forms_when_found_;
   std::bitset<kValueCount> set_by_user_;
+  bool loading_ = false;
   std::vector<Correction> corrections_;
 };
 

@@ -51,6 +51,7 @@ void Editor::Form_Load(ParametersKey& key) {
   for (const DiskKindInfo& kind : kDiskKinds) Combo1.AddItem(kind.list_text, static_cast<int>(kind.kind));
 
   load_status_ = key.OpenStatus();
+  loading_ = true;
   FoundValues found;
   if (load_status_ == 0) {
     found = key.Values();
@@ -59,6 +60,7 @@ void Editor::Form_Load(ParametersKey& key) {
     for (FoundValue& value : found) value.status = load_status_;  // nothing could be read
     LoadDefaults();
   }
+  loading_ = false;
   // What a save compares with.
   TakeAsFound(found);
 }

@@ -47,6 +47,13 @@ void ComboBox::UserEditText(std::string_view text) {
   Raise(Change);
 }
 
+void ComboBox::Deselect(std::string_view text) {
+  if (list_index_ == -1 && text == text_) return;
+  list_index_ = -1;
+  text_ = text;
+  Notify(Property::Items);  // the view rewrites its field from the text
+}
+
 void ScrollBar::SetValue(int value) {
   value = std::clamp(value, min_, max_);
   if (value == value_) return;

@@ -105,6 +105,8 @@ class ComboBox : public Control {
     SetListIndex(index);
   }
   void UserEditText(std::string_view text);  // raises Change; deselects
+  // Code's: no item selected and `text` in the field; raises nothing.
+  void Deselect(std::string_view text);
   Event Click;
   Event Change;
 

@@ -1,6 +1,8 @@
-// What the Editor needs around it when no window is shown: a window system
-// that shows nothing, and a registry that reads a given state of the key.
+// The Editor without a window: the one type that serves a save's look at a
+// state of the key, korvexcfg's inspection and its planner.
 #pragma once
+
+#include <optional>
 
 #include "editor.h"
 
@@ -26,14 +28,16 @@ class NoVolume : public Volume {
   void Close(VolumeHandle) override {}
 };
 
-// The Parameters key in a given state, only to be read.
+// The Parameters key in a given state, only to be read; or a key that
+// cannot be opened, for `open_status`.
 class StateRegistry : public Registry {
  public:
-  explicit StateRegistry(const FoundValues& state) : state_(state) {}
+  explicit StateRegistry(const FoundValues& state, RegistryStatus open_status = 0)
+      : state_(state), open_status_(open_status) {}
 
   RegistryStatus OpenKey(std::string_view, RegistryKey& key) override {
     key = 1;
-    return 0;
+    return open_status_;
   }
   RegistryStatus QueryRawValue(RegistryKey, const char* name, std::uint32_t& type, std::string& bytes) override {
     const FoundValue& value = state_[ValueIndex(name)];
@@ -50,10 +54,30 @@ class StateRegistry : public Registry {
 
  private:
   FoundValues state_;
+  RegistryStatus open_status_;
 };
 
-// What the window shows for a state of the key once its load, and the rules
-// the load sets off, have run: each setting in its stored form.
-StoredForms FormsAfterLoad(const FoundValues& state, const AnsiCharacters& ansi);
+class HeadlessEditor {
+ public:
+  // Around a registry, to be driven and saved (korvexcfg's planner).
+  HeadlessEditor(Registry& registry, const AnsiCharacters& ansi, Volume& volume, KeyLock* lock,
+                 bool stores_corrections, bool records_corrections);
+  // Loaded from a state of the key: what a window opened on it shows. With
+  // an `open_status`, a key that cannot be opened: the window's defaults.
+  HeadlessEditor(const FoundValues& state, const AnsiCharacters& ansi, RegistryStatus open_status = 0);
+  HeadlessEditor(const HeadlessEditor&) = delete;
+  HeadlessEditor& operator=(const HeadlessEditor&) = delete;
+
+  Editor& Model() { return editor_; }
+  const Editor& Model() const { return editor_; }
+
+ private:
+  std::optional<StateRegistry> state_;
+  HeadlessWindows windows_;
+  Session session_{windows_};
+  NoShell shell_;
+  NoVolume no_volume_;
+  Editor editor_;
+};
 
 }  // namespace korvex

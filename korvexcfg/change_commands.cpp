@@ -161,7 +161,7 @@ std::vector<Problem> IncompleteSettings(Environment& environment, Editor& editor
                                      plan.values[index].outcome == ValueOutcome::NotWritten))
       after[index] = {0, *plan.values[index].after};
   std::vector<Problem> problems;
-  for (const InspectedValue& value : Inspect(after, environment.ansi, environment.volume)) {
+  for (const InspectedValue& value : Inspect(after, environment.ansi)) {
     const Setting& setting = *value.setting;
     std::string name(setting.name);
     std::size_t index = ValueIndexOf(setting);
@@ -259,8 +259,8 @@ CommandResult ImportCommand(Environment& environment, std::string_view path, con
   // The key's own problems in values the file does not name are reported, and
   // left; a problem the file brings, to its own values or through the rules
   // to others, refuses it.
-  std::vector<InspectedValue> before = Inspect(found, environment.ansi, environment.volume);
-  std::vector<InspectedValue> after = Inspect(target, environment.ansi, environment.volume);
+  std::vector<InspectedValue> before = Inspect(found, environment.ansi);
+  std::vector<InspectedValue> after = Inspect(target, environment.ansi);
   std::vector<Problem> own;
   for (std::size_t i = 0; i < after.size(); ++i) {
     const InspectedValue& value = after[i];

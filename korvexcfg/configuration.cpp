@@ -9,16 +9,6 @@
 namespace korvex::cfg {
 namespace {
 
-// A key that cannot be opened: the window then shows its defaults.
-class NoKey : public Registry {
-  RegistryStatus OpenKey(std::string_view, RegistryKey&) override { return kNotFound; }
-  RegistryStatus QueryRawValue(RegistryKey, const char*, std::uint32_t&, std::string&) override { return kNotFound; }
-  RegistryStatus SetValue(RegistryKey, const char*, RegistryType, std::span<const std::uint8_t>) override {
-    return kAccessDenied;
-  }
-  RegistryStatus CloseKey(RegistryKey) override { return 0; }
-};
-
 // A message of several parts, made in one place rather than by a chain of
 // concatenations at every call.
 std::string Join(std::initializer_list<std::string_view> parts) {
@@ -84,21 +74,18 @@ bool WithinTypedLimits(const Setting& setting, std::string_view input) {
 
 }  // namespace
 
+// Only what a command names, and what its rules require, is written; the
+// key's own problems are reported.
 Configuration::Configuration(Registry& registry, const AnsiCharacters& ansi, Volume& volume, KeyLock& lock)
-    : ansi_(ansi), volume_(volume) {
-  // Only what a command names, and what its rules require, is written; the
-  // key's own problems are reported.
-  editor_ = std::make_unique<Editor>(EditorServices{registry, ansi, session_, shell_, volume, {}, &lock, false, true});
-  session_.EditorCreated();
-}
+    : ansi_(ansi), editor_(registry, ansi, volume, &lock, false, true) {}
 
 RegistryStatus Configuration::Load() {
-  editor_->Form_Load();
-  return editor_->LoadStatus();
+  Model().Form_Load();
+  return Model().LoadStatus();
 }
 
 void Configuration::MakeUserChange(const Setting& setting, const std::string& input) {
-  Editor& e = *editor_;
+  Editor& e = Model();
   e.focus.FocusEnters(e.ControlFor(setting));
   Editor::ValueControl control = e.ControlOf(setting);
   if (control.list) {
@@ -121,7 +108,7 @@ void Configuration::MakeUserChange(const Setting& setting, const std::string& in
 }
 
 std::vector<std::pair<const Setting*, std::string>> Configuration::Enable(const Setting& setting) {
-  Editor& e = *editor_;
+  Editor& e = Model();
   std::vector<std::pair<const Setting*, std::string>> changed;
   auto note_change = [&](const Setting& other, std::string held) {
     if (std::ranges::none_of(changed, [&](auto& entry) { return entry.first == &other; }))
@@ -155,7 +142,7 @@ bool Configuration::Assign(const Request& request, bool adjust, ChangeResult& re
          name});
     return false;
   }
-  Editor& e = *editor_;
+  Editor& e = Model();
   // A value beyond what a user may type is typed in, and so refused or
   // corrected, even where the key already holds it: one judgement of a
   // desired state, whatever the key holds.
@@ -215,19 +202,15 @@ bool Configuration::Assign(const Request& request, bool adjust, ChangeResult& re
 }
 
 std::array<std::string, kValueCount> Configuration::WindowDefaults() {
-  NoKey no_key;
-  HeadlessWindows windows;
-  Session session(windows);
-  NoShell shell;
-  Editor editor(EditorServices{no_key, ansi_, session, shell, volume_, {}, nullptr});
-  editor.Form_Load();
+  HeadlessEditor window(FoundValues{}, ansi_, kNotFound);  // a key that cannot be opened
+  Editor& editor = window.Model();
   std::array<std::string, kValueCount> defaults;
   for (const Setting& setting : kSettings) defaults[IndexOf(setting)] = ShownValue(editor, setting);
   return defaults;
 }
 
 ChangeResult Configuration::Apply(std::vector<Request> requests, bool adjust, bool complete) {
-  Editor& e = *editor_;
+  Editor& e = Model();
   std::bitset<kValueCount> named;
   for (const Request& request : requests) named.set(IndexOf(*request.setting));
   if (complete) {
@@ -243,6 +226,7 @@ ChangeResult Configuration::Apply(std::vector<Request> requests, bool adjust, bo
   }
   std::ranges::stable_sort(requests, {}, [](const Request& request) { return FillPosition(*request.setting); });
   requests_ = requests;
+  StoredForms before = e.CurrentForms();
   ChangeResult result;
   struct Accepted {
     const Setting* setting;
@@ -265,8 +249,13 @@ ChangeResult Configuration::Apply(std::vector<Request> requests, bool adjust, bo
                                      reason.empty() ? "" : ": ", reason, ")."}),
                                name});
   }
-  // What was named is set; the settings passed on the way count only where they now differ.
-  e.SetByUserOnly(complete ? std::bitset<kValueCount>().set() : named);
+  // What was named is set; the settings passed on the way, and those their
+  // rules changed, count only where they now differ.
+  std::bitset<kValueCount> set = complete ? std::bitset<kValueCount>().set() : named;
+  StoredForms now = e.CurrentForms();
+  for (std::size_t index = 0; index < kValueCount; ++index)
+    if (e.SetSinceFound()[index] && now[index] != before[index]) set.set(index);
+  e.SetByUserOnly(set);
   requests_.clear();
   return result;
 }

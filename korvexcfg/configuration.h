@@ -24,8 +24,8 @@ class Configuration {
   // 0, or why the key could not be opened (the Editor then holds its defaults).
   RegistryStatus Load();
   // From a key the command opened, read and may save into.
-  void Load(ParametersKey& key) { editor_->Form_Load(key); }
-  Editor& Model() { return *editor_; }
+  void Load(ParametersKey& key) { editor_.Model().Form_Load(key); }
+  Editor& Model() { return editor_.Model(); }
 
   // The settings as one change, in the window's fill order whatever their
   // order here, each made as a user makes it and counting as set by the
@@ -51,12 +51,8 @@ class Configuration {
   // What the window shows where the key cannot be read, per setting.
   std::array<std::string, kValueCount> WindowDefaults();
 
-  HeadlessWindows windows_;
-  Session session_{windows_};
-  NoShell shell_;
   const AnsiCharacters& ansi_;
-  Volume& volume_;
-  std::unique_ptr<Editor> editor_;
+  HeadlessEditor editor_;
   std::vector<Request> requests_;  // of the change being applied, in fill order
 };
 

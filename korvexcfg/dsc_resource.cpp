@@ -28,7 +28,7 @@ std::string ChangedProperties(const CommandResult& result) {
 // and each such value's problem goes to the error output (DSC's trace).
 std::string Instance(Environment& environment, const FoundValues& key, std::string& err, std::string_view extra = {}) {
   std::array<bool, kValueCount> valid{};
-  for (const InspectedValue& value : Inspect(key, environment.ansi, environment.volume)) {
+  for (const InspectedValue& value : Inspect(key, environment.ansi)) {
     std::size_t index = ValueIndexOf(*value.setting);
     valid[index] = value.notes.empty();
     if (value.found.status == kNotFound) continue;  // absent: nothing to say

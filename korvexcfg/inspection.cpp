@@ -131,14 +131,10 @@ std::string HexBytes(std::string_view bytes) {
   return out;
 }
 
-std::vector<InspectedValue> Inspect(const FoundValues& state, const AnsiCharacters& ansi, Volume& volume) {
+std::vector<InspectedValue> Inspect(const FoundValues& state, const AnsiCharacters& ansi) {
   // The window's own load of this state shows what it makes of each value.
-  StateRegistry registry(state);
-  HeadlessWindows windows;
-  Session session(windows);
-  NoShell shell;
-  Editor editor(EditorServices{registry, ansi, session, shell, volume, {}, nullptr});
-  editor.Form_Load();
+  HeadlessEditor window(state, ansi);
+  Editor& editor = window.Model();
   StoredForms loaded = editor.CurrentForms();
   auto faithful = ShownFaithfully(state, ansi);
 

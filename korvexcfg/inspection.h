@@ -30,7 +30,7 @@ struct InspectedValue {
 };
 
 // In the order of kSettings.
-std::vector<InspectedValue> Inspect(const FoundValues& state, const AnsiCharacters& ansi, Volume& volume);
+std::vector<InspectedValue> Inspect(const FoundValues& state, const AnsiCharacters& ansi);
 
 // What keeps an image file's path, as the window shows it (without its
 // prefix), from naming a file while its box is ticked: nothing, or a note

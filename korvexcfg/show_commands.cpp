@@ -24,7 +24,7 @@ std::optional<std::vector<InspectedValue>> InspectKey(Environment& environment, 
     failure = KeyUnavailable(environment, status);
     return std::nullopt;
   }
-  return Inspect(*found, environment.ansi, environment.volume);
+  return Inspect(*found, environment.ansi);
 }
 
 constexpr std::size_t kShownColumn = 20;

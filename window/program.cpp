@@ -123,8 +123,10 @@ bool Program::PreTranslate(MSG& message) {
   if (HWND combo = GetParent(focus); combo && SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0)) return false;
   wchar_t window_class[16] = {};
   GetClassNameW(focus, window_class, 16);
-  LONG_PTR style = focus ? GetWindowLongPtrW(focus, GWL_STYLE) : 0;
-  if (lstrcmpiW(window_class, L"Button") == 0 && (style & BS_TYPEMASK) == BS_PUSHBUTTON)
+  LONG_PTR type = (focus ? GetWindowLongPtrW(focus, GWL_STYLE) : 0) & BS_TYPEMASK;
+  // A command button reached with Tab has become the default one
+  // (BS_DEFPUSHBUTTON), one clicked has not: Enter presses either.
+  if (lstrcmpiW(window_class, L"Button") == 0 && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON))
     SendMessageW(focus, BM_CLICK, 0, 0);
   return true;  // Enter does nothing anywhere else
 }

@@ -165,6 +165,37 @@ TEST_F(EditingWineTest, TheTypicalRoadThroughKeystrokesEndsInTheStoredSize) {
   EXPECT_EQ(ReadRaw("SizeIn4kPages"), (RawValue{REG_DWORD, std::string("\x00\x2C\x01\x00", 4)}));
 }
 
+// Tab makes a command button the default one (BS_DEFPUSHBUTTON); Enter
+// presses it all the same, as it does a clicked one.
+TEST_F(EditingWineTest, EnterPressesACommandButtonReachedWithTab) {
+  PutTypicalDriverValues();
+  Start();
+  auto tab_to = [&](const char* name) {
+    for (int i = 0; i < 30 && GetFocus() != Control(name); ++i) Tab();
+    ASSERT_EQ(GetFocus(), Control(name));
+    EXPECT_EQ(GetWindowLongPtrW(Control(name), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+  };
+  auto key = [&](WPARAM vk) {
+    PostMessageW(GetFocus(), WM_KEYDOWN, vk, 1);
+    PostMessageW(GetFocus(), WM_KEYUP, vk, 0xC0000001);
+    PumpMessages();
+  };
+  ReplaceText("Text3", L"100");
+  tab_to("Command4");
+  key(VK_RETURN);
+  EXPECT_EQ(ReadRaw("SizeIn4kPages"), (RawValue{REG_DWORD, std::string("\x00\x64\x00\x00", 4)}));  // saved
+  ReplaceText("Text3", L"200");
+  tab_to("Command4");
+  key(VK_SPACE);
+  EXPECT_EQ(ReadRaw("SizeIn4kPages"), (RawValue{REG_DWORD, std::string("\x00\xC8\x00\x00", 4)}));
+  key(VK_ESCAPE);
+  EXPECT_TRUE(IsWindow(Main()));
+  FocusOn("Text3");
+  tab_to("Command2");
+  key(VK_RETURN);
+  EXPECT_FALSE(IsWindow(Main()));  // "Exit"
+}
+
 TEST_F(EditingWineTest, TheDismountButtonReportsFailureForALetterWithoutADrive) {
   // Only a letter that names no drive in this prefix: nothing real is touched.
   PutTypicalDriverValues();

@@ -192,6 +192,59 @@ TEST_F(SaveWineTest, ASaveKeepsAnotherProgramsChangesAndStoresTheUsers) {
   EXPECT_EQ(ReadRaw("SaveImageOnExit"), Dword(1));
 }
 
+// A value set here is stored also where it equals what the window loaded and
+// another program changed it meanwhile; the window then shows what is stored.
+TEST_F(SaveWineTest, AValueSetBackToWhatTheWindowLoadedIsStoredOverAnotherProgramsChange) {
+  struct Row {
+    const char* elsewhere;  // korvexcfg's change while the window is open
+    const char* control;    // ticked and cleared again, or retyped
+    const wchar_t* retyped;
+    const char* button;
+    const char* value;
+    RawValue stored;
+  } rows[] = {
+      {"set size=128", "Text3", L"64", "Command4", "SizeIn4kPages", Dword(16384)},
+      {"set fat32=on", "Fat32Enable", nullptr, "Command4", "DiskFormatFAT32", Dword(0)},
+      {"set autosave=on", "SaveImage", nullptr, "Command1", "SaveImageOnExit", Dword(0)},
+  };
+  for (const Row& row : rows) {
+    PutTypicalDriverValues();
+    Start();
+    ASSERT_EQ(RunProgram(Korvexcfg(row.elsewhere)), 0u) << row.elsewhere;
+    if (row.retyped) {
+      ReplaceText(row.control, row.retyped);
+    } else {
+      Click(row.control);
+      Click(row.control);
+    }
+    Click(row.button);
+    EXPECT_EQ(ReadRaw(row.value), row.stored) << row.elsewhere;
+    if (row.value == std::string("SaveImageOnExit")) {
+      EXPECT_EQ(ReadRaw("AutoSaveEnabled"), Dword(0));  // never AutoSave without image saving
+      EXPECT_FALSE(IsWindow(Main()));
+    } else {
+      EXPECT_EQ(TextOf(Control("Text3")), " 64") << row.elsewhere;
+      EXPECT_EQ(SendMessageW(Control("Fat32Enable"), BM_GETCHECK, 0, 0), BST_UNCHECKED) << row.elsewhere;
+    }
+    program.reset();
+  }
+}
+
+// The load ticks "Save Disk Image" for AutoSave; AutoSave cleared and saved
+// leaves both 0 in the key, and the box shows it.
+TEST_F(SaveWineTest, AfterASaveTheCheckBoxesShowWhatTheKeyHolds) {
+  PutTypicalDriverValues();
+  PutDword("AutoSaveEnabled", 1);
+  Start();
+  EXPECT_EQ(SendMessageW(Control("SaveImage"), BM_GETCHECK, 0, 0), BST_CHECKED);
+  Click("SaveCheckBox");
+  Click("Command4");
+  EXPECT_EQ(ReadRaw("AutoSaveEnabled"), Dword(0));
+  EXPECT_EQ(ReadRaw("SaveImageOnExit"), Dword(0));
+  EXPECT_EQ(SendMessageW(Control("SaveImage"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_FALSE(IsWindowEnabled(Control("Text2")));
+}
+
 TEST_F(SaveWineTest, TheWebLinkNeitherCrashesNorBlocksWithoutABrowser) {
   PutTypicalDriverValues();
   Start();
