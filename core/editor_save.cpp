@@ -247,9 +247,8 @@ void Editor::ShowAsLoaded(const Editor& fresh) {
   }
   Label6.SetEnabled(fresh.Label6.Enabled());
   Label12.SetEnabled(fresh.Label12.Enabled());
-  for (auto [mine, theirs] : {std::pair{&VScroll1, &fresh.VScroll1}, {&VScroll2, &fresh.VScroll2},
-                              {&VScroll3, &fresh.VScroll3}})
-    quietly(mine->Change, [&] { mine->Park(theirs->Last()); });
+  for (auto bars : {std::pair{&VScroll1, &fresh.VScroll1}, {&VScroll2, &fresh.VScroll2}, {&VScroll3, &fresh.VScroll3}})
+    quietly(bars.first->Change, [&] { bars.first->Park(bars.second->Last()); });
 }
 
 }  // namespace korvex
