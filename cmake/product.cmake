@@ -17,6 +17,12 @@ if(MINGW)
   # An archive, searched before the C++ library: its replacements come in only
   # where a program uses what they replace.
   add_library(korvex_runtime STATIC ${PROJECT_SOURCE_DIR}/runtime/library_errors.cpp)
+  # The same source gives the same bytes in any folder, at any time: no build
+  # path in the output (the link's too, for link-time optimisation) and no
+  # time stamp in the PE header, whose checksum then depends on the bytes only.
+  set(KORVEX_PREFIX_MAPS -ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${PROJECT_BINARY_DIR}=build)
+  add_compile_options(${KORVEX_PREFIX_MAPS})
+  add_link_options(${KORVEX_PREFIX_MAPS} -Wl,--no-insert-timestamp)
 endif()
 
 # The project's own static libraries that a target links, at any depth.

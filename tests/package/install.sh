@@ -1,19 +1,24 @@
 #!/usr/bin/env bash
 # Installs a release under Wine in a fresh prefix of its own, on a display of
 # its own, checks what the installation left and that it runs, uninstalls it
-# the way Windows would, and checks that nothing is left and that the driver's
-# Parameters key kept its values.
+# the way Windows would, and checks that nothing is left, that PATH is as it
+# was and that the driver's Parameters key kept its values. Each installer
+# run gets a minute: a hang fails with the installer's log.
 #
 #   install.sh --setup FILE | --msi FILE    what to install (/S, or msiexec /qn)
 #              --zip ZIP                   the files expected, as released
 #              [--build DIR]               whose programs they must equal too
 #              --version VERSION           as DisplayVersion and korvexcfg --version give it
-#              [--over FILE | --over-rebuild]
-#                                          install FILE (a setup program or an MSI)
-#                                          first, or a rebuild of the MSI: the tested
-#                                          one goes over it, leaving one uninstall entry
-#              [--refused FILE]            the other installer: once installed, it must
-#                                          refuse and change nothing
+#              [--over FILE]               install FILE (a setup program or an MSI) first,
+#                                          into the default folder: the tested one goes
+#                                          over it or takes it over, leaving one entry
+#              [--into FOLDER]             the setup's folder (/D=), else the default
+#              [--no-path]                 install with PATH left alone (/NOPATH, ADD_TO_PATH=0)
+#              [--long-path]               PATH longer than an NSIS string's 1024 characters
+#                                          first (Wine's programs then see only its start,
+#                                          so korvexcfg is not looked up by name)
+#              [--refused CODE:FILE]...    once installed, FILE must refuse with exit
+#                                          CODE, say why in its log and change nothing
 #              --prefix-from DIR [--win32] copy a booted prefix (of 32-bit Windows with
 #                                          --win32: the setup's x86 path)
 #              [--signed-by CERT.pem]      the installed programs' signer; then only
@@ -23,7 +28,10 @@
 #              --work DIR                  made afresh; removed at the end unless KEEP is set
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-setup= msi= zip= build= version= template= win32= probe= work= signer= over= rebuild= refused=
+setup= msi= zip= build= version= template= win32= probe= work= signer= over= no_path= long_path=
+default_folder='C:\Program Files\Korvane'
+into=$default_folder
+refused=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --setup) setup=$2; shift 2 ;;
@@ -36,8 +44,10 @@ while [ $# -gt 0 ]; do
     --probe) probe=$2; shift 2 ;;
     --signed-by) signer=$2; shift 2 ;;
     --over) over=$2; shift 2 ;;
-    --over-rebuild) rebuild=yes; shift ;;
-    --refused) refused=$2; shift 2 ;;
+    --into) into=$2; shift 2 ;;
+    --no-path) no_path=yes; shift ;;
+    --long-path) long_path=yes; shift ;;
+    --refused) refused+=("$2"); shift 2 ;;
     --work) work=$2; shift 2 ;;
     *) echo "unknown argument $1" >&2; exit 2 ;;
   esac
@@ -72,14 +82,28 @@ korvex_start_display
 korvex_wine_ready
 
 # A program's output through a file: Wine's helpers may hold a pipe open.
+# Each program gets a minute: a hang fails with what the installers logged.
+# Its exit status is Windows's, cut to eight bits by the host (1603 reads
+# as 67).
 log=$work/output
-run() { "$wine" "$@" >"$log" 2>&1 </dev/null; }
+run() {
+  local status=0
+  timeout -k 5 60 "$wine" "$@" >"$log" 2>&1 </dev/null || status=$?
+  if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
+    fail "$* hung for a minute: $(cat "$log")
+$(installer_log)"
+  fi
+  return "$status"
+}
 
-folder="$WINEPREFIX/drive_c/Program Files/Korvane"
+# A Windows path on drive C: as the host sees it.
+host_path() { local path=${1#[Cc]:\\}; printf '%s/drive_c/%s' "$WINEPREFIX" "${path//\\//}"; }
+folder=$(host_path "$into")
+all_users_shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Korvane Configuration Utility.lnk"
 # The shortcut: in the Start menu of all users (Wine's msiexec puts a
 # per-machine one in the user's, which the test takes from it).
 shortcuts() {
-  ls "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Korvane Configuration Utility.lnk" 2>/dev/null || true
+  ls "$all_users_shortcut" 2>/dev/null || true
   [ -z "$msi" ] || ls "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs/Korvane\ Configuration\ Utility.lnk \
                         2>/dev/null || true
 }
@@ -97,35 +121,53 @@ uninstall_values() {
 }
 parameters_key='HKLM\System\CurrentControlSet\Services\korvex\Parameters'
 parameters() { run reg query "$parameters_key" || fail "no Parameters key: $(cat "$log")"; cat "$log"; }
+environment_key='HKLM\System\CurrentControlSet\Control\Session Manager\Environment'
+machine_path() { run reg query "$environment_key" /v Path || true; tr -d '\r' <"$log" | sed -n 's/^    Path    REG_[A-Z_]*    //p'; }
+# How many entries of a PATH are the installation folder (with or without
+# a closing "\", in any case).
+entries_of() { printf '%s' "$1" | tr ';' '\n' | sed 's/\\$//' | grep -icxF "$into" || true; }
 
+# What the installers logged: the MSI's verbose log, the setup's own.
+installer_log() {
+  [ ! -f "$work/msi.log" ] || tail -40 "$work/msi.log"
+  cat "$WINEPREFIX"/drive_c/users/*/Temp/korvane-tools-setup.log 2>/dev/null || true
+}
+# FILE [ARGUMENT...]: installs silently.
 install() {
-  if [[ $1 == *.exe ]]; then
-    run "$1" /S
+  local file=$1
+  shift
+  rm -f "$work/msi.log"
+  if [[ $file == *.exe ]]; then
+    run "$file" /S "$@"
   else
-    run msiexec /i "$(windows_path "$1")" /qn /l*v "$(windows_path "$work/msi.log")"
+    run msiexec /i "$(windows_path "$file")" /qn /l*v "$(windows_path "$work/msi.log")" "$@"
   fi
 }
 
 # The driver's installation was there first.
 korvex_wine_import "$root/tools/driver-stand-in.reg"
 parameters_before=$(parameters)
+if [ -n "$long_path" ]; then
+  path=$(machine_path)
+  for n in $(seq 40); do path="$path;C:\\Tools\\Folder of tools number $n"; done
+  run reg add "$environment_key" /v Path /t REG_EXPAND_SZ /d "$path" /f || fail "PATH not set: $(cat "$log")"
+fi
+path_before=$(machine_path)
 
 # Installed, over an earlier install when one is given.
-if [ -n "$rebuild" ]; then
-  # What building it again changes: wixl gives each build a product code and
-  # a package code of its own.
-  over=$work/rebuilt.msi
-  cp "$msi" "$over"
-  template_code=$(msiinfo suminfo "$msi" | sed -n 's/^Template: //p')
-  subject=$(msiinfo suminfo "$msi" | sed -n 's/^Subject: //p')
-  new_code() { tr a-z A-Z </proc/sys/kernel/random/uuid; }
-  msibuild "$over" -q "UPDATE \`Property\` SET \`Value\` = '{$(new_code)}' WHERE \`Property\` = 'ProductCode'" \
-    -s "$subject" Korvane "$template_code" "{$(new_code)}"
-fi
 if [ -n "$over" ]; then
-  install "$over" || fail "$(basename "$over") failed: $(cat "$log")"
+  install "$over" || fail "$(basename "$over") failed: $(cat "$log")
+$(installer_log)"
 fi
-install "${setup:-$msi}" || fail "$(basename "${setup:-$msi}") failed: $(cat "$log")"
+tested=("${setup:-$msi}")
+if [ -n "$setup" ]; then
+  [ -z "$no_path" ] || tested+=(/NOPATH)
+  [ "$into" = "$default_folder" ] || tested+=("/D=$into")
+else
+  [ -z "$no_path" ] || tested+=(ADD_TO_PATH=0)
+fi
+install "${tested[@]}" || fail "$(basename "${tested[0]}") failed: $(cat "$log")
+$(installer_log)"
 mkdir "$work/expected"
 unzip -q "$zip" -d "$work/expected"
 installed_as_released() {
@@ -153,36 +195,65 @@ fi
 [ -n "$(shortcuts)" ] || fail "no Start-menu shortcut"
 value() { printf '%s\n' "$values" | sed -n "s/^$1=//p"; }
 [ "$(value DisplayVersion)" = "$version" ] || fail "DisplayVersion is '$(value DisplayVersion)'"
-[ "$(value InstallLocation | sed 's/\\$//')" = 'C:\Program Files\Korvane' ] || fail "InstallLocation is '$(value InstallLocation)'"
+[ "$(value InstallLocation | sed 's/\\$//')" = "$into" ] || fail "InstallLocation is '$(value InstallLocation)'"
+[ "$(value DisplayIcon)" = "$into\\korvex.exe" ] || fail "DisplayIcon is '$(value DisplayIcon)'"
 wanted="Publisher EstimatedSize UninstallString"
 [ -z "$setup" ] || wanted="$wanted QuietUninstallString"
 for name in $wanted; do
   [ -n "$(value "$name")" ] || fail "the uninstall key has no $name: $values"
 done
-
-# The other installer refuses, in silent mode with an exit code, and leaves
-# the install as it was.
-if [ -n "$refused" ]; then
-  rm -f "$work/msi.log"
-  status=0
-  install "$refused" || status=$?
-  if [[ $refused == *.msi ]]; then
-    # Wine's log leaves out the launch condition's message: the search that
-    # found the setup's install shows why.
-    [ "$status" -ne 0 ] && grep -aq '^Property(S): SETUP_INSTALLED\(_32\)\? = ' "$work/msi.log" \
-      || fail "$(basename "$refused") did not refuse for the setup's install (exit $status): $(tail -20 "$work/msi.log")"
-  else
-    # NSIS's code for an installer its script stopped.
-    [ "$status" -eq 2 ] || fail "$(basename "$refused") did not refuse (exit $status)"
-  fi
-  installed_as_released
-  [ "$(uninstall_values)" = "$values" ] || fail "$(basename "$refused") changed the uninstall entries: $(uninstall_values)"
+if [ -n "$setup" ]; then
+  # What is installed, in KB (Wine's Windows Installer writes 0 for the MSI).
+  bytes=$(cat "$folder"/* | wc -c)
+  [ "$(($(value EstimatedSize)))" -eq $(((bytes + 1023) / 1024)) ] \
+    || fail "EstimatedSize is $(($(value EstimatedSize))) KB for $bytes bytes installed"
+else
+  [ "$(value WindowsInstaller)" = 0x1 ] || fail "the entry is not the MSI's: $values"
+fi
+if [ "$into" != "$default_folder" ] || [[ $over == *.exe && -n $msi ]]; then
+  # Nothing left of the installation gone over: no orphan copy, no shortcut
+  # of the setup's beside the MSI's.
+  [ "$into" = "$default_folder" ] || [ ! -e "$(host_path "$default_folder")" ] \
+    || fail "left in $default_folder: $(ls -A "$(host_path "$default_folder")")"
+  [ -z "$msi" ] || [ ! -e "$all_users_shortcut" ] || fail "the setup's shortcut is left"
+fi
+[ "$(parameters)" = "$parameters_before" ] || fail "the install changed the Parameters key: $(parameters)"
+path_installed=$(machine_path)
+if [ -n "$no_path" ]; then
+  [ "$path_installed" = "$path_before" ] || fail "PATH changed: $path_installed"
+else
+  [ "$(entries_of "$path_installed")" -eq 1 ] || fail "PATH holds the folder $(entries_of "$path_installed") times: $path_installed"
+fi
+if [ -z "$no_path$long_path" ]; then
+  # Found by name from a new command prompt, as DSC finds its resources.
+  run cmd /c korvexcfg dsc get || fail "korvexcfg dsc get by name failed: $(cat "$log")"
+  grep -q '"sizeMB":' "$log" || fail "korvexcfg dsc get printed: $(cat "$log")"
 fi
 
+# Older releases and the other installer refuse, in silent mode with their
+# exit code and a line in their log, and leave the install as it was.
+for refusal in ${refused[@]+"${refused[@]}"}; do
+  code=${refusal%%:*} file=${refusal#*:}
+  status=0
+  install "$file" || status=$?
+  [ "$status" -eq $((code % 256)) ] || fail "$(basename "$file") ended with $status, not $code: $(installer_log)"
+  if [[ $file == *.msi ]]; then
+    # Wine's log leaves out the launch condition's message.
+    grep -aq 'LaunchConditions\. Return value 0' "$work/msi.log" \
+      || fail "$(basename "$file") was not refused by a launch condition: $(installer_log)"
+  else
+    tail -1 "$WINEPREFIX"/drive_c/users/*/Temp/korvane-tools-setup.log | grep -q "refused, exit code $code: " \
+      || fail "$(basename "$file") logged no refusal: $(installer_log)"
+  fi
+  installed_as_released
+  [ "$(uninstall_values)" = "$values" ] || fail "$(basename "$file") changed the uninstall entries: $(uninstall_values)"
+  [ "$(machine_path)" = "$path_installed" ] || fail "$(basename "$file") changed PATH: $(machine_path)"
+done
+
 # It runs.
-run 'C:\Program Files\Korvane\korvexcfg.exe' --version || fail "korvexcfg --version failed: $(cat "$log")"
+run "$into\\korvexcfg.exe" --version || fail "korvexcfg --version failed: $(cat "$log")"
 grep -q "^korvexcfg $version " "$log" || fail "korvexcfg --version printed: $(cat "$log")"
-"$wine" 'C:\Program Files\Korvane\korvex.exe' >/dev/null 2>&1 </dev/null &
+"$wine" "$into\\korvex.exe" >/dev/null 2>&1 </dev/null &
 korvex=$!
 window=
 # Up to three minutes: a 32-bit program under qemu, beside other tests, can
@@ -207,7 +278,7 @@ if [ -n "$probe" ]; then
     | sed 's/\$INSTDIR\\korvex\.exe/${PROGRAM}/' >"$work/recipe.nsh"
   grep -q 'PROGRAM' "$work/recipe.nsh" || fail "the README has no installer recipe"
   makensis -V1 -DOUTFILE="$work/driver-setup.exe" -DRECIPE="$work/recipe.nsh" \
-    -DTOOLS='C:\Program Files\Korvane' -DPROGRAM="$(windows_path "$probe")" "$root/tests/package/driver-stand-in.nsi"
+    -DTOOLS="$into" -DPROGRAM="$(windows_path "$probe")" "$root/tests/package/driver-stand-in.nsi"
   mkdir "$work/records"
   export KORVEX_PROBE_RECORDS=$(windows_path "$work/records")
   run "$work/driver-setup.exe" /S || fail "the driver's installer failed: $(cat "$log")"
@@ -227,7 +298,7 @@ if [ -n "$setup" ]; then
   program=${program%%\"*}
   run "$program" ${quiet##*\"} || fail "$quiet failed: $(cat "$log")"
   # The uninstaller goes on from a copy of itself.
-  for _ in $(seq 1200); do
+  for _ in $(seq 600); do
     [ -e "$folder" ] || break
     sleep 0.1
   done
@@ -238,4 +309,9 @@ fi
 [ -z "$(shortcuts)" ] || fail "the shortcut is left behind: $(shortcuts)"
 [ -z "$(uninstall_values)" ] || fail "the uninstall key is left behind"
 [ "$(parameters)" = "$parameters_before" ] || fail "the Parameters key changed: $(parameters)"
+path_after=$(machine_path)
+# The setup puts back exactly what was there (Wine's Windows Installer leaves
+# a ";" behind).
+[ "$(entries_of "$path_after")" -eq 0 ] || fail "PATH still holds the folder: $path_after"
+[ -z "$setup" ] || [ "$path_after" = "$path_before" ] || fail "PATH is not as it was: $path_after"
 echo "installed, run and uninstalled"

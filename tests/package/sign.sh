@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # tools/package --sign with a throwaway self-signed certificate: every program
 # in the zips, the setup program and the MSIs carry a signature osslsigncode
-# accepts; the signed setup program still installs (its uninstaller signed
-# too), and each signed installer replaces the unsigned install it goes over.
+# accepts, and without it are the build's; the signed setup program still
+# installs (its uninstaller signed too), and each signed installer replaces
+# the unsigned install it goes over.
 # Usage: sign.sh WORK VERSION PREFIX_TEMPLATE UNSIGNED_RELEASE
 set -euo pipefail
 work=$1 version=$2 template=$3 unsigned=$4
@@ -27,6 +28,13 @@ for arch in x64 x86; do
   signed "$work/release/$name-$arch.msi"
 done
 signed "$work/release/$name-setup.exe"
+# Reproducible apart from the signature: without it, a program is the build's.
+unzip -q "$unsigned/$name-x64.zip" -d "$work/unsigned"
+for binary in korvex.exe korvexcfg.exe korvlnch.dll; do
+  osslsigncode remove-signature -in "$work/x64/$binary" -out "$work/unsigned-again" >/dev/null
+  cmp "$work/unsigned/$binary" "$work/unsigned-again" || fail "$binary without its signature is not the build's"
+  rm "$work/unsigned-again"
+done
 
 installed_over_unsigned() {
   "$(dirname "$0")/install.sh" "$1" "$work/release/$name-$2" --over "$unsigned/$name-$2" \
