@@ -51,27 +51,6 @@ std::vector<Need> NeedsOf(const Setting& setting) {
   return needs;
 }
 
-// Whether the window keeps this input as typed into its box: a number within
-// its limits (whole megabytes), a letter from its range. Beyond them only
-// the steppers go (an interval of 5 or 32768, a size of 2.44 MB).
-bool WithinTypedLimits(const Setting& setting, std::string_view input) {
-  switch (setting.kind) {
-    case SettingKind::Megabytes:
-    case SettingKind::Seconds: {
-      double number = TextToNumber(input);
-      if (number < setting.low || number > setting.high) return false;
-      return setting.kind == SettingKind::Seconds || number == static_cast<double>(static_cast<long long>(number));
-    }
-    case SettingKind::Letter: {
-      char letter = input.size() == 1 && input[0] >= 'a' && input[0] <= 'z' ? static_cast<char>(input[0] - 'a' + 'A')
-                    : input.size() == 1 ? input[0] : '\0';
-      return letter >= setting.low && letter <= setting.high;
-    }
-    default:
-      return true;
-  }
-}
-
 }  // namespace
 
 // Only what a command names, and what its rules require, is written; the
@@ -143,11 +122,7 @@ bool Configuration::Assign(const Request& request, bool adjust, ChangeResult& re
     return false;
   }
   Editor& e = Model();
-  // A value beyond what a user may type is typed in, and so refused or
-  // corrected, even where the key already holds it: one judgement of a
-  // desired state, whatever the key holds.
-  bool typable = WithinTypedLimits(setting, *input);
-  if (!request.retype && typable && SameValue(setting, ShownValue(e, setting), *input)) return true;
+  if (!request.retype && AlreadyShown(e, setting, *input)) return true;
   // A disabled box: the settings it depends on are changed first, as a user would.
   auto detour = e.ControlFor(setting).Enabled() ? decltype(Enable(setting)){} : Enable(setting);
 

@@ -30,6 +30,27 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
+// Whether the window keeps this input as typed into its box: a number within
+// its limits (whole megabytes), a letter from its range. Beyond them only
+// the steppers go (an interval of 5 or 32768, a size of 2.44 MB).
+bool WithinTypedLimits(const Setting& setting, std::string_view input) {
+  switch (setting.kind) {
+    case SettingKind::Megabytes:
+    case SettingKind::Seconds: {
+      double number = TextToNumber(input);
+      if (number < setting.low || number > setting.high) return false;
+      return setting.kind == SettingKind::Seconds || number == static_cast<double>(static_cast<long long>(number));
+    }
+    case SettingKind::Letter: {
+      char letter = input.size() == 1 && input[0] >= 'a' && input[0] <= 'z' ? static_cast<char>(input[0] - 'a' + 'A')
+                    : input.size() == 1 ? input[0] : '\0';
+      return letter >= setting.low && letter <= setting.high;
+    }
+    default:
+      return true;
+  }
+}
+
 }  // namespace
 
 std::optional<std::vector<Request>> DesiredState(std::string_view json, std::string& problem) {
@@ -162,6 +183,10 @@ bool SameValue(const Setting& setting, std::string_view shown, std::string_view 
       return shown == requested;
   }
   return false;
+}
+
+bool AlreadyShown(Editor& editor, const Setting& setting, std::string_view input) {
+  return WithinTypedLimits(setting, input) && SameValue(setting, ShownValue(editor, setting), input);
 }
 
 }  // namespace korvex::cfg

@@ -43,6 +43,12 @@ std::optional<std::string> RequestedInput(const Setting& setting, std::string_vi
 // Whether a shown value already is what was requested.
 bool SameValue(const Setting& setting, std::string_view shown, std::string_view requested);
 
+// Whether the window already shows the input, so that a user would type
+// nothing. A value beyond what a user may type is typed in, and so refused
+// or corrected, even where the key already holds it: one judgement of a
+// desired state, whatever the key holds.
+bool AlreadyShown(Editor& editor, const Setting& setting, std::string_view input);
+
 // Its place in kSettings.
 inline std::size_t ValueIndexOf(const Setting& setting) { return IndexOf(setting); }
 

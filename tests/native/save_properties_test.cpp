@@ -510,7 +510,7 @@ TEST(SaveProperties, P6KorvexcfgAgrees) {
         RC_TAG("set; the box disabled");
         return;
       }
-      if (cfg::SameValue(setting, cfg::ShownValue(e, setting), *input))
+      if (cfg::AlreadyShown(e, setting, *input))
         e.SetByUser(e.ControlFor(setting));  // shown as wanted: left as it is, and meant
       else if (control.list)
         e.Combo1.UserChooseItem(std::atoi(input->c_str()));
