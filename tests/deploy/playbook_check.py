@@ -63,10 +63,10 @@ for play in yaml.safe_load(open(playbook)):
             if option.get("required") and not any(names.get(given) == name for given in options):
                 failures.append("%s: %s needs %s" % (task["name"], module, name))
 
-# The release's x64 MSI as tools/package names it: name=...; "$out/$name-$arch.msi".
+# The release's x64 MSI as tools/package names it: name=...; $out/$name-$arch.msi.
 script = open(package_script).read()
 name = re.search(r"^name=(\S+)$", script, re.M).group(1).replace("$version", version)
-msi = re.search(r'"\$out/(\$name-\$arch\.msi)"', script).group(1).replace("$name", name).replace("$arch", "x64")
+msi = re.search(r'\$out/(\$name-\$arch\.msi)', script).group(1).replace("$name", name).replace("$arch", "x64")
 default = yaml.safe_load(open(playbook))[0]["vars"]["korvane_msi"].split("\\")[-1]
 if default != msi:
     failures.append("the playbook installs %s; tools/package makes %s" % (default, msi))
