@@ -5,6 +5,7 @@
 
 #include "editor.h"
 #include "number_text.h"
+#include "parameter_format.h"
 
 namespace korvex {
 namespace {
@@ -20,9 +21,13 @@ void Editor::AutoSaveTime_LostFocus() {
   VScroll3.Park(RoundToInt16(seconds).value_or(static_cast<std::int16_t>(kShortestInterval)));
   AutoSaveTime.SetText(NumberToText(seconds));
   AutoSaveTime.Refresh();
-  if (seconds != asked)
+  if (seconds != asked) {
     Corrected(SettingId::AutoSaveTrigger, typed, AutoSaveTime.Text(),
               asked > kLongestInterval ? CorrectionReason::AtMost : CorrectionReason::AtLeast);
+  } else if (auto stored = SecondsFromIntervalText(AutoSaveTime.Text()); stored && *stored != seconds) {
+    // The box keeps a fraction as typed; the save stores whole seconds.
+    Corrected(SettingId::AutoSaveTrigger, typed, IntegerText(*stored), CorrectionReason::Whole);
+  }
 }
 
 void Editor::VScroll3_Change() {

@@ -78,7 +78,7 @@ std::string ReasonText(const Correction& correction) {
   switch (correction.reason) {
     case CorrectionReason::AtMost: return "at most " + IntegerText(setting.high) + unit;
     case CorrectionReason::AtLeast: return "at least " + IntegerText(setting.low) + unit;
-    case CorrectionReason::Whole: return "whole megabytes";
+    case CorrectionReason::Whole: return setting.kind == SettingKind::Megabytes ? "whole megabytes" : "whole seconds";
     case CorrectionReason::LetterRange: return "a letter from " + DriveLetterRange();
     case CorrectionReason::TypedDiskType: return "a typed disk type is a hard disk";
     case CorrectionReason::AutoSaveSaves: return "AutoSave saves the image";

@@ -49,7 +49,7 @@ struct EditorServices {
 enum class CorrectionReason {
   AtMost,          // held to the setting's highest value
   AtLeast,         // held to its lowest
-  Whole,           // a typed fraction dropped
+  Whole,           // a typed fraction dropped (the size) or rounded when saved (the interval)
   LetterRange,     // a character outside the letters
   TypedDiskType,   // text typed into the list: a hard disk
   AutoSaveSaves,   // AutoSave turned image saving on
@@ -58,7 +58,8 @@ enum class CorrectionReason {
 
 // A change a rule made to a setting's control because of a limit or of
 // another setting: from and to as the control held them (its text, or its
-// list index or check value as a number).
+// list index or check value as a number); for a rounded interval, `to` is
+// what the save stores.
 struct Correction {
   std::size_t value;  // place in kSettings
   std::string from, to;

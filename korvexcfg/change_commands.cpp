@@ -1,6 +1,6 @@
 // set and import: every change is made on the Editor as a user would make it
 // (or, for import, loaded by the Editor from the file's state of the key) and
-// saved by the Editor's own save, whose report is printed.
+// saved by the Editor's own save, whose report is the command's.
 #include <algorithm>
 #include <bitset>
 
@@ -11,28 +11,27 @@
 #include "registry_file.h"
 #include "save_report_text.h"
 #include "status.h"
+#include "value_text.h"
 
 namespace korvex::cfg {
 namespace {
 
-constexpr std::string_view kNothingWritten = "Nothing was written.\n";
-
-// The rules refuse the desired state: exit 6, each problem a line of `err`.
+// The rules refuse the desired state: exit 6, each problem named.
 CommandResult Refused(CommandResult result, const std::vector<Problem>& problems) {
   result.exit_code = kRulesRefuse;
-  for (const Problem& problem : problems) {
-    result.err += problem.message + "\n";
-    result.report.problems.push_back(problem);
-  }
-  result.err += kNothingWritten;
+  result.report.problems.insert(result.report.problems.end(), problems.begin(), problems.end());
+  result.report.nothing_written = true;
+  return result;
+}
+
+CommandResult NothingWritten(CommandResult result) {
+  result.report.nothing_written = true;
   return result;
 }
 
 CommandResult Busy() {
-  Problem busy{"busy", "Another program is writing the driver's settings and did not finish within a few seconds.", ""};
-  CommandResult result{kWriteFailed, "", busy.message + " " + std::string(kNothingWritten)};
-  result.report.problems.push_back(busy);
-  return result;
+  return NothingWritten(
+      Failed(kWriteFailed, {"busy", "Another program is writing the driver's settings and did not finish within a few seconds."}));
 }
 
 // Where a backup goes: the name given, or, where that file exists (the
@@ -65,22 +64,14 @@ CommandResult SaveChanges(Environment& environment, Editor& editor, ParametersKe
     SaveReport plan = editor.PlanSave(key.Values());
     if (plan.result == SaveReport::Result::Saved && plan.Writes()) {
       std::string path = BackupPath(environment, *options.backup);
-      if (path.empty()) {
-        CommandResult taken{kFileFailed, "", "The backup " + *options.backup + " and every name beside it are taken. " +
-                                                 std::string(kNothingWritten)};
-        taken.report.problems.push_back({"backup-exists", "The backup " + *options.backup + " and every name beside it are taken.", ""});
-        return taken;
-      }
-      if (!environment.files.Write(path, RegistryFileOf(key.Values(), environment.ansi))) {
-        CommandResult failed = FileFailed(environment, "Cannot write the backup", path);
-        failed.err += kNothingWritten;
-        return failed;
-      }
-      if (path != *options.backup) {
-        std::string beside = "backup: " + path + " (" + *options.backup + " exists already and is kept)";
-        result.out += beside + "\n";
-        result.report.warnings.push_back({"backup-beside", beside, ""});
-      }
+      if (path.empty())
+        return NothingWritten(
+            Failed(kFileFailed, {"backup-exists", "The backup " + *options.backup + " and every name beside it are taken."}));
+      if (!environment.files.Write(path, RegistryFileOf(key.Values(), environment.ansi)))
+        return NothingWritten(FileFailed(environment, "Cannot write the backup", path));
+      if (path != *options.backup)
+        result.report.warnings.push_back(
+            {"backup-beside", "backup: " + path + " (" + *options.backup + " exists already and is kept)"});
     }
   }
   SaveReport report = writes ? editor.SaveParameters(key) : editor.PlanSave(key.Values());
@@ -88,28 +79,23 @@ CommandResult SaveChanges(Environment& environment, Editor& editor, ParametersKe
   result.report.save_kind = options.test      ? CommandReport::SaveKind::Test
                             : options.dry_run ? CommandReport::SaveKind::DryRun
                                               : CommandReport::SaveKind::Saved;
-  SaveReportText text = ReportText(report, environment, result.report.save_kind);
-  result.out += text.out;
-  result.err += text.err;
-  for (std::size_t index = 0; index < kValueCount; ++index)
-    if (report.values[index].outcome == ValueOutcome::Refused)
-      result.report.problems.push_back({"refused", report.values[index].reason, std::string(SettingOfValue(index).name)});
   switch (report.result) {
     case SaveReport::Result::Saved:
-      if (options.test && report.Writes()) result.exit_code = kRefused;  // the key differs
+      result.report.differs = options.test && report.Writes();
+      if (result.report.differs) result.exit_code = kDiffers;
       break;
-    case SaveReport::Result::Refused: result.exit_code = kRulesRefuse; break;
+    case SaveReport::Result::Refused:
+      result.exit_code = kRulesRefuse;
+      result.report.nothing_written = true;
+      break;
     case SaveReport::Result::KeyUnavailable: {
       CommandResult unavailable = KeyUnavailable(environment, report.key_error);
-      unavailable.out = result.out;
-      unavailable.report.save = result.report.save;
-      return unavailable;
+      result.exit_code = unavailable.exit_code;
+      result.report.problems = unavailable.report.problems;
+      return result;
     }
     case SaveReport::Result::Busy: return Busy();
-    case SaveReport::Result::WriteFailed:
-      result.exit_code = kWriteFailed;
-      result.report.problems.insert(result.report.problems.end(), text.problems.begin(), text.problems.end());
-      break;
+    case SaveReport::Result::WriteFailed: result.exit_code = kWriteFailed; break;
   }
   if (options.dry_run) result.report.values = key.Values();
   if (writes) {
@@ -200,7 +186,7 @@ CommandResult SetCommand(Environment& environment, const std::vector<Request>& r
   ChangeResult changed = configuration.Apply(requests, options.adjust, options.complete);
   CommandResult result;
   if (options.test) result.report.values = configuration.Model().Found();
-  for (const Problem& note : changed.notes) result.out += note.message + "\n";
+  result.report.notes = changed.notes;
   if (changed.refusals.empty() && options.complete)
     changed.refusals = IncompleteSettings(environment, configuration.Model(), requests);
   if (!changed.refusals.empty()) return Refused(result, changed.refusals);
@@ -212,11 +198,8 @@ CommandResult SetCommand(Environment& environment, const std::vector<Request>& r
 // where the file is concerned: its own values, and anything it makes the
 // window correct. Problems the key had before are reported, not blocking.
 CommandResult ImportCommand(Environment& environment, std::string_view path, const ChangeOptions& options) {
-  if (options.backup && environment.files.FullPath(*options.backup) == environment.files.FullPath(path)) {
-    CommandResult same{kUsage, "", "The backup may not be the file imported.\n"};
-    same.report.problems.push_back({"usage", "The backup may not be the file imported.", ""});
-    return same;
-  }
+  if (options.backup && environment.files.FullPath(*options.backup) == environment.files.FullPath(path))
+    return Failed(kUsage, {"usage", "The backup may not be the file imported."});
   KeyLockHold hold(&environment.lock);  // from the read to the write
   if (!hold.Held()) return Busy();
   ParametersKey key(environment.registry);  // opened and read once, before the file is judged
@@ -247,8 +230,7 @@ CommandResult ImportCommand(Environment& environment, std::string_view path, con
         std::string left = (value.name.empty() ? std::string("the key's default value (@)")
                                                 : "\"" + Printable(value.name) + "\"") +
                            ": left as it is, not one of the driver's settings";
-        result.out += left + "\n";
-        result.report.warnings.push_back({"not-a-setting", left, ""});
+        result.report.warnings.push_back({"not-a-setting", left});
       }
       continue;
     }
@@ -271,7 +253,7 @@ CommandResult ImportCommand(Environment& environment, std::string_view path, con
       if (the_keys_own)
         own.push_back(NoteOf(value, note));
       else if (adjustable)
-        result.out += "adjusted: " + NoteOf(value, note).message + "\n";
+        result.report.notes.push_back({"adjusted", "adjusted: " + NoteOf(value, note).message, std::string(value.setting->name)});
       else
         refusals.push_back(NoteOf(value, note));
     }
@@ -288,7 +270,7 @@ CommandResult ImportCommand(Environment& environment, std::string_view path, con
     for (const InspectedValue& value : after)
       if (value.retypable && named[ValueIndexOf(*value.setting)]) retyped.push_back({value.setting, value.shown, true});
     ChangeResult changed = configuration.Apply(retyped, true);
-    for (const Problem& note : changed.notes) result.out += note.message + "\n";
+    result.report.notes.insert(result.report.notes.end(), changed.notes.begin(), changed.notes.end());
     if (!changed.refusals.empty()) return Refused(result, changed.refusals);
   }
   configuration.Model().CompareWith(found, named);
@@ -297,7 +279,7 @@ CommandResult ImportCommand(Environment& environment, std::string_view path, con
   if (result.report.save)
     for (const Problem& note : own)
       if (result.report.save->values[ValueIndex(FindSetting(note.setting)->value_name)].outcome == ValueOutcome::Unchanged)
-        result.out += "note: " + note.message + "\n";
+        result.report.key_notes.push_back(note);
   return result;
 }
 

@@ -10,40 +10,164 @@
 #include "number_text.h"
 #include "setting_limits.h"
 #include "status.h"
+#include "text_output.h"
 
 namespace korvex::cfg {
 namespace {
 
-// Every command, as the help lists it.
+// What the command line asks of a verb.
+struct Invocation {
+  std::vector<std::string> operands;
+  ChangeOptions options;
+  bool help = false;  // --help, -h, -? or /? after the verb
+};
+
+// A desired state that is no JSON object of the settings' properties.
+CommandResult InputRefused(const std::string& problem) {
+  return Failed(kUsage, {"invalid-input", "The desired state is refused: " + problem + "."});
+}
+
+// The settings a change names: NAME=VALUE operands, or the --input object.
+std::optional<std::vector<Request>> Requests(Environment& environment, const Invocation& invocation,
+                                             bool operands_are_settings, CommandResult& failure) {
+  std::vector<Request> requests;
+  if (const auto& input = invocation.options.input) {
+    std::optional<std::string> json = *input == "-" ? environment.files.Read("-") : input;
+    if (!json) {
+      failure = FileFailed(environment, "Cannot read the desired state", "the standard input");
+      return std::nullopt;
+    }
+    std::string problem;
+    auto desired = DesiredState(*json, problem);
+    if (!desired) {
+      failure = InputRefused(problem);
+      return std::nullopt;
+    }
+    if (operands_are_settings && !invocation.operands.empty()) {
+      failure = UsageError("Settings come from --input or NAME=VALUE, not both.");
+      return std::nullopt;
+    }
+    return desired;
+  }
+  if (!operands_are_settings) return requests;
+  for (const std::string& operand : invocation.operands) {
+    std::size_t equals = operand.find('=');
+    const Setting* setting = equals == std::string::npos ? nullptr : FindSetting(operand.substr(0, equals));
+    if (!setting) {
+      std::string names;
+      for (const Setting& s : kSettingsInFillOrder) names += (names.empty() ? "" : ", ") + std::string(s.name);
+      failure = UsageError("'" + operand + "' is no NAME=VALUE of a known setting (" + names + ").");
+      return std::nullopt;
+    }
+    // Two values for one setting are a slip of the script, not a choice for the rules to settle.
+    if (std::ranges::any_of(requests, [&](const Request& r) { return r.setting == setting; })) {
+      failure = UsageError(std::string(setting->name) + " is given twice.");
+      return std::nullopt;
+    }
+    requests.push_back({setting, operand.substr(equals + 1)});
+  }
+  return requests;
+}
+
+bool WantsState(const Invocation& invocation, const std::vector<Request>& requests) {
+  return !requests.empty() || invocation.options.complete || invocation.options.input;
+}
+
+CommandResult RunShow(Environment& environment, const Invocation& invocation) {
+  return invocation.operands.empty() ? ShowCommand(environment) : UsageError("show takes no arguments.");
+}
+
+CommandResult RunValidate(Environment& environment, const Invocation& invocation) {
+  return invocation.operands.empty() ? ValidateCommand(environment) : UsageError("validate takes no arguments.");
+}
+
+CommandResult RunStatus(Environment& environment, const Invocation& invocation) {
+  return invocation.operands.empty() ? StatusCommand(environment) : UsageError("status takes no arguments.");
+}
+
+CommandResult RunExport(Environment& environment, const Invocation& invocation) {
+  return invocation.operands.size() == 1 ? ExportCommand(environment, invocation.operands[0])
+                                         : UsageError("export needs one FILE, or - for the output.");
+}
+
+CommandResult RunDismount(Environment& environment, const Invocation& invocation) {
+  return invocation.operands.size() == 1 ? DismountCommand(environment, invocation.operands[0])
+                                         : UsageError("dismount needs one drive, as in: dismount R:");
+}
+
+CommandResult RunImport(Environment& environment, const Invocation& invocation) {
+  return invocation.operands.size() == 1 ? ImportCommand(environment, invocation.operands[0], invocation.options)
+                                         : UsageError("import needs one FILE.");
+}
+
+CommandResult RunSet(Environment& environment, const Invocation& invocation) {
+  CommandResult failure;
+  auto requests = Requests(environment, invocation, true, failure);
+  if (!requests) return failure;
+  return WantsState(invocation, *requests) ? SetCommand(environment, *requests, invocation.options)
+                                           : UsageError("set needs at least one NAME=VALUE, --complete or --input.");
+}
+
+CommandResult RunTest(Environment& environment, const Invocation& invocation) {
+  CommandResult failure;
+  auto requests = Requests(environment, invocation, true, failure);
+  if (!requests) return failure;
+  if (WantsState(invocation, *requests) == !!invocation.options.file)
+    return UsageError("test needs NAME=VALUE settings (or --complete, or --input) or --file FILE, not both.");
+  return TestCommand(environment, *requests, invocation.options.file, invocation.options);
+}
+
+CommandResult RunDsc(Environment& environment, const Invocation& invocation) {
+  const std::vector<std::string>& operands = invocation.operands;
+  const ChangeOptions& options = invocation.options;
+  bool known = operands.size() == 1 &&
+               (operands[0] == "get" || operands[0] == "set" || operands[0] == "test" || operands[0] == "export");
+  CommandResult failure;
+  auto requests = Requests(environment, invocation, false, failure);
+  if (!requests) return failure;
+  if (!known) return UsageError("dsc needs one operation: get, set, test or export.");
+  const std::string& operation = operands[0];
+  if ((operation == "set" || operation == "test") && !options.input)
+    return UsageError("dsc " + operation + " needs the desired state: --input JSON or --input -.");
+  if (options.dry_run && operation != "set") return UsageError("dsc takes --dry-run with set only (its what-if).");
+  return DscCommand(environment, operation, *requests, options.dry_run);
+}
+
+// Every command, as the help lists it, with what runs it and what renders its text.
 struct Verb {
   std::string_view name;
   std::string_view usage;
   std::string_view summary;
   bool json;                  // takes --json
-  std::string_view options{};  // the others it takes, each followed by a blank
+  std::string_view options;   // the others it takes, each followed by a blank
+  CommandResult (*run)(Environment&, const Invocation&);
+  TextRenderer text;
 };
 constexpr Verb kVerbs[] = {
-    {"show", "show [--json]", "every value as stored, beside what the window shows, with notes", true},
+    {"show", "show [--json]", "every value as stored, beside what the window shows, with notes", true, "", RunShow, ShowText},
     {"set", "set NAME=VALUE... | --complete [NAME=VALUE...] | --input JSON|-  [--dry-run] [--adjust] [--backup FILE] [--json]",
      "changes settings by the window's rules, as one change, and reports each value written", true,
-     "--complete --dry-run --adjust --backup --input "},
+     "--complete --dry-run --adjust --backup --input ", RunSet, ChangeText},
     {"test", "test NAME=VALUE... | --complete [NAME=VALUE...] | --input JSON|- | --file FILE  [--adjust] [--json]",
      "exit 0 when the key holds that state, 1 listing each difference, 6 if the rules refuse it; writes nothing",
-     true,
-     "--complete --adjust --file --input "},
+     true, "--complete --adjust --file --input ", RunTest, ChangeText},
     {"status", "status [--json]",
-     "the driver's service and volume beside its settings: whether they wait for a restart, and warnings", true},
+     "the driver's service and volume beside its settings: whether they wait for a restart, and warnings", true, "",
+     RunStatus, StatusCommandText},
     {"validate", "validate [--json]",
-     "exit 0 when every value is present, of its type, within the window's limits and shown unchanged", true},
-    {"export", "export FILE|-", "the key as regedit writes it (version 5.00, UTF-16); - for the output", false},
+     "exit 0 when every value is present, of its type, within the window's limits and shown unchanged", true, "",
+     RunValidate, ValidateText},
+    {"export", "export FILE|-", "the key as regedit writes it (version 5.00, UTF-16); - for the output", false, "",
+     RunExport, ExportText},
     {"import", "import FILE [--dry-run] [--adjust] [--backup FILE] [--json]",
      "writes the values a .reg file names that differ from the key, checked by the window's rules", true,
-     "--dry-run --adjust --backup "},
-    {"dismount", "dismount X: [--json]", "dismounts the volume, as the window's Dismount Volume button does", true},
+     "--dry-run --adjust --backup ", RunImport, ChangeText},
+    {"dismount", "dismount X: [--json]", "dismounts the volume, as the window's Dismount Volume button does", true, "",
+     RunDismount, DismountText},
     {"dsc", "dsc get|set|test|export [--input JSON|-] [--dry-run]",
      "the settings as a DSC v3 resource: JSON lines, as korvane.ramdisk.dsc.resource.json describes", false,
-     "--input --dry-run "},
-    {"help", "help [COMMAND]", "this text, or one command's", false},
+     "--input --dry-run ", RunDsc, DscText},
+    {"help", "help [COMMAND]", "this text, or one command's", false, "", nullptr, nullptr},
 };
 
 const Verb* FindVerb(std::string_view name) {
@@ -102,19 +226,6 @@ std::string VerbHelp(const Verb& verb) {
   return "Usage: korvexcfg " + std::string(verb.usage) + "\n\n" + std::string(verb.summary) + ".\n\n" + ExitCodes();
 }
 
-CommandResult UsageError(std::string problem) {
-  CommandResult result{kUsage, "", problem + "\n" + Usage()};
-  result.report.problems.push_back({"usage", problem, ""});
-  return result;
-}
-
-// A desired state that is no JSON object of the settings' properties.
-CommandResult InputRefused(const std::string& problem) {
-  CommandResult result{kUsage, "", "The desired state is refused: " + problem + ".\n"};
-  result.report.problems.push_back({"invalid-input", "The desired state is refused: " + problem + ".", ""});
-  return result;
-}
-
 // An option that takes a value: the next argument, or the text after "=".
 struct ValueOption {
   std::string_view name;
@@ -171,142 +282,72 @@ bool ReadChangeOption(const std::vector<std::string>& arguments, std::size_t& i,
   return true;
 }
 
-// The volume calls of a dismount, each failure's reason kept as the system gave it.
-class ReasonKeepingVolume : public Volume {
- public:
-  ReasonKeepingVolume(Volume& volume, long (*last_error)()) : volume_(volume), last_error_(last_error) {}
-  std::optional<VolumeHandle> Open(std::string_view path) override { return Kept(volume_.Open(path)); }
-  bool Control(VolumeHandle volume, std::uint32_t code) override { return Kept(volume_.Control(volume, code)); }
-  void Close(VolumeHandle volume) override { volume_.Close(volume); }
-  long failure = 0;
-
- private:
-  template <typename Outcome>
-  Outcome Kept(Outcome outcome) {
-    if (!outcome && last_error_) failure = last_error_();
-    return outcome;
-  }
-  Volume& volume_;
-  long (*last_error_)();
-};
-
-CommandResult DismountCommand(Environment& environment, std::string_view drive) {
-  auto letter = DriveOf(drive);
-  if (!letter) return UsageError("dismount needs a drive letter from A to Z, as in: dismount R:");
-  std::string name(1, *letter);
-  ReasonKeepingVolume volume(environment.volume, environment.last_error);
-  Configuration configuration(environment.registry, environment.ansi, volume, environment.lock);
-  DismountOutcome outcome = configuration.Model().Dismount(name);
-  if (outcome != DismountOutcome::Dismounted) {
-    std::string step = outcome == DismountOutcome::OpenFailed   ? "it could not be opened"
-                       : outcome == DismountOutcome::LockFailed ? "it could not be locked (a program has a file open on it)"
-                       : outcome == DismountOutcome::UnlockFailed ? "it could not be unlocked after its dismount"
-                                                                  : "the system refused the dismount";
-    std::string message = "The volume " + name + ": could not be dismounted: " + step +
-                          (volume.failure ? ": " + ErrorText(environment, volume.failure) : "") + ".";
-    CommandResult failed{kWriteFailed, "", message + "\n"};
-    failed.report.problems.push_back({"dismount-failed", message, ""});
-    return failed;
-  }
-  return {kDone, "Dismounted " + name + ":.\n", ""};
-}
-
-// The verb's own arguments and options; options may stand anywhere after it.
-CommandResult RunVerb(const Verb& verb, const std::vector<std::string>& arguments, Environment& environment) {
-  ChangeOptions options;
-  std::vector<std::string> operands;
+// The verb's operands and options, which may stand anywhere after it; a
+// usage error where they make no sense.
+CommandResult ReadInvocation(const Verb& verb, const std::vector<std::string>& arguments, Invocation& invocation) {
   std::string problem;
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
-    if (AsksForHelp(argument)) return {kDone, VerbHelp(verb), ""};
+    if (AsksForHelp(argument)) {
+      invocation.help = true;
+      return {};
+    }
     if (argument.size() > 1 && (argument[0] == '-' || argument[0] == '/')) {
       std::string name = argument.substr(0, argument.find('='));
       bool takes = (name == "--json" && verb.json) || verb.options.find(name + " ") != std::string_view::npos;
       if (!takes)
         return UsageError(verb.options.empty() ? std::string(verb.name) + " takes no option " + argument + "."
                                                : "Unknown option " + argument + ".");
-      if (!ReadChangeOption(arguments, i, options, problem)) return UsageError(problem);
+      if (!ReadChangeOption(arguments, i, invocation.options, problem)) return UsageError(problem);
     } else {
-      operands.push_back(argument);
+      invocation.operands.push_back(argument);
     }
   }
-  auto count = [&](std::size_t n) { return operands.size() == n; };
-  std::string name(verb.name);
-  if (name == "show") return count(0) ? ShowCommand(environment) : UsageError("show takes no arguments.");
-  if (name == "validate") return count(0) ? ValidateCommand(environment) : UsageError("validate takes no arguments.");
-  if (name == "status") return count(0) ? StatusCommand(environment) : UsageError("status takes no arguments.");
-  if (name == "export")
-    return count(1) ? ExportCommand(environment, operands[0]) : UsageError("export needs one FILE, or - for the output.");
-  if (name == "dismount")
-    return count(1) ? DismountCommand(environment, operands[0]) : UsageError("dismount needs one drive, as in: dismount R:");
-  if (name == "import")
-    return count(1) ? ImportCommand(environment, operands[0], options) : UsageError("import needs one FILE.");
-  std::vector<Request> requests;
-  if (options.input) {
-    std::optional<std::string> json = *options.input == "-" ? environment.files.Read("-") : options.input;
-    if (!json) return FileFailed(environment, "Cannot read the desired state", "the standard input");
-    std::string problem;
-    auto desired = DesiredState(*json, problem);
-    if (!desired) return InputRefused(problem);
-    requests = std::move(*desired);
-  }
-  if (name == "dsc") {
-    bool known = count(1) && (operands[0] == "get" || operands[0] == "set" || operands[0] == "test" || operands[0] == "export");
-    if (!known) return UsageError("dsc needs one operation: get, set, test or export.");
-    if (operands[0] == "set" || operands[0] == "test")
-      if (!options.input) return UsageError("dsc " + operands[0] + " needs the desired state: --input JSON or --input -.");
-    if (options.dry_run && operands[0] != "set") return UsageError("dsc takes --dry-run with set only (its what-if).");
-    return DscCommand(environment, operands[0], requests, options.dry_run);
-  }
-  if (options.input && !operands.empty()) return UsageError("Settings come from --input or NAME=VALUE, not both.");
-  for (const std::string& operand : operands) {
-    std::size_t equals = operand.find('=');
-    const Setting* setting = equals == std::string::npos ? nullptr : FindSetting(operand.substr(0, equals));
-    if (!setting) {
-      std::string names;
-      for (const Setting& s : kSettingsInFillOrder) names += (names.empty() ? "" : ", ") + std::string(s.name);
-      return UsageError("'" + operand + "' is no NAME=VALUE of a known setting (" + names + ").");
-    }
-    // Two values for one setting are a slip of the script, not a choice for the rules to settle.
-    if (std::ranges::any_of(requests, [&](const Request& r) { return r.setting == setting; }))
-      return UsageError(std::string(setting->name) + " is given twice.");
-    requests.push_back({setting, operand.substr(equals + 1)});
-  }
-  bool wants_state = !requests.empty() || options.complete || options.input;
-  if (name == "test") {
-    if (wants_state == !!options.file)
-      return UsageError("test needs NAME=VALUE settings (or --complete, or --input) or --file FILE, not both.");
-    return TestCommand(environment, requests, options.file, options);
-  }
-  return wants_state ? SetCommand(environment, requests, options)
-                     : UsageError("set needs at least one NAME=VALUE, --complete or --input.");
+  return {};
+}
+
+// The help's text, or the version's: no report.
+CommandResult Text(std::string text) {
+  CommandResult result;
+  result.out = std::move(text);
+  return result;
+}
+
+// The outcome as text: by the verb's renderer, or, for an outcome of the
+// command line itself, its problems and the usage.
+CommandResult Rendered(CommandResult result, TextRenderer text, const Environment& environment) {
+  (text ? text : ProblemText)(result, environment);
+  if (result.report.usage) result.err += Usage();
+  return result;
 }
 
 }  // namespace
 
 CommandResult RunCommand(const std::vector<std::string>& arguments, Environment& environment) {
-  if (arguments.empty()) return UsageError("No command given.");
+  if (arguments.empty()) return Rendered(UsageError("No command given."), nullptr, environment);
   const std::string& first = arguments[0];
   if (AsksForHelp(first) || first == "help") {
-    if (arguments.size() == 1) return {kDone, Help(), ""};
+    if (arguments.size() == 1) return Text(Help());
     const Verb* verb = arguments.size() == 2 && first == "help" ? FindVerb(arguments[1]) : nullptr;
-    return verb ? CommandResult{kDone, VerbHelp(*verb), ""} : UsageError("help takes one command name.");
+    return verb ? Text(VerbHelp(*verb)) : Rendered(UsageError("help takes one command name."), nullptr, environment);
   }
   if (first == "--version") {
-    if (arguments.size() > 1) return UsageError("--version takes no argument.");
-    return {kDone, "korvexcfg " KORVANE_VERSION " (file version " KORVANE_VERSION_TEXT ")\n", ""};
+    if (arguments.size() > 1) return Rendered(UsageError("--version takes no argument."), nullptr, environment);
+    return Text("korvexcfg " KORVANE_VERSION " (file version " KORVANE_VERSION_TEXT ")\n");
   }
   const Verb* verb = FindVerb(first);
-  if (!verb) return UsageError("Unknown command " + first + ".");
-  CommandResult result = RunVerb(*verb, arguments, environment);
+  if (!verb) return Rendered(UsageError("Unknown command " + first + "."), nullptr, environment);
+  Invocation invocation;
+  CommandResult result = ReadInvocation(*verb, arguments, invocation);
+  if (invocation.help) return Text(VerbHelp(*verb));
+  if (result.exit_code == kDone) result = verb->run(environment, invocation);
   // --json shapes the outcome wherever it stands, a usage error's too; help stays text.
   bool help = std::ranges::any_of(arguments, AsksForHelp);
   if (verb->json && !help && std::ranges::find(arguments, "--json") != arguments.end()) {
-    result.out = RenderJson(verb->name, result, environment.ansi);
-    result.err.clear();
-    result.binary_out = false;
+    result.out = RenderJson(verb->name, result, environment);
+    return result;
   }
-  return result;
+  return Rendered(std::move(result), verb->text, environment);
 }
 
 }  // namespace korvex::cfg

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "command_result.h"
+#include "environment.h"
 
 namespace korvex::cfg {
 

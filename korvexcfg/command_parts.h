@@ -1,7 +1,9 @@
-// The commands behind RunCommand, one file each group.
+// The commands behind RunCommand, one file each group. Each gives back its
+// outcome as a value; the command line renders it as text or JSON.
 #pragma once
 
 #include "command_result.h"
+#include "environment.h"
 #include "common_outcomes.h"
 #include "settings.h"
 
@@ -19,11 +21,11 @@ struct ChangeOptions {
 };
 
 CommandResult ShowCommand(Environment& environment);
+CommandResult StatusCommand(Environment& environment);
+// "R:" or "R": the volume dismounted as the window's Dismount Volume button does.
+CommandResult DismountCommand(Environment& environment, std::string_view drive);
 CommandResult ValidateCommand(Environment& environment);
 CommandResult ExportCommand(Environment& environment, std::string_view path);
-// The key's current contents as a registry file; nothing, and `failure` says
-// why, when the key or one of its values cannot be read.
-std::optional<std::string> ExportedFile(Environment& environment, CommandResult& failure);
 // The key's values as regedit writes them.
 std::string RegistryFileOf(const FoundValues& found, const AnsiCharacters& ansi);
 

@@ -1,34 +1,26 @@
 // The outcomes every command shares: a key, value or file that cannot be
-// used, and the words and columns of the output.
+// used, and the words for them.
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <string_view>
 
 #include "command_result.h"
-#include "utf8.h"
+#include "environment.h"
 
 namespace korvex::cfg {
 
 // "Access is denied (error 5)", or "error 5" where the system has no words.
 std::string ErrorText(const Environment& environment, long code);
 
-// A column of the output: the text with blanks up to `width` characters
-// (none if longer).
-inline std::string Padded(std::string text, std::size_t width) {
-  std::size_t characters = utf8::CountCodePoints(text);
-  if (characters < width) text.append(width - characters, ' ');
-  return text;
-}
-
-// A text as one line of output: control characters shown as \t, \n, \r or \xNN.
-std::string Printable(std::string_view text);
-
 std::string ParametersKeyName();  // "HKEY_LOCAL_MACHINE\...\Parameters"
 // For access denied: what to do about it.
 inline constexpr std::string_view kElevate = "Run korvexcfg from an elevated prompt (Run as administrator).";
 
+// A command that ends with one problem.
+CommandResult Failed(int exit_code, Problem problem);
+// Exit 2: the command line makes no sense; the usage follows the problem.
+CommandResult UsageError(std::string problem);
 // Exit 3, with the system's reason.
 CommandResult KeyUnavailable(const Environment& environment, RegistryStatus status);
 // A value that is there but cannot be read makes the key unreadable: exit 3,

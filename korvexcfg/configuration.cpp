@@ -132,9 +132,7 @@ bool Configuration::Assign(const Request& request, bool adjust, ChangeResult& re
   std::string shown = ShownValue(e, setting);
   if (!SameValue(setting, shown, *input)) {
     std::string reason = LastReason(e.Corrections(), mark, IndexOf(setting));
-    if (reason.empty())  // no rule changed the box: the interval keeps its fraction, the save rounds it
-      reason = "whole seconds";
-    std::string correction = Join({name, ": ", value, " -> ", shown, ", ", reason});
+    std::string correction = Join({name, ": ", value, " -> ", shown, reason.empty() ? "" : ", ", reason});
     if (!adjust) {
       result.refusals.push_back(
           {"correction",

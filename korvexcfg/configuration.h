@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "command_result.h"
+#include "problem.h"
 #include "headless.h"
 #include "settings.h"
 

@@ -3,7 +3,7 @@
 #include "ascii_text.h"
 
 #include "headless.h"
-#include "save_report_text.h"
+#include "value_text.h"
 
 #include <array>
 
@@ -15,11 +15,6 @@
 
 namespace korvex::cfg {
 namespace {
-
-constexpr std::array<std::string_view, 12> kTypeNames{
-    "REG_NONE",  "REG_SZ",   "REG_EXPAND_SZ",       "REG_BINARY",
-    "REG_DWORD", "REG_DWORD_BIG_ENDIAN", "REG_LINK", "REG_MULTI_SZ",
-    "REG_RESOURCE_LIST", "REG_FULL_RESOURCE_DESCRIPTOR", "REG_RESOURCE_REQUIREMENTS_LIST", "REG_QWORD"};
 
 std::string Quote(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
@@ -114,21 +109,6 @@ std::optional<Problem> ImagePathProblem(std::string_view path) {
   bool unc = path.substr(0, 2) == "\\\\";
   if (!drive && !unc) return Problem{"relative-path", "not a full path (C:\\folder\\file or \\\\server\\share\\file)"};
   return std::nullopt;
-}
-
-std::string TypeName(std::uint32_t type) {
-  return type < kTypeNames.size() ? std::string(kTypeNames[type]) : "type " + IntegerText(type);
-}
-
-std::string HexBytes(std::string_view bytes) {
-  std::string out;
-  for (char c : bytes) {
-    auto byte = static_cast<unsigned char>(c);
-    if (!out.empty()) out += ' ';
-    out += HexDigit(byte >> 4);
-    out += HexDigit(byte);
-  }
-  return out;
 }
 
 std::vector<InspectedValue> Inspect(const FoundValues& state, const AnsiCharacters& ansi) {

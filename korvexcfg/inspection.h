@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "command_result.h"
+#include "problem.h"
 #include "parameter_store.h"
 #include "platform.h"
 #include "settings.h"
@@ -36,8 +36,5 @@ std::vector<InspectedValue> Inspect(const FoundValues& state, const AnsiCharacte
 // prefix), from naming a file while its box is ticked: nothing, or a note
 // ("empty-path", "doubled-prefix", "relative-path").
 std::optional<Problem> ImagePathProblem(std::string_view path);
-
-std::string TypeName(std::uint32_t type);
-std::string HexBytes(std::string_view bytes);  // "48 44 43 00"
 
 }  // namespace korvex::cfg

@@ -6,6 +6,8 @@
 
 #include "ascii_text.h"
 #include "inspection.h"
+#include "save_report_text.h"
+#include "value_text.h"
 #include "number_text.h"
 #include "parameter_format.h"
 #include "registry_file.h"
@@ -152,19 +154,55 @@ std::string RenderInstance(const FoundValues& key, const AnsiCharacters& ansi, c
   return "{" + json + "}";
 }
 
-std::string RenderJson(std::string_view command, const CommandResult& result, const AnsiCharacters& ansi) {
+std::string RenderJson(std::string_view command, const CommandResult& result, const Environment& environment) {
   const CommandReport& report = result.report;
+  const AnsiCharacters& ansi = environment.ansi;
   bool changed = report.save && report.save_kind == CommandReport::SaveKind::Saved &&
                  std::ranges::any_of(report.save->values,
                                      [](const ValueReport& v) { return v.outcome == ValueOutcome::Written; });
+  // What makes a value invalid (show, validate), then why the command failed.
+  std::vector<Problem> problems;
+  for (const InspectedValue& v : report.inspected)
+    for (const Problem& note : v.notes)
+      if (note.code != "unreadable")  // the key's reading names it, with the system's reason
+        problems.push_back({note.code, note.message, std::string(v.setting->name)});
+  problems.insert(problems.end(), report.problems.begin(), report.problems.end());
+  if (report.save)
+    for (Problem& problem : SaveProblems(*report.save, environment)) problems.push_back(std::move(problem));
   std::string json = "{\n  \"schema\": " + IntegerText(kJsonSchemaVersion) + ",\n  \"command\": " +
                      JsonString(command) + ",\n  \"exitCode\": " + IntegerText(result.exit_code) +
                      ",\n  \"changed\": " + (changed ? "true" : "false") + ",\n  \"restartRequired\": " +
                      (report.restart_required ? (*report.restart_required ? "true" : "false") : "null") +
                      ",\n  \"values\": " + (report.values ? Values(*report.values, ansi) : "[]") +
                      ",\n  \"changes\": " + Changes(report, ansi) + ",\n  \"problems\": " +
-                     Problems(report.problems) + ",\n  \"warnings\": " + Problems(report.warnings) + "\n}\n";
+                     Problems(problems) + ",\n  \"warnings\": " + Problems(report.warnings) + "\n}\n";
   return json;
+}
+
+DscLines RenderDscLines(const CommandReport& report, const AnsiCharacters& ansi) {
+  // Only the values that validate calls valid: any other has no place in the
+  // instance's schema and is left out, saying why (DSC's trace).
+  DscLines lines;
+  std::array<bool, kValueCount> valid{};
+  for (const InspectedValue& value : report.inspected) {
+    valid[IndexOf(*value.setting)] = value.notes.empty();
+    if (value.found.status == kNotFound) continue;  // absent: nothing to say
+    for (const Problem& note : value.notes)
+      lines.trace += std::string(value.setting->property) + " left out: " + std::string(value.setting->value_name) + ": " +
+                     Printable(note.message) + "\n";
+  }
+  bool test = report.save && report.save_kind == CommandReport::SaveKind::Test;
+  lines.out = RenderInstance(*report.values, ansi, valid,
+                             !test ? "" : report.differs ? "\"_inDesiredState\":false" : "\"_inDesiredState\":true") + "\n";
+  if (!report.save) return lines;
+  // The properties whose values the change writes (or, for a test or a what-if, would write).
+  std::string changed;
+  for (const Setting& setting : kSettingsInFillOrder)
+    if (ValueOutcome outcome = report.save->values[IndexOf(setting)].outcome;
+        outcome == ValueOutcome::Planned || outcome == ValueOutcome::Written)
+      changed += (changed.empty() ? "" : ",") + JsonString(setting.property);
+  lines.out += "[" + changed + "]\n";
+  return lines;
 }
 
 }  // namespace korvex::cfg

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "command_result.h"
+#include "environment.h"
 
 namespace korvex::cfg {
 
@@ -20,6 +21,15 @@ std::string JsonString(std::string_view utf8);
 std::string RenderInstance(const FoundValues& key, const AnsiCharacters& ansi, const std::array<bool, kValueCount>& shown,
                            std::string_view extra = {});
 
-std::string RenderJson(std::string_view command, const CommandResult& result, const AnsiCharacters& ansi);
+// The outcome of a command as one JSON document (schema 1).
+std::string RenderJson(std::string_view command, const CommandResult& result, const Environment& environment);
+
+// The DSC resource's JSON lines for a get or export (the instance), or for a
+// test or set (the instance, then the properties that differ or change);
+// `trace` says on the error output which values were left out, and why.
+struct DscLines {
+  std::string out, trace;
+};
+DscLines RenderDscLines(const CommandReport& report, const AnsiCharacters& ansi);
 
 }  // namespace korvex::cfg

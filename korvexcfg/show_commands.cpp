@@ -3,87 +3,42 @@
 
 #include "command_parts.h"
 #include "inspection.h"
-#include "status.h"
-
-#include "ascii_text.h"
-#include "number_text.h"
-
 #include "parameter_store.h"
 #include "registry_file.h"
 #include "settings_table.h"
+#include "status.h"
 
 namespace korvex::cfg {
-namespace {
-
-// The key's values with their notes; nothing, and `failure` says why, when
-// the key cannot be opened.
-std::optional<std::vector<InspectedValue>> InspectKey(Environment& environment, CommandResult& failure) {
+CommandResult ShowCommand(Environment& environment) {
   RegistryStatus status = 0;
   auto found = ParameterStore(environment.registry).Load(&status);
-  if (!found) {
-    failure = KeyUnavailable(environment, status);
-    return std::nullopt;
-  }
-  return Inspect(*found, environment.ansi);
-}
-
-constexpr std::size_t kShownColumn = 20;
-
-// The values and their notes, for --json.
-void ReportInspection(const std::vector<InspectedValue>& values, CommandReport& report) {
-  report.values.emplace();
-  for (const InspectedValue& v : values) {
-    (*report.values)[ValueIndexOf(*v.setting)] = v.found;
-    for (const Problem& note : v.notes)
-      if (note.code != "unreadable")  // NoteUnreadable reports it, with the system's reason
-        report.problems.push_back({note.code, note.message, std::string(v.setting->name)});
-  }
-}
-
-}  // namespace
-
-CommandResult ShowCommand(Environment& environment) {
+  if (!found) return KeyUnavailable(environment, status);
   CommandResult result;
-  auto values = InspectKey(environment, result);
-  if (!values) return result;
-  ReportInspection(*values, result.report);
-  for (const InspectedValue& v : *values) {
-    std::string shown =
-        v.found.Present() ? Printable(v.shown) : v.found.status == kNotFound ? "(absent)" : "(unreadable)";
-    bool long_value = utf8::CountCodePoints(shown) >= kShownColumn;  // on a line of its own
-    result.out += Padded(std::string(v.setting->name), 11) + Padded(long_value ? "" : shown, kShownColumn) +
-                  Padded(std::string(v.setting->value_name), 17);
-    if (v.found.Present()) result.out += Padded(TypeName(v.found.stored.type), 10) + HexBytes(v.found.stored.data);
-    result.out += "\n";
-    if (long_value) result.out += "           " + shown + "\n";
-    for (const Problem& note : v.notes) result.out += "           note: " + Printable(note.message) + "\n";
-  }
-  NoteUnreadable(environment, *result.report.values, result);
+  result.report.values = found;
+  result.report.inspected = Inspect(*found, environment.ansi);
+  NoteUnreadable(environment, *found, result);
   return result;
 }
 
 CommandResult ValidateCommand(Environment& environment) {
-  CommandResult result;
-  auto values = InspectKey(environment, result);
-  if (!values) return result;
-  ReportInspection(*values, result.report);
-  for (const InspectedValue& v : *values)
-    for (const Problem& note : v.notes)
-      result.out +=
-          std::string(v.setting->name) + " (" + std::string(v.setting->value_name) + "): " + Printable(note.message) + "\n";
-  if (NoteUnreadable(environment, *result.report.values, result)) return result;
-  if (!result.out.empty()) result.exit_code = kRefused;
-  if (result.out.empty()) result.out = "valid\n";
+  CommandResult result = ShowCommand(environment);
+  if (result.exit_code != kDone) return result;
+  const std::vector<InspectedValue>& values = result.report.inspected;
+  bool invalid = std::ranges::any_of(values, [](const InspectedValue& v) { return !v.notes.empty(); });
+  if (invalid) result.exit_code = kDiffers;
   // Warnings name settings that are valid but cannot work on this machine:
   // they do not change the exit code.
   // A warning about a value already called invalid says nothing new.
   for (Problem& warning : Warnings(environment, *result.report.values))
-    if (std::ranges::none_of(*values, [&](const InspectedValue& v) { return !v.notes.empty() && warning.setting == v.setting->name; }))
+    if (std::ranges::none_of(values, [&](const InspectedValue& v) { return !v.notes.empty() && warning.setting == v.setting->name; }))
       result.report.warnings.push_back(std::move(warning));
-  result.out += WarningLines(result.report.warnings);
   return result;
 }
 
+namespace {
+
+// The key's current contents as a registry file; nothing, and `failure` says
+// why, when the key or one of its values cannot be read.
 std::optional<std::string> ExportedFile(Environment& environment, CommandResult& failure) {
   RegistryStatus status = 0;
   auto found = ParameterStore(environment.registry).Load(&status);
@@ -95,6 +50,8 @@ std::optional<std::string> ExportedFile(Environment& environment, CommandResult&
   if (NoteUnreadable(environment, *found, failure)) return std::nullopt;
   return RegistryFileOf(*found, environment.ansi);
 }
+
+}  // namespace
 
 std::string RegistryFileOf(const FoundValues& found, const AnsiCharacters& ansi) {
   std::vector<RegistryFileValue> file_values;
@@ -108,9 +65,10 @@ CommandResult ExportCommand(Environment& environment, std::string_view path) {
   CommandResult result;
   auto file = ExportedFile(environment, result);
   if (!file) return result;
-  if (path == "-") return {kDone, *file, "", true};
-  if (!environment.files.Write(path, *file)) return FileFailed(environment, "Cannot write the file", path);
-  return {kDone, "Exported " + ParametersKeyName() + " to " + std::string(path) + ".\n", ""};
+  if (path != "-" && !environment.files.Write(path, *file)) return FileFailed(environment, "Cannot write the file", path);
+  result.report.subject = path;
+  if (path == "-") result.report.document = std::move(*file);
+  return result;
 }
 
 }  // namespace korvex::cfg

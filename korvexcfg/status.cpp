@@ -1,6 +1,8 @@
 #include "status.h"
 
 #include "command_parts.h"
+#include "common_outcomes.h"
+#include "value_text.h"
 #include "inspection.h"
 #include "number_text.h"
 #include "parameter_format.h"
@@ -249,8 +251,9 @@ std::string WarningLines(const std::vector<Problem>& warnings, std::string_view 
   return text;
 }
 
-std::string StatusText(const StatusReport& report) {
+std::string StatusText(const StatusReport& report, bool key_read) {
   std::string text = ServiceLine(report.service);
+  if (!key_read) return text;
   const VolumeStatus& volume = report.volume;
   text += "volume:    ";
   if (!volume.letter) {
@@ -278,22 +281,19 @@ std::string StatusText(const StatusReport& report) {
 
 CommandResult StatusCommand(Environment& environment) {
   ParametersKey key(environment.registry);
-  if (key.OpenStatus() != 0) {
-    CommandResult unavailable = KeyUnavailable(environment, key.OpenStatus());
-    unavailable.out = ServiceLine(environment.system.Service());
-    return unavailable;
-  }
   CommandResult result;
-  // A value that cannot be read would make the answers about the driver guesses.
-  if (NoteUnreadable(environment, key.Values(), result)) {
-    result.out = ServiceLine(environment.system.Service());
+  if (key.OpenStatus() != 0) {
+    result = KeyUnavailable(environment, key.OpenStatus());
+  } else if (!NoteUnreadable(environment, key.Values(), result)) {
+    StatusReport report = GatherStatus(environment, key.Values(), key.LastWritten());
+    result.report.values = key.Values();
+    result.report.restart_required = report.restart_required;
+    result.report.warnings = report.warnings;
+    result.report.status = std::move(report);
     return result;
   }
-  StatusReport report = GatherStatus(environment, key.Values(), key.LastWritten());
-  result.out = StatusText(report);
-  result.report.values = key.Values();
-  result.report.restart_required = report.restart_required;
-  result.report.warnings = report.warnings;
+  // A value that cannot be read would make the answers about the driver guesses: the service alone.
+  result.report.status = StatusReport{environment.system.Service()};
   return result;
 }
 

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "command_result.h"
+#include "environment.h"
 #include "parameter_store.h"
-#include "system_state.h"
+#include "problem.h"
 
 namespace korvex::cfg {
 
@@ -36,9 +36,9 @@ struct StatusReport {
 StatusReport GatherStatus(Environment& environment, const FoundValues& key, std::optional<std::uint64_t> key_written);
 std::vector<Problem> Warnings(Environment& environment, const FoundValues& key);
 
-std::string StatusText(const StatusReport& report);
+// The report as status prints it; where the key could not be read, the service's line alone.
+std::string StatusText(const StatusReport& report, bool key_read = true);
 // "warning: CODE: message\n" each.
 std::string WarningLines(const std::vector<Problem>& warnings, std::string_view label = "warning: ");
-CommandResult StatusCommand(Environment& environment);
 
 }  // namespace korvex::cfg

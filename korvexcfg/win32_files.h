@@ -3,7 +3,7 @@
 
 #include "windows_api.h"
 
-#include "command_result.h"
+#include "environment.h"
 
 namespace korvex::cfg {
 

@@ -401,7 +401,7 @@ TEST_F(KorvexcfgTest, TestSaysWhetherTheKeyHoldsTheStateAfterTheRulesAndWritesNo
   registry.PutDword("AutoSaveEnabled", 0);
   EXPECT_EQ(Run({"test", "size=64", "letter=Z"}).out, "compliant\n");
   cfg::CommandResult differs = Run({"test", "autosave=on", "size=64"});
-  EXPECT_EQ(differs.exit_code, cfg::kRefused);
+  EXPECT_EQ(differs.exit_code, cfg::kDiffers);
   // A state no set can reach is not drift: its own code.
   for (std::string refused : {"interval=5", "size=lots", "size=3000"})  // interval=5 with AutoSave off
     EXPECT_EQ(Run({"test", refused}).exit_code, cfg::kRulesRefuse) << refused;
@@ -555,7 +555,7 @@ TEST_F(KorvexcfgTest, ShowAndValidateNoteEachAnomaly) {
   registry.PutText("UserDriveLetter", "TT");
   registry.PutRaw("DiskType", 1, std::string("H\0DC\0", 5));
   cfg::CommandResult result = Run({"validate"});
-  EXPECT_EQ(result.exit_code, cfg::kRefused);
+  EXPECT_EQ(result.exit_code, cfg::kDiffers);
   for (std::string note : {"load-image (LoadImageOnStart): absent", "load-file (LoadImageFile): a path without",
                            "save-image (SaveImageOnExit): stored as REG_QWORD; the window writes REG_DWORD",
                            "save-image (SaveImageOnExit): 8 bytes: the window cannot read it",
