@@ -1,5 +1,6 @@
 #include "setting_limits.h"
 
+#include "ascii_text.h"
 #include "number_text.h"
 
 namespace korvex {
@@ -11,7 +12,7 @@ std::string DriveLetterRange() { return std::string(1, kFirstDriveLetter) + " to
 std::optional<char> DriveOf(std::string_view text) {
   if (text.size() == 2 && text[1] == ':') text.remove_suffix(1);
   if (text.size() != 1) return std::nullopt;
-  char capital = text[0] >= 'a' && text[0] <= 'z' ? static_cast<char>(text[0] - 'a' + 'A') : text[0];
+  char capital = AsciiUpper(text[0]);
   if (capital < kFirstDriveLetter || capital > kLastDriveLetter) return std::nullopt;
   return capital;
 }

@@ -150,7 +150,7 @@ std::vector<Problem> IncompleteSettings(Environment& environment, Editor& editor
   for (const InspectedValue& value : Inspect(after, environment.ansi)) {
     const Setting& setting = *value.setting;
     std::string name(setting.name);
-    std::size_t index = ValueIndexOf(setting);
+    std::size_t index = IndexOf(setting);
     bool named = std::ranges::any_of(requests, [&](const Request& r) { return r.setting == &setting; });
     bool refused = plan.values[index].outcome == ValueOutcome::Refused;
     // An image file left empty where its image is loaded or saved: the window's default will not do.
@@ -234,7 +234,7 @@ CommandResult ImportCommand(Environment& environment, std::string_view path, con
       }
       continue;
     }
-    std::size_t index = ValueIndexOf(*setting);
+    std::size_t index = IndexOf(*setting);
     target[index] = {0, {value.type, value.bytes}};
     named.set(index);
   }
@@ -247,7 +247,7 @@ CommandResult ImportCommand(Environment& environment, std::string_view path, con
   for (std::size_t i = 0; i < after.size(); ++i) {
     const InspectedValue& value = after[i];
     bool adjustable = options.adjust && (value.corrected || value.retypable);
-    bool from_file = named[ValueIndexOf(*value.setting)];
+    bool from_file = named[IndexOf(*value.setting)];
     bool the_keys_own = !from_file && !before[i].notes.empty();
     for (const Problem& note : value.notes) {
       if (the_keys_own)
@@ -268,7 +268,7 @@ CommandResult ImportCommand(Environment& environment, std::string_view path, con
     // A value outside the window's limits is typed in again, which corrects it.
     std::vector<Request> retyped;
     for (const InspectedValue& value : after)
-      if (value.retypable && named[ValueIndexOf(*value.setting)]) retyped.push_back({value.setting, value.shown, true});
+      if (value.retypable && named[IndexOf(*value.setting)]) retyped.push_back({value.setting, value.shown, true});
     ChangeResult changed = configuration.Apply(retyped, true);
     result.report.notes.insert(result.report.notes.end(), changed.notes.begin(), changed.notes.end());
     if (!changed.refusals.empty()) return Refused(result, changed.refusals);
@@ -278,7 +278,7 @@ CommandResult ImportCommand(Environment& environment, std::string_view path, con
   // The key's own problems that the save's report does not already name.
   if (result.report.save)
     for (const Problem& note : own)
-      if (result.report.save->values[ValueIndex(FindSetting(note.setting)->value_name)].outcome == ValueOutcome::Unchanged)
+      if (result.report.save->values[IndexOf(*FindSetting(note.setting))].outcome == ValueOutcome::Unchanged)
         result.report.key_notes.push_back(note);
   return result;
 }

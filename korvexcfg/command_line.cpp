@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "command_parts.h"
-#include "configuration.h"
+#include "desired_state.h"
 #include "json_output.h"
 #include "korvane_version.h"
 #include "number_text.h"

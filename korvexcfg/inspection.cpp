@@ -120,7 +120,7 @@ std::vector<InspectedValue> Inspect(const FoundValues& state, const AnsiCharacte
 
   std::vector<InspectedValue> values;
   for (const Setting& setting : kSettingsInFillOrder) {
-    std::size_t index = ValueIndexOf(setting);
+    std::size_t index = IndexOf(setting);
     InspectedValue value{&setting, state[index], ShownValue(editor, setting), faithful[index], {}, {}, false};
     NoteAnomalies(value, ansi);
     bool typed = setting.kind == SettingKind::Megabytes || setting.kind == SettingKind::Seconds ||

@@ -37,7 +37,7 @@ std::string Nullable(const std::optional<std::string>& json) { return json.value
 // window reads nothing.
 std::optional<std::string> TypedValue(std::size_t index, const FoundValues& key, const AnsiCharacters& ansi) {
   ParameterSet read = WindowReading(key);
-  const Setting& setting = SettingOfValue(index);
+  const Setting& setting = kSettings[index];
   return std::visit(
       [&](auto field) -> std::optional<std::string> {
         const auto& value = read.*field;
@@ -72,7 +72,7 @@ std::string StoredFields(std::size_t index, const FoundValue& found, const AnsiC
 
 std::string Names(std::size_t index) {
   return "\"name\": " + JsonString(kSettings[index].value_name) + ", \"setting\": " +
-         JsonString(SettingOfValue(index).name);
+         JsonString(kSettings[index].name);
 }
 
 std::string Values(const FoundValues& key, const AnsiCharacters& ansi) {
@@ -146,7 +146,7 @@ std::string RenderInstance(const FoundValues& key, const AnsiCharacters& ansi, c
                            std::string_view extra) {
   std::string json;
   for (const Setting& setting : kSettingsInFillOrder) {
-    std::size_t index = ValueIndexOf(setting);
+    std::size_t index = IndexOf(setting);
     std::optional<std::string> value = shown[index] ? TypedValue(index, key, ansi) : std::nullopt;
     if (value) json += (json.empty() ? "" : ",") + JsonString(setting.property) + ":" + *value;
   }

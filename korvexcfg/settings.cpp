@@ -1,7 +1,6 @@
 #include "settings.h"
 
 #include "ascii_text.h"
-#include "json_instance.h"
 #include "number_text.h"
 #include "parameter_format.h"
 #include "setting_limits.h"
@@ -30,71 +29,93 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
-// Whether the window keeps this input as typed into its box: a number within
-// its limits (whole megabytes), a letter from its range. Beyond them only
-// the steppers go (an interval of 5 or 32768, a size of 2.44 MB).
-bool WithinTypedLimits(const Setting& setting, std::string_view input) {
-  switch (setting.kind) {
-    case SettingKind::Megabytes:
-    case SettingKind::Seconds: {
-      double number = TextToNumber(input);
-      if (number < setting.low || number > setting.high) return false;
-      return setting.kind == SettingKind::Seconds || number == static_cast<double>(static_cast<long long>(number));
-    }
-    case SettingKind::Letter: {
-      char letter = input.size() == 1 && input[0] >= 'a' && input[0] <= 'z' ? static_cast<char>(input[0] - 'a' + 'A')
-                    : input.size() == 1 ? input[0] : '\0';
-      return letter >= setting.low && letter <= setting.high;
-    }
-    default:
-      return true;
-  }
+std::string NumberForm(std::string_view held) { return std::string(Trim(held)); }
+std::optional<std::string> NumberInput(std::string_view value) {
+  if (!IsPlainNumber(value)) return std::nullopt;
+  return std::string(value);
+}
+bool SameNumber(std::string_view shown, std::string_view input) {
+  return IsPlainNumber(shown) && TextToNumber(shown) == TextToNumber(input);
+}
+bool Within(const Setting& setting, double number) { return number >= setting.low && number <= setting.high; }
+bool AnyInput(const Setting&, std::string_view) { return true; }
+std::string AsHeld(std::string_view held) { return std::string(held); }
+
+// What a kind of setting means to korvexcfg: what it accepts, how a request
+// for it is read into the window's terms, how a control's state is said back,
+// when a shown value is the one requested, and whether the window keeps the
+// input as typed into its box (beyond its limits only the steppers go: an
+// interval of 5 or 32768, a size of 2.44 MB).
+struct KindTerms {
+  SettingKind kind;
+  std::string (*accepts)(const Setting& setting);
+  std::optional<std::string> (*input)(std::string_view value);  // nothing when malformed
+  std::string (*request_form)(std::string_view held);
+  bool (*same)(std::string_view shown, std::string_view input);
+  bool (*kept_as_typed)(const Setting& setting, std::string_view input);
+};
+
+constexpr KindTerms kKindTerms[] = {
+    {SettingKind::DiskType, [](const Setting&) { return DiskKindList(&DiskKindInfo::name); },
+     [](std::string_view value) -> std::optional<std::string> {
+       for (std::size_t i = 0; i < kDiskKinds.size(); ++i)
+         if (EqualsIgnoringCase(value, kDiskKinds[i].name) || value == kDiskKinds[i].stored_code)
+           return IntegerText(static_cast<long long>(i));
+       return std::nullopt;
+     },
+     [](std::string_view held) {
+       std::string_view name = DiskKindName(static_cast<int>(TextToNumber(held)));
+       return name.empty() ? std::string(held) : std::string(name);
+     },
+     [](std::string_view shown, std::string_view input) { return shown == DiskKindName(static_cast<int>(TextToNumber(input))); },
+     AnyInput},
+    {SettingKind::Megabytes,
+     [](const Setting& setting) { return "megabytes from " + RangeText(setting.low, setting.high) + ", whole"; },
+     NumberInput, NumberForm, SameNumber,
+     [](const Setting& setting, std::string_view input) {
+       double number = TextToNumber(input);
+       return Within(setting, number) && number == static_cast<double>(static_cast<long long>(number));
+     }},
+    {SettingKind::OnOff, [](const Setting&) { return std::string("on or off"); },
+     [](std::string_view value) -> std::optional<std::string> {
+       if (EqualsIgnoringCase(value, "on") || value == "1") return "1";
+       if (EqualsIgnoringCase(value, "off") || value == "0") return "0";
+       return std::nullopt;
+     },
+     [](std::string_view held) { return std::string(TextToNumber(held) != 0 ? "on" : "off"); },
+     [](std::string_view shown, std::string_view input) { return shown == (input == "1" ? "on" : "off"); }, AnyInput},
+    {SettingKind::Letter, [](const Setting&) { return "one letter from " + DriveLetterRange(); },
+     [](std::string_view value) -> std::optional<std::string> {
+       if (utf8::CountCodePoints(value) != 1) return std::nullopt;
+       return std::string(value);
+     },
+     AsHeld, [](std::string_view shown, std::string_view input) { return EqualsIgnoringCase(shown, input); },
+     [](const Setting& setting, std::string_view input) {
+       char letter = input.size() == 1 ? AsciiUpper(input[0]) : '\0';
+       return letter >= setting.low && letter <= setting.high;
+     }},
+    {SettingKind::Path,
+     [](const Setting&) {
+       return "a path of up to " + IntegerText(static_cast<long long>(kLongestFilePathBytes)) +
+              " bytes in the system's code page";
+     },
+     [](std::string_view value) -> std::optional<std::string> { return std::string(value); }, AsHeld,
+     [](std::string_view shown, std::string_view input) { return shown == input; }, AnyInput},
+    {SettingKind::Seconds,
+     [](const Setting& setting) { return "whole seconds from " + RangeText(setting.low, setting.high); }, NumberInput,
+     NumberForm, SameNumber, [](const Setting& setting, std::string_view input) { return Within(setting, TextToNumber(input)); }},
+};
+
+const KindTerms& TermsOf(SettingKind kind) {
+  static_assert([] {
+    for (std::size_t i = 0; i < std::size(kKindTerms); ++i)
+      if (kKindTerms[i].kind != SettingKind(i)) return false;
+    return true;
+  }(), "a row for each kind, in the order of SettingKind");
+  return kKindTerms[static_cast<std::size_t>(kind)];
 }
 
 }  // namespace
-
-std::optional<std::vector<Request>> DesiredState(std::string_view json, std::string& problem) {
-  // DSC's own property, which the instance schema admits: taken, and of no weight.
-  static constexpr InstanceProperty kInDesiredState{"_inDesiredState", InstanceProperty::Type::Boolean};
-  static constexpr auto kProperties = [] {
-    std::array<InstanceProperty, kSettings.size() + 1> properties{};
-    properties[kSettings.size()] = kInDesiredState;
-    for (std::size_t i = 0; i < kSettings.size(); ++i) {
-      SettingKind kind = kSettings[i].kind;
-      properties[i] = {kSettings[i].property,
-                       kind == SettingKind::OnOff                                         ? InstanceProperty::Type::Boolean
-                       : kind == SettingKind::Megabytes || kind == SettingKind::Seconds ? InstanceProperty::Type::Whole
-                                                                                          : InstanceProperty::Type::Text};
-    }
-    return properties;
-  }();
-  InstanceReading reading = ReadInstance(json, kProperties);
-  problem = reading.problem;
-  if (!problem.empty()) return std::nullopt;
-  std::vector<Request> requests;
-  for (InstanceValue& value : reading.values)
-    if (value.property < kSettings.size()) requests.push_back({&kSettings[value.property], std::move(value.text)});
-  return requests;
-}
-
-std::string Accepts(const Setting& setting) {
-  switch (setting.kind) {
-    case SettingKind::DiskType:
-      return DiskKindList(&DiskKindInfo::name);
-    case SettingKind::Megabytes:
-      return "megabytes from " + RangeText(setting.low, setting.high) + ", whole";
-    case SettingKind::OnOff:
-      return "on or off";
-    case SettingKind::Letter:
-      return "one letter from " + DriveLetterRange();
-    case SettingKind::Path:
-      return "a path of up to " + IntegerText(static_cast<long long>(kLongestFilePathBytes)) +
-             " bytes in the system's code page";
-    case SettingKind::Seconds:
-      return "whole seconds from " + RangeText(setting.low, setting.high);
-  }
-  return "";
-}
 
 const Setting* FindSetting(std::string_view name) {
   for (const Setting& setting : kSettings)
@@ -128,65 +149,20 @@ std::string ShownValue(Editor& editor, const Setting& setting) {
   return std::string(number ? Trim(text) : std::string_view(text));
 }
 
-std::string RequestForm(const Setting& setting, std::string_view held) {
-  switch (setting.kind) {
-    case SettingKind::DiskType: {
-      std::string_view name = DiskKindName(static_cast<int>(TextToNumber(held)));
-      return name.empty() ? std::string(held) : std::string(name);
-    }
-    case SettingKind::OnOff:
-      return TextToNumber(held) != 0 ? "on" : "off";
-    case SettingKind::Megabytes:
-    case SettingKind::Seconds:
-      return std::string(Trim(held));
-    default:
-      return std::string(held);
-  }
-}
+std::string Accepts(const Setting& setting) { return TermsOf(setting.kind).accepts(setting); }
 
 std::optional<std::string> RequestedInput(const Setting& setting, std::string_view value) {
-  switch (setting.kind) {
-    case SettingKind::DiskType:
-      for (std::size_t i = 0; i < kDiskKinds.size(); ++i)
-        if (EqualsIgnoringCase(value, kDiskKinds[i].name) || value == kDiskKinds[i].stored_code)
-          return IntegerText(static_cast<long long>(i));
-      return std::nullopt;
-    case SettingKind::OnOff:
-      if (EqualsIgnoringCase(value, "on") || value == "1") return "1";
-      if (EqualsIgnoringCase(value, "off") || value == "0") return "0";
-      return std::nullopt;
-    case SettingKind::Megabytes:
-    case SettingKind::Seconds:
-      if (!IsPlainNumber(value)) return std::nullopt;
-      return std::string(value);
-    case SettingKind::Letter:
-      if (utf8::CountCodePoints(value) != 1) return std::nullopt;
-      return std::string(value);
-    case SettingKind::Path:
-      return std::string(value);
-  }
-  return std::nullopt;
+  return TermsOf(setting.kind).input(value);
 }
 
+std::string RequestForm(const Setting& setting, std::string_view held) { return TermsOf(setting.kind).request_form(held); }
+
 bool SameValue(const Setting& setting, std::string_view shown, std::string_view requested) {
-  switch (setting.kind) {
-    case SettingKind::DiskType:
-      return shown == DiskKindName(static_cast<int>(TextToNumber(requested)));
-    case SettingKind::OnOff:
-      return shown == (requested == "1" ? "on" : "off");
-    case SettingKind::Megabytes:
-    case SettingKind::Seconds:
-      return IsPlainNumber(shown) && TextToNumber(shown) == TextToNumber(requested);
-    case SettingKind::Letter:
-      return EqualsIgnoringCase(shown, requested);
-    case SettingKind::Path:
-      return shown == requested;
-  }
-  return false;
+  return TermsOf(setting.kind).same(shown, requested);
 }
 
 bool AlreadyShown(Editor& editor, const Setting& setting, std::string_view input) {
-  return WithinTypedLimits(setting, input) && SameValue(setting, ShownValue(editor, setting), input);
+  return TermsOf(setting.kind).kept_as_typed(setting, input) && SameValue(setting, ShownValue(editor, setting), input);
 }
 
 }  // namespace korvex::cfg

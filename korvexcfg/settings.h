@@ -19,11 +19,6 @@ struct Request {
   bool retype = false;  // typed in again even where the window already shows it
 };
 
-// The settings of a desired state given as one JSON object of their
-// properties, as the command line's NAME=VALUE would request them; nothing,
-// with the reason in `problem`, for input that is not such an object.
-std::optional<std::vector<Request>> DesiredState(std::string_view json, std::string& problem);
-
 // For messages: what the setting accepts, from the window's limits.
 std::string Accepts(const Setting& setting);
 
@@ -48,12 +43,6 @@ bool SameValue(const Setting& setting, std::string_view shown, std::string_view 
 // or corrected, even where the key already holds it: one judgement of a
 // desired state, whatever the key holds.
 bool AlreadyShown(Editor& editor, const Setting& setting, std::string_view input);
-
-// Its place in kSettings.
-inline std::size_t ValueIndexOf(const Setting& setting) { return IndexOf(setting); }
-
-// The setting stored in a value, by its place in kSettings.
-inline const Setting& SettingOfValue(std::size_t value_index) { return kSettings[value_index]; }
 
 // A control's state (its text, or its list index or check value as a
 // number, as a Correction gives it) in the form a user would request it.

@@ -1,5 +1,6 @@
 #include "status.h"
 
+#include "ascii_text.h"
 #include "command_parts.h"
 #include "common_outcomes.h"
 #include "value_text.h"
@@ -75,11 +76,7 @@ std::optional<char> DriveOfPath(const std::string& path) {
   return DriveOf(path.substr(0, 2));
 }
 
-bool IsFat32(std::string_view file_system) {
-  std::string upper;
-  for (char c : file_system) upper += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-  return upper == "FAT32";
-}
+bool IsFat32(std::string_view file_system) { return EqualsIgnoringCase(file_system, "FAT32"); }
 
 bool Stopped(const ServiceInfo& service) {
   return service.installed == false || service.state == ServiceState::Stopped;
