@@ -1,5 +1,7 @@
 #include "forms.h"
 
+#include "utf8.h"
+
 #include <algorithm>
 
 namespace korvex::forms {
@@ -8,6 +10,17 @@ void Control::SetEnabled(bool enabled) {
   if (enabled == enabled_) return;
   enabled_ = enabled;
   Notify(Property::Enabled);
+}
+
+void TextBox::UserTypeOver(std::string_view text) {
+  UserType("");
+  std::string typed;
+  int count = 0;
+  for (std::size_t at = 0; at < text.size();) {
+    if (max_length_ > 0 && count++ == max_length_) break;
+    utf8::Append(typed, utf8::Next(text, at));
+    UserType(typed);
+  }
 }
 
 void TextBox::SetText(std::string_view text) {

@@ -65,6 +65,9 @@ class TextBox : public Control {
     Raise(Acted);
     SetText(text);
   }
+  // What a user at the keyboard does to replace the text: selects it all and
+  // types it over, one character at a time, as many as the box takes.
+  void UserTypeOver(std::string_view text);
   // Limits only what the user types; 0 is no limit.
   int MaxLength() const { return max_length_; }
   Event Change;

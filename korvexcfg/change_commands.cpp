@@ -6,7 +6,7 @@
 
 #include "ascii_text.h"
 #include "command_parts.h"
-#include "configuration.h"
+#include "scripted_user.h"
 #include "inspection.h"
 #include "registry_file.h"
 #include "save_report_text.h"
@@ -181,16 +181,16 @@ CommandResult SetCommand(Environment& environment, const std::vector<Request>& r
   ParametersKey key(environment.registry);  // opened and read once
   CommandResult unreadable;
   if (!Readable(environment, key, unreadable)) return unreadable;
-  Configuration configuration(environment.registry, environment.ansi, environment.volume, environment.lock);
-  configuration.Load(key);
-  ChangeResult changed = configuration.Apply(requests, options.adjust, options.complete);
+  ScriptedUser user(environment.registry, environment.ansi, environment.volume, environment.lock);
+  user.Load(key);
+  ChangeResult changed = user.Apply(requests, options.adjust, options.complete);
   CommandResult result;
-  if (options.test) result.report.values = configuration.Model().Found();
+  if (options.test) result.report.values = user.Model().Found();
   result.report.notes = changed.notes;
   if (changed.refusals.empty() && options.complete)
-    changed.refusals = IncompleteSettings(environment, configuration.Model(), requests);
+    changed.refusals = IncompleteSettings(environment, user.Model(), requests);
   if (!changed.refusals.empty()) return Refused(result, changed.refusals);
-  return SaveChanges(environment, configuration.Model(), key, options, result);
+  return SaveChanges(environment, user.Model(), key, options, result);
 }
 
 // The file's values are the target: each it names that differs from the key
@@ -262,19 +262,19 @@ CommandResult ImportCommand(Environment& environment, std::string_view path, con
 
   // The Editor loads the file's state of the key and saves it against what the key holds.
   StateRegistry state(target);
-  Configuration configuration(state, environment.ansi, environment.volume, environment.lock);
-  configuration.Load();
+  ScriptedUser user(state, environment.ansi, environment.volume, environment.lock);
+  user.Load();
   if (options.adjust) {
     // A value outside the window's limits is typed in again, which corrects it.
     std::vector<Request> retyped;
     for (const InspectedValue& value : after)
       if (value.retypable && named[IndexOf(*value.setting)]) retyped.push_back({value.setting, value.shown, true});
-    ChangeResult changed = configuration.Apply(retyped, true);
+    ChangeResult changed = user.Apply(retyped, true);
     result.report.notes.insert(result.report.notes.end(), changed.notes.begin(), changed.notes.end());
     if (!changed.refusals.empty()) return Refused(result, changed.refusals);
   }
-  configuration.Model().CompareWith(found, named);
-  result = SaveChanges(environment, configuration.Model(), key, options, result);
+  user.Model().CompareWith(found, named);
+  result = SaveChanges(environment, user.Model(), key, options, result);
   // The key's own problems that the save's report does not already name.
   if (result.report.save)
     for (const Problem& note : own)

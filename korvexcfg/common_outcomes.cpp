@@ -16,7 +16,8 @@ std::string ErrorText(const Environment& environment, long code) {
 std::string ParametersKeyName() { return "HKEY_LOCAL_MACHINE\\" + std::string(kParametersKeyPath); }
 
 CommandResult Failed(int exit_code, Problem problem) {
-  CommandResult result{exit_code};
+  CommandResult result;
+  result.exit_code = exit_code;
   result.report.problems.push_back(std::move(problem));
   return result;
 }

@@ -1,6 +1,6 @@
 // dismount: the window's Dismount Volume button, from a script.
 #include "command_parts.h"
-#include "configuration.h"
+#include "headless.h"
 
 namespace korvex::cfg {
 namespace {
@@ -40,8 +40,8 @@ CommandResult DismountCommand(Environment& environment, std::string_view drive) 
   if (!letter) return UsageError("dismount needs a drive letter from A to Z, as in: dismount R:");
   std::string name(1, *letter);
   ReasonKeepingVolume volume(environment.volume, environment.last_error);
-  Configuration configuration(environment.registry, environment.ansi, volume, environment.lock);
-  DismountOutcome outcome = configuration.Model().Dismount(name);
+  HeadlessEditor window(environment.registry, environment.ansi, volume, &environment.lock, false, false);
+  DismountOutcome outcome = window.Model().Dismount(name);
   if (outcome != DismountOutcome::Dismounted)
     return Failed(kWriteFailed, {"dismount-failed", "The volume " + name + ": could not be dismounted: " +
                                                         std::string(FailedStep(outcome)) +

@@ -290,7 +290,7 @@ CommandResult StatusCommand(Environment& environment) {
     return result;
   }
   // A value that cannot be read would make the answers about the driver guesses: the service alone.
-  result.report.status = StatusReport{environment.system.Service()};
+  result.report.status.emplace().service = environment.system.Service();
   return result;
 }
 

@@ -140,7 +140,6 @@ TEST_F(KorvexcfgTest, ASetStoresWhatAUserOfTheWindowStores) {
     r.PutDword("AutoSaveEnabled", 0);
     r.PutDword("SaveImageOnExit", 0);
   };
-  using Script = std::function<void(Editor&)>;
   auto type = [this](forms::TextBox& box, std::string text) {
     return [this, &box, text] {
       Focus(box);
@@ -223,13 +222,15 @@ TEST_F(KorvexcfgTest, ASetStoresWhatAUserOfTheWindowStores) {
       auto window_value = by_window.find(name);
       auto cfg_value = registry.values.find(name);
       ASSERT_EQ(window_value == by_window.end(), cfg_value == registry.values.end()) << what << name;
-      if (cfg_value != registry.values.end())
+      if (cfg_value != registry.values.end()) {
         EXPECT_EQ(window_value->second.bytes, cfg_value->second.bytes) << what << name << "\n" << result.out;
+      }
     }
     for (std::size_t i = loaded; i < e.Corrections().size(); ++i)  // of the values named
-      if (what.find(std::string(kSettings[e.Corrections()[i].value].name) + "=") != std::string::npos)
+      if (what.find(std::string(kSettings[e.Corrections()[i].value].name) + "=") != std::string::npos) {
         EXPECT_NE(result.out.find(ReasonText(e.Corrections()[i])), std::string::npos)
             << what << ReasonText(e.Corrections()[i]) << "\n" << result.out;
+      }
   }
 }
 

@@ -1,4 +1,4 @@
-#include "configuration.h"
+#include "scripted_user.h"
 
 #include <algorithm>
 #include <bitset>
@@ -55,15 +55,15 @@ std::vector<Need> NeedsOf(const Setting& setting) {
 
 // Only what a command names, and what its rules require, is written; the
 // key's own problems are reported.
-Configuration::Configuration(Registry& registry, const AnsiCharacters& ansi, Volume& volume, KeyLock& lock)
+ScriptedUser::ScriptedUser(Registry& registry, const AnsiCharacters& ansi, Volume& volume, KeyLock& lock)
     : ansi_(ansi), editor_(registry, ansi, volume, &lock, false, true) {}
 
-RegistryStatus Configuration::Load() {
+RegistryStatus ScriptedUser::Load() {
   Model().Form_Load();
   return Model().LoadStatus();
 }
 
-void Configuration::MakeUserChange(const Setting& setting, const std::string& input) {
+void ScriptedUser::MakeUserChange(const Setting& setting, const std::string& input) {
   Editor& e = Model();
   e.focus.FocusEnters(e.ControlFor(setting));
   Editor::ValueControl control = e.ControlOf(setting);
@@ -72,21 +72,12 @@ void Configuration::MakeUserChange(const Setting& setting, const std::string& in
   } else if (control.check) {
     if ((control.check->Value() != 0) != (input == "1")) control.check->UserClick();
   } else {
-    // Select all and type, one character at a time, up to the box's limit.
-    forms::TextBox& box = *control.box;
-    box.UserType("");
-    std::string typed;
-    int count = 0;
-    for (std::size_t pos = 0; pos < input.size();) {
-      if (box.MaxLength() > 0 && count++ == box.MaxLength()) break;
-      utf8::Append(typed, utf8::Next(input, pos));
-      box.UserType(typed);
-    }
+    control.box->UserTypeOver(input);
   }
   e.focus.FocusEnters(e.Command4);  // leaving the box runs its LostFocus rule
 }
 
-std::vector<std::pair<const Setting*, std::string>> Configuration::Enable(const Setting& setting) {
+std::vector<std::pair<const Setting*, std::string>> ScriptedUser::Enable(const Setting& setting) {
   Editor& e = Model();
   std::vector<std::pair<const Setting*, std::string>> changed;
   auto note_change = [&](const Setting& other, std::string held) {
@@ -110,7 +101,7 @@ std::vector<std::pair<const Setting*, std::string>> Configuration::Enable(const 
   return changed;
 }
 
-bool Configuration::Assign(const Request& request, bool adjust, ChangeResult& result) {
+bool ScriptedUser::Assign(const Request& request, bool adjust, ChangeResult& result) {
   const Setting& setting = *request.setting;
   std::string_view value = request.value;
   std::string name(setting.name);
@@ -174,7 +165,7 @@ bool Configuration::Assign(const Request& request, bool adjust, ChangeResult& re
   return true;
 }
 
-std::array<std::string, kValueCount> Configuration::WindowDefaults() {
+std::array<std::string, kValueCount> ScriptedUser::WindowDefaults() {
   HeadlessEditor window(FoundValues{}, ansi_, kNotFound);  // a key that cannot be opened
   Editor& editor = window.Model();
   std::array<std::string, kValueCount> defaults;
@@ -182,7 +173,7 @@ std::array<std::string, kValueCount> Configuration::WindowDefaults() {
   return defaults;
 }
 
-ChangeResult Configuration::Apply(std::vector<Request> requests, bool adjust, bool complete) {
+ChangeResult ScriptedUser::Apply(std::vector<Request> requests, bool adjust, bool complete) {
   Editor& e = Model();
   std::bitset<kValueCount> named;
   for (const Request& request : requests) named.set(IndexOf(*request.setting));

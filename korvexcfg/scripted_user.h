@@ -1,5 +1,6 @@
-// The Editor without its window: loaded from the registry, changed as a user
-// would change it, and saved by its own save, whose report says what happened.
+// A user of the window, scripted: the Editor without its window, loaded from
+// the registry and changed as a user at the keyboard would change it; the
+// command then saves it by the Editor's own save.
 #pragma once
 
 #include <memory>
@@ -17,9 +18,9 @@ struct ChangeResult {
   std::vector<Problem> notes;     // corrections taken (--adjust) and consequences
 };
 
-class Configuration {
+class ScriptedUser {
  public:
-  Configuration(Registry& registry, const AnsiCharacters& ansi, Volume& volume, KeyLock& lock);
+  ScriptedUser(Registry& registry, const AnsiCharacters& ansi, Volume& volume, KeyLock& lock);
 
   // 0, or why the key could not be opened (the Editor then holds its defaults).
   RegistryStatus Load();
