@@ -137,6 +137,57 @@ Problem NoteOf(const InspectedValue& value, const Problem& note) {
   return {note.code, std::string(value.setting->value_name) + ": " + note.message, std::string(value.setting->name)};
 }
 
+// The key as the file would leave it, and the values the file names. A name
+// that is none of the settings' is left as it is (an export of the key holds
+// its default value and whatever else was put there), unless it is one edit
+// from a setting's: a misspelling, never left silently.
+struct ImportTarget {
+  FoundValues state;
+  std::bitset<kValueCount> named;
+};
+ImportTarget TargetOf(const FoundValues& found, const RegistryFileContents& contents, CommandReport& report,
+                      std::vector<Problem>& refusals) {
+  ImportTarget target{found, {}};
+  for (const RegistryFileValue& value : contents.values) {
+    if (const Setting* setting = FindSettingByValueName(value.name)) {
+      target.state[IndexOf(*setting)] = {0, {value.type, value.bytes}};
+      target.named.set(IndexOf(*setting));
+    } else if (const Setting* meant = SettingMisspelled(value.name)) {
+      refusals.push_back({"misspelled", "\"" + value.name + "\" is no value of the driver's; is it " +
+                                            std::string(meant->value_name) + " (" + std::string(meant->name) +
+                                            ") misspelled?", std::string(meant->name)});
+    } else {
+      report.warnings.push_back({"not-a-setting", (value.name.empty() ? std::string("the key's default value (@)")
+                                                                       : "\"" + Printable(value.name) + "\"") +
+                                                      ": left as it is, not one of the driver's settings"});
+    }
+  }
+  return target;
+}
+
+// The key's own problems in values the file does not name are given back, to
+// be reported and left; a problem the file brings, to its own values or
+// through the rules to others, refuses it, unless --adjust takes the window's correction.
+std::vector<Problem> Judge(const std::vector<InspectedValue>& before, const std::vector<InspectedValue>& after,
+                           const std::bitset<kValueCount>& named, bool adjust, CommandReport& report,
+                           std::vector<Problem>& refusals) {
+  std::vector<Problem> own;
+  for (std::size_t i = 0; i < after.size(); ++i) {
+    const InspectedValue& value = after[i];
+    bool adjustable = adjust && (value.corrected || value.retypable);
+    bool the_keys_own = !named[IndexOf(*value.setting)] && !before[i].notes.empty();
+    for (const Problem& note : value.notes) {
+      if (the_keys_own)
+        own.push_back(NoteOf(value, note));
+      else if (adjustable)
+        report.notes.push_back({"adjusted", "adjusted: " + NoteOf(value, note).message, std::string(value.setting->name)});
+      else
+        refusals.push_back(NoteOf(value, note));
+    }
+  }
+  return own;
+}
+
 // For --complete: each setting that the save would leave out of a valid key
 // (validate's one definition).
 std::vector<Problem> IncompleteSettings(Environment& environment, Editor& editor, const std::vector<Request>& requests) {
@@ -197,6 +248,7 @@ CommandResult SetCommand(Environment& environment, const std::vector<Request>& r
 // is written; no other value is. The state the file leaves must be valid
 // where the file is concerned: its own values, and anything it makes the
 // window correct. Problems the key had before are reported, not blocking.
+// The Editor loads the file's state of the key and saves it against what the key holds.
 CommandResult ImportCommand(Environment& environment, std::string_view path, const ChangeOptions& options) {
   if (options.backup && environment.files.FullPath(*options.backup) == environment.files.FullPath(path))
     return Failed(kUsage, {"usage", "The backup may not be the file imported."});
@@ -213,67 +265,25 @@ CommandResult ImportCommand(Environment& environment, std::string_view path, con
 
   const FoundValues& found = key.Values();
   CommandResult result;
-  std::vector<Problem> refusals;
   if (options.test) result.report.values = found;
-  FoundValues target = found;
-  std::bitset<kValueCount> named;
-  for (const RegistryFileValue& value : contents.values) {
-    const Setting* setting = FindSettingByValueName(value.name);
-    if (!setting) {
-      // An export of the key holds its default value and whatever else was put there: left as they are.
-      // A name one edit from a setting's is taken for a misspelling of it, never left silently.
-      if (const Setting* meant = SettingMisspelled(value.name)) {
-        refusals.push_back({"misspelled", "\"" + value.name + "\" is no value of the driver's; is it " +
-                                              std::string(meant->value_name) + " (" + std::string(meant->name) +
-                                              ") misspelled?", std::string(meant->name)});
-      } else {
-        std::string left = (value.name.empty() ? std::string("the key's default value (@)")
-                                                : "\"" + Printable(value.name) + "\"") +
-                           ": left as it is, not one of the driver's settings";
-        result.report.warnings.push_back({"not-a-setting", left});
-      }
-      continue;
-    }
-    std::size_t index = IndexOf(*setting);
-    target[index] = {0, {value.type, value.bytes}};
-    named.set(index);
-  }
-  // The key's own problems in values the file does not name are reported, and
-  // left; a problem the file brings, to its own values or through the rules
-  // to others, refuses it.
-  std::vector<InspectedValue> before = Inspect(found, environment.ansi);
-  std::vector<InspectedValue> after = Inspect(target, environment.ansi);
-  std::vector<Problem> own;
-  for (std::size_t i = 0; i < after.size(); ++i) {
-    const InspectedValue& value = after[i];
-    bool adjustable = options.adjust && (value.corrected || value.retypable);
-    bool from_file = named[IndexOf(*value.setting)];
-    bool the_keys_own = !from_file && !before[i].notes.empty();
-    for (const Problem& note : value.notes) {
-      if (the_keys_own)
-        own.push_back(NoteOf(value, note));
-      else if (adjustable)
-        result.report.notes.push_back({"adjusted", "adjusted: " + NoteOf(value, note).message, std::string(value.setting->name)});
-      else
-        refusals.push_back(NoteOf(value, note));
-    }
-  }
+  std::vector<Problem> refusals;
+  ImportTarget target = TargetOf(found, contents, result.report, refusals);
+  std::vector<InspectedValue> after = Inspect(target.state, environment.ansi);
+  std::vector<Problem> own = Judge(Inspect(found, environment.ansi), after, target.named, options.adjust, result.report, refusals);
   if (!refusals.empty()) return Refused(result, refusals);
-
-  // The Editor loads the file's state of the key and saves it against what the key holds.
-  StateRegistry state(target);
+  StateRegistry state(target.state);
   ScriptedUser user(state, environment.ansi, environment.volume, environment.lock);
   user.Load();
   if (options.adjust) {
     // A value outside the window's limits is typed in again, which corrects it.
     std::vector<Request> retyped;
     for (const InspectedValue& value : after)
-      if (value.retypable && named[IndexOf(*value.setting)]) retyped.push_back({value.setting, value.shown, true});
+      if (value.retypable && target.named[IndexOf(*value.setting)]) retyped.push_back({value.setting, value.shown, true});
     ChangeResult changed = user.Apply(retyped, true);
     result.report.notes.insert(result.report.notes.end(), changed.notes.begin(), changed.notes.end());
     if (!changed.refusals.empty()) return Refused(result, changed.refusals);
   }
-  user.Model().CompareWith(found, named);
+  user.Model().CompareWith(found, target.named);
   result = SaveChanges(environment, user.Model(), key, options, result);
   // The key's own problems that the save's report does not already name.
   if (result.report.save)

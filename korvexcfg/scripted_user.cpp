@@ -37,20 +37,6 @@ std::string LastReason(const std::vector<Correction>& corrections, std::size_t f
   return reason;
 }
 
-// One condition of a setting's "needs": "type=hard-disk" or "size>32".
-struct Need {
-  const Setting* setting;
-  bool above;  // the number must be above `value`, else equal to it
-  std::string value;
-};
-
-std::vector<Need> NeedsOf(const Setting& setting) {
-  std::vector<Need> needs;
-  for (const korvex::Need& need : setting.needs)
-    needs.push_back({&kSettings[Index(need.setting)], need.above, need.value});
-  return needs;
-}
-
 }  // namespace
 
 // Only what a command names, and what its rules require, is written; the
@@ -84,8 +70,8 @@ std::vector<std::pair<const Setting*, std::string>> ScriptedUser::Enable(const S
     if (std::ranges::none_of(changed, [&](auto& entry) { return entry.first == &other; }))
       changed.emplace_back(&other, std::move(held));
   };
-  for (const Need& need : NeedsOf(setting)) {
-    const Setting& other = *need.setting;
+  for (const Need& need : setting.needs) {
+    const Setting& other = kSettings[Index(need.setting)];
     std::string input = need.above ? IntegerText(static_cast<long long>(TextToNumber(need.value)) + 1)
                                    : RequestedInput(other, need.value).value_or("");
     bool met = need.above ? TextToNumber(ShownValue(e, other)) > TextToNumber(need.value)
