@@ -197,6 +197,24 @@ std::string ExitCodes() {
          "  6  set, test, import: the rules refuse the desired state; nothing written\n";
 }
 
+// --input's lines, naming the settings' properties from the table.
+std::string InputHelp() {
+  constexpr std::size_t kWidth = 104;
+  std::string text = "--input    the desired state as one JSON object of the settings' properties (";
+  std::size_t line_start = 0;
+  for (std::size_t i = 0; i < kSettingsInFillOrder.size(); ++i) {
+    std::string word = std::string(kSettingsInFillOrder[i].get().property) + (i + 1 < kValueCount ? "," : ");");
+    if (text.size() - line_start + 1 + word.size() > kWidth) {
+      text += "\n" + std::string(11, ' ');
+      line_start = text.size() - 11;
+    } else if (text.back() != '(') {
+      text += ' ';
+    }
+    text += word;
+  }
+  return text + "\n           - reads it from the standard input\n";
+}
+
 std::string Help() {
   std::string text =
       "korvexcfg: the Korvane RAM disk's settings, changed by the configuration window's own rules.\n\n" + Usage() +
@@ -214,9 +232,7 @@ std::string Help() {
       "--adjust   accepts the window's corrections (size 12.7 becomes 12) and reports each\n"
       "--backup   exports the key to FILE before a change that writes; where FILE exists, it is kept and the\n"
       "           backup goes beside it, the time in its name (--backup=FILE for a name starting with --)\n"
-      "--input    the desired state as one JSON object of the settings' properties (diskType, sizeMB, fat32,\n"
-      "           driveLetter, loadImage, loadImageFile, autoSave, saveImage, saveImageFile, autoSaveSeconds);\n"
-      "           - reads it from the standard input\n"
+      + InputHelp() +
       "--json     the outcome as one JSON document (schema 1) on the output\n\n" +
       ExitCodes();
   return text;
