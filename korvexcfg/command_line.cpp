@@ -331,39 +331,51 @@ CommandResult Text(std::string text) {
 
 // The outcome as text: by the verb's renderer, or, for an outcome of the
 // command line itself, its problems and the usage.
-CommandResult Rendered(CommandResult result, TextRenderer text, const Environment& environment) {
+void Render(CommandResult& result, TextRenderer text, const Environment& environment) {
   (text ? text : ProblemText)(result, environment);
   if (result.report.usage) result.err += Usage();
+}
+
+CommandResult Rendered(CommandResult result, const Environment& environment) {
+  Render(result, nullptr, environment);
+  return result;
+}
+
+// The verb's outcome, rendered as text, or as JSON where --json stands anywhere (a usage error's too);
+// help stays text.
+CommandResult RunVerb(const Verb& verb, const std::vector<std::string>& arguments, Environment& environment) {
+  Invocation invocation;
+  CommandResult result = ReadInvocation(verb, arguments, invocation);
+  if (invocation.help) {
+    result.out = VerbHelp(verb);
+  } else {
+    if (result.exit_code == kDone) result = verb.run(environment, invocation);
+    bool help = std::ranges::any_of(arguments, AsksForHelp);
+    if (verb.json && !help && std::ranges::find(arguments, "--json") != arguments.end())
+      result.out = RenderJson(verb.name, result, environment);
+    else
+      Render(result, verb.text, environment);
+  }
   return result;
 }
 
 }  // namespace
 
 CommandResult RunCommand(const std::vector<std::string>& arguments, Environment& environment) {
-  if (arguments.empty()) return Rendered(UsageError("No command given."), nullptr, environment);
+  if (arguments.empty()) return Rendered(UsageError("No command given."), environment);
   const std::string& first = arguments[0];
   if (AsksForHelp(first) || first == "help") {
     if (arguments.size() == 1) return Text(Help());
     const Verb* verb = arguments.size() == 2 && first == "help" ? FindVerb(arguments[1]) : nullptr;
-    return verb ? Text(VerbHelp(*verb)) : Rendered(UsageError("help takes one command name."), nullptr, environment);
+    return verb ? Text(VerbHelp(*verb)) : Rendered(UsageError("help takes one command name."), environment);
   }
   if (first == "--version") {
-    if (arguments.size() > 1) return Rendered(UsageError("--version takes no argument."), nullptr, environment);
+    if (arguments.size() > 1) return Rendered(UsageError("--version takes no argument."), environment);
     return Text("korvexcfg " KORVANE_VERSION " (file version " KORVANE_VERSION_TEXT ")\n");
   }
   const Verb* verb = FindVerb(first);
-  if (!verb) return Rendered(UsageError("Unknown command " + first + "."), nullptr, environment);
-  Invocation invocation;
-  CommandResult result = ReadInvocation(*verb, arguments, invocation);
-  if (invocation.help) return Text(VerbHelp(*verb));
-  if (result.exit_code == kDone) result = verb->run(environment, invocation);
-  // --json shapes the outcome wherever it stands, a usage error's too; help stays text.
-  bool help = std::ranges::any_of(arguments, AsksForHelp);
-  if (verb->json && !help && std::ranges::find(arguments, "--json") != arguments.end()) {
-    result.out = RenderJson(verb->name, result, environment);
-    return result;
-  }
-  return Rendered(std::move(result), verb->text, environment);
+  if (!verb) return Rendered(UsageError("Unknown command " + first + "."), environment);
+  return RunVerb(*verb, arguments, environment);
 }
 
 }  // namespace korvex::cfg
