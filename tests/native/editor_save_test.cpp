@@ -222,6 +222,10 @@ TEST_F(SaveTest, ASaveMergesTheUsersEditsWithTheKeyAsItIsThen) {
        [](FakeRegistry& r) { r.PutDword("AutoSaveEnabled", 0); },
        [](FakeRegistry& r) { r.PutDword("AutoSaveEnabled", 1); }, [](Editor& e) { e.SaveImage.UserClick(); },
        {{"AutoSaveEnabled", DwordBytes(0)}, {"SaveImageOnExit", DwordBytes(0)}}},
+      {"AutoSave ticked here, image saving turned off elsewhere: never one without the other",
+       [](FakeRegistry& r) { r.PutDword("AutoSaveEnabled", 0); },
+       [](FakeRegistry& r) { r.PutDword("SaveImageOnExit", 0); }, [](Editor& e) { e.SaveCheckBox.UserClick(); },
+       {{"AutoSaveEnabled", DwordBytes(1)}, {"SaveImageOnExit", DwordBytes(1)}}},
   };
   for (const Row& row : rows) {
     registry = FakeRegistry();
@@ -237,15 +241,11 @@ TEST_F(SaveTest, ASaveMergesTheUsersEditsWithTheKeyAsItIsThen) {
   }
 }
 
-TEST_F(SaveTest, UnderTheWritersLockAValueTiedToAWrittenOneIsWrittenWhereAnotherWriterChangedIt) {
-  PutTypicalValues();
-  registry.PutDword("AutoSaveEnabled", 0);
-  Editor& e = Load();
-  registry.PutDword("SaveImageOnExit", 0);  // another writer: image saving off
-  e.SaveCheckBox.UserClick();                // AutoSave on: image saving stays on in the window
+TEST_F(SaveTest, ASaveTakesTheWritersLockAndWaitsForNoWriterThatDoesNotFinish) {
+  Editor& e = LoadTypical();
+  e.SaveCheckBox.UserClick();
   Click(e.Command4);
-  EXPECT_EQ(registry.Bytes("AutoSaveEnabled"), DwordBytes(1));
-  EXPECT_EQ(registry.Bytes("SaveImageOnExit"), DwordBytes(1));  // never AutoSave without image saving
+  EXPECT_EQ(lock.taken, 1);
   EXPECT_EQ(lock.depth, 0);
 
   lock.held_elsewhere = true;  // a writer that does not finish
