@@ -193,34 +193,5 @@ TEST_F(EditingWineTest, TheDismountButtonReportsFailureForALetterWithoutADrive) 
   EXPECT_FALSE(program->MessageHwnd(Window::DismountOk));
 }
 
-class RecordingVolume : public Volume {
- public:
-  std::vector<std::string> calls;
-  std::optional<VolumeHandle> Open(std::string_view path) override {
-    calls.push_back("open " + std::string(path));
-    return std::nullopt;
-  }
-  bool Control(VolumeHandle, std::uint32_t) override {
-    calls.push_back("control");
-    return false;
-  }
-  void Close(VolumeHandle) override { calls.push_back("close"); }
-};
-
-TEST_F(EditingWineTest, ThePlaceholderDriveLetterSendsNoRequestAndReportsFailure) {
-  CreateEmptyParametersKey();  // no drive letter stored: the box keeps "Text4"
-  RecordingVolume volume;
-  volume_stand_in = &volume;
-  Start();
-  EXPECT_EQ(TextOf(Control("DriveLetterText")), "Text4");
-  EXPECT_EQ(SendMessageW(Control("Combo1"), CB_GETCURSEL, 0, 0), CB_ERR);  // no type: the design text
-  EXPECT_EQ(TextOf(Control("Combo1")), "Combo1");
-  Click("Command3");
-  EXPECT_TRUE(volume.calls.empty());
-  HWND failure = program->MessageHwnd(Window::DismountFail);
-  ASSERT_TRUE(failure);
-  EXPECT_TRUE(IsWindowVisible(failure));
-}
-
 }  // namespace
 }  // namespace korvex::testing

@@ -273,6 +273,15 @@ TEST_F(LayoutTest, TwipsAreConvertedAtTheWindowsNewDpi) {
   EXPECT_EQ(client.right, 435);  // at the window's own DPI too
 }
 
+// No value stored: the list has no selection, and the boxes keep their design texts.
+TEST_F(LayoutTest, AnEmptyKeyLeavesTheDesignTexts) {
+  CreateEmptyParametersKey();
+  Start();
+  EXPECT_EQ(SendMessageW(Control("Combo1"), CB_GETCURSEL, 0, 0), CB_ERR);
+  EXPECT_EQ(TextOf(Control("Combo1")), "Combo1");
+  EXPECT_EQ(TextOf(Control("DriveLetterText")), "Text4");
+}
+
 // Start-up costs: each control made in place and with what the load left in its model.
 std::map<HWND, int> texts_written, moves;
 LRESULT CALLBACK CountWrites(int code, WPARAM wparam, LPARAM lparam) {
