@@ -32,16 +32,10 @@ TEST_F(SaveWineTest, LoadingAndSavingWithoutEditsKeepsEveryValueByteForByte) {
   EXPECT_TRUE(IsWindow(Main()));
 }
 
-TEST_F(SaveWineTest, ExitAndTheCloseBoxWriteNothing) {
+// The real close box leads where Exit does, which the core's tests show to write nothing.
+TEST_F(SaveWineTest, TheCloseBoxWritesNothing) {
   PutTypicalDriverValues();
   auto before = AllValues();
-  Start();
-  ReplaceText("Text3", L"100");
-  Click("Command2");
-  EXPECT_FALSE(IsWindow(Main()));
-  EXPECT_EQ(AllValues(), before);
-
-  program.reset();
   Start();
   ReplaceText("Text3", L"100");
   SendMessageW(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
