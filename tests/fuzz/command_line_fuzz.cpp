@@ -67,18 +67,6 @@ class QuietSystem : public cfg::SystemState {
   std::optional<std::uint64_t> FreeBytes(std::string_view) override { return 1ull << 40; }
 };
 
-void PutTypicalValues(testing::FakeRegistry& registry) {
-  registry.PutText("DiskType", "HDC");
-  registry.PutDword("LoadImageOnStart", 0);
-  registry.PutText("LoadImageFile", "\\??\\C:\\load.img");
-  registry.PutDword("SaveImageOnExit", 1);
-  registry.PutText("SaveImageFile", "\\??\\C:\\save.img");
-  registry.PutDword("SizeIn4kPages", 16384);
-  registry.PutDword("DiskFormatFAT32", 1);
-  registry.PutDword("AutoSaveEnabled", 0);
-  registry.PutDword("AutoSaveTrigger", 300);
-  registry.PutText("UserDriveLetter", "Z");
-}
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -94,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   Windows1252Characters cp1252;
   testing::FakeRegistry registry;
-  PutTypicalValues(registry);
+  testing::PutTypicalKey(registry, 0);
   MemoryFiles files;
   files.files["-"] = R"({"sizeMB":256,"driveLetter":"R"})";
   files.files["f.reg"] = WriteRegistryFile(

@@ -115,19 +115,8 @@ class EditorTest : public ::testing::Test {
 
   EditorTest() { volume.log = &windows.calls; }
 
-  // A typical installation: hard disk of 64 MB on Z, no image files in use.
-  void PutTypicalValues() {
-    registry.PutText("DiskType", "HDC");
-    registry.PutDword("LoadImageOnStart", 0);
-    registry.PutText("LoadImageFile", "\\??\\C:\\load.img");
-    registry.PutDword("SaveImageOnExit", 1);
-    registry.PutText("SaveImageFile", "\\??\\C:\\save.img");
-    registry.PutDword("SizeIn4kPages", 16384);
-    registry.PutDword("DiskFormatFAT32", 1);
-    registry.PutDword("AutoSaveEnabled", 1);
-    registry.PutDword("AutoSaveTrigger", 300);
-    registry.PutText("UserDriveLetter", "Z");
-  }
+  // The typical installation with AutoSave on.
+  void PutTypicalValues() { PutTypicalKey(registry, 1); }
 
   Editor& Create() {
     editor = std::make_unique<Editor>(

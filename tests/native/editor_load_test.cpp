@@ -5,37 +5,93 @@ namespace {
 
 using LoadTest = EditorTest;
 
-TEST_F(LoadTest, FillsEveryControlFromATypicalKey) {
-  PutTypicalValues();
+// What the window shows for each kind of key, by Snapshot()'s names; after
+// every load each stepper's last position is where its bar stands.
+TEST_F(LoadTest, ShowsEachKeyAsDesigned) {
+  struct Row {
+    const char* key;
+    void (*put)(FakeRegistry&);
+    std::map<std::string, std::string> shown;
+    std::vector<std::string> windows = {};  // message windows made
+  };
+  const Row rows[] = {
+      {"typical", [](FakeRegistry& r) { PutTypicalKey(r, 1); },
+       {{"Combo1.index", "0"}, {"Combo1.text", "Hard Disk"}, {"LoadImage.value", "0"}, {"Text1.enabled", "0"},
+        {"Text1.text", "C:\\load.img"}, {"SaveImage.value", "1"}, {"Text2.enabled", "1"},
+        {"Text2.text", "C:\\save.img"}, {"Text3.text", " 64"}, {"Text3.enabled", "1"}, {"Label6.enabled", "1"},
+        {"Label12.enabled", "1"}, {"Fat32Enable.value", "1"}, {"Fat32Enable.enabled", "1"},
+        {"SaveCheckBox.value", "1"}, {"AutoSaveTime.enabled", "1"}, {"AutoSaveTime.text", " 300"},
+        {"DriveLetterText.text", "Z"}, {"VScroll1", "1984"}, {"VScroll2", "16384"}, {"VScroll3", "16384"}}},
+      // The defaults, behind the read failure; the interval's bar parked inside
+      // its range, so that both of its arrows work.
+      {"missing", [](FakeRegistry& r) { r.key_exists = false; },
+       {{"DriveLetterText.text", "Z"}, {"Text3.text", "0"}, {"Text3.enabled", "1"}, {"AutoSaveTime.text", "0"},
+        {"AutoSaveTime.enabled", "0"}, {"Combo1.text", "Hard Disk"}, {"Text1.text", ""}, {"Text2.text", ""},
+        {"Fat32Enable.value", "0"}, {"Fat32Enable.enabled", "0"}, {"VScroll1", "2048"}, {"VScroll2", "16384"},
+        {"VScroll3", "16384"}},
+       {"create ReadRegFail", "topmost ReadRegFail", "show ReadRegFail"}},
+      // No values: only the bars and the size controls are placed.
+      {"empty", [](FakeRegistry&) {},
+       {{"Combo1.index", "-1"}, {"Combo1.text", "Combo1"}, {"Text3.enabled", "0"}, {"Label6.enabled", "0"},
+        {"Label12.enabled", "0"}, {"Text1.text", "Text1"}, {"DriveLetterText.text", "Text4"},
+        {"AutoSaveTime.text", "Text5"}, {"Fat32Enable.enabled", "1"}, {"VScroll1", "2048"}, {"VScroll2", "16384"}}},
+      // An absent size leaves the design text, which reads as 0 MB; the bar parks at the top.
+      {"typical without a size", [](FakeRegistry& r) { PutTypicalKey(r, 1), r.values.erase("SizeIn4kPages"); },
+       {{"Text3.text", "Text3"}, {"VScroll1", "2048"}, {"Fat32Enable.enabled", "0"}}},
+      {"a floppy: its size shown, disabled", [](FakeRegistry& r) {
+         r.PutText("DiskType", "FDC28"), r.PutDword("SizeIn4kPages", 737), r.PutDword("DiskFormatFAT32", 0);
+       },
+       {{"Combo1.text", "2.88MB Floppy"}, {"Text3.text", " 2.878906"}, {"Text3.enabled", "0"},
+        {"Label6.enabled", "0"}, {"Label12.enabled", "0"}, {"VScroll1", "2045"}, {"Fat32Enable.value", "0"},
+        {"Fat32Enable.enabled", "0"}}},
+      // FAT32 is offered above 32 MB.
+      {"32 MB", [](FakeRegistry& r) {
+         r.PutText("DiskType", "HDC"), r.PutDword("DiskFormatFAT32", 1), r.PutDword("SizeIn4kPages", 8192);
+       },
+       {{"Fat32Enable.value", "1"}, {"Fat32Enable.enabled", "0"}}},
+      {"just over 32 MB", [](FakeRegistry& r) { r.PutText("DiskType", "HDC"), r.PutDword("SizeIn4kPages", 8193); },
+       {{"Fat32Enable.enabled", "1"}}},
+      // Codes and check values are read strictly.
+      {"odd codes", [](FakeRegistry& r) {
+         r.PutText("DiskType", "fdc14"), r.PutDword("LoadImageOnStart", 2);
+         r.PutRaw("SaveImageOnExit", 1, std::string("1\0", 2));  // 49
+       },
+       {{"Combo1.index", "-1"}, {"LoadImage.value", "0"}, {"Text1.enabled", "0"}, {"SaveImage.value", "0"}}},
+      // File paths lose only their prefix.
+      {"paths", [](FakeRegistry& r) { r.PutText("LoadImageFile", "C:\\ram.img"), r.PutText("SaveImageFile", "\\??\\"); },
+       {{"Text1.text", "C:\\ram.img"}, {"Text2.text", ""}}},
+      // A drive letter is upper-cased whole.
+      {"letter d:", [](FakeRegistry& r) { r.PutText("UserDriveLetter", "d:"); }, {{"DriveLetterText.text", "D:"}}},
+      {"letter d", [](FakeRegistry& r) { r.PutText("UserDriveLetter", "d"); }, {{"DriveLetterText.text", "D"}}},
+      // A size outside the bar is shown as stored, with the bar held in range.
+      {"4096 MB", [](FakeRegistry& r) { r.PutText("DiskType", "HDC"), r.PutDword("SizeIn4kPages", 1048576); },
+       {{"Text3.text", " 4096"}, {"VScroll1", "0"}}},
+      {"-256 pages", [](FakeRegistry& r) { r.PutDword("SizeIn4kPages", -256); },
+       {{"Text3.text", "-1"}, {"VScroll1", "2048"}}},
+      {"the least number", [](FakeRegistry& r) { r.PutDword("SizeIn4kPages", INT32_MIN); },
+       {{"Text3.text", "-8388608"}, {"VScroll1", "2048"}}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.key);
+    registry = FakeRegistry();
+    windows.calls.clear();
+    row.put(registry);
+    Load();
+    auto shown = Snapshot();
+    for (auto& [name, state] : row.shown) EXPECT_EQ(shown.at(name), state) << name;
+    EXPECT_EQ(shown["LastVScroll"], shown["VScroll1"] + "," + shown["VScroll2"] + "," + shown["VScroll3"]);
+    EXPECT_EQ(windows.calls, row.windows);
+    // One opening of the key, read and closed: a missing key is only tried.
+    EXPECT_EQ(registry.calls.front(), "open");
+    EXPECT_EQ(registry.calls.size() == 1, !registry.key_exists);
+    EXPECT_EQ(registry.calls.back(), registry.key_exists ? "close" : "open");
+  }
+}
+
+TEST_F(LoadTest, TheCaptionNamesTheVersionAndTheListOffersTheThreeDisks) {
   Editor& e = Load();
   EXPECT_EQ(e.Label5.Caption(), "Configuration Utility - Version 0.2.13");
   EXPECT_EQ(e.Combo1.Items(), (std::vector<std::string>{"Hard Disk", "1.44MB Floppy", "2.88MB Floppy"}));
-  EXPECT_EQ(e.Combo1.ListIndex(), 0);
-  EXPECT_EQ(e.Combo1.Text(), "Hard Disk");
-  EXPECT_EQ(e.LoadImage.Value(), 0);
-  EXPECT_FALSE(e.Text1.Enabled());
-  EXPECT_EQ(e.Text1.Text(), "C:\\load.img");
-  EXPECT_EQ(e.SaveImage.Value(), 1);
-  EXPECT_TRUE(e.Text2.Enabled());
-  EXPECT_EQ(e.Text2.Text(), "C:\\save.img");
-  EXPECT_EQ(e.Text3.Text(), " 64");
-  EXPECT_TRUE(e.Text3.Enabled() && e.Label6.Enabled() && e.Label12.Enabled());
-  EXPECT_EQ(e.Fat32Enable.Value(), 1);
-  EXPECT_TRUE(e.Fat32Enable.Enabled());
-  EXPECT_EQ(e.SaveCheckBox.Value(), 1);
-  EXPECT_TRUE(e.AutoSaveTime.Enabled());
-  EXPECT_EQ(e.AutoSaveTime.Text(), " 300");
-  EXPECT_EQ(e.DriveLetterText.Text(), "Z");
-  EXPECT_EQ(e.LastVScroll1(), 1984);
-  EXPECT_EQ(e.VScroll1.Value(), 1984);
-  EXPECT_EQ(e.LastVScroll2(), 16384);
-  EXPECT_EQ(e.VScroll2.Value(), 16384);
-  EXPECT_EQ(e.LastVScroll3(), e.VScroll3.Value());
-  EXPECT_GT(e.VScroll3.Value(), 0);
-  EXPECT_LT(e.VScroll3.Value(), 32767);
-  EXPECT_TRUE(windows.calls.empty());
-  EXPECT_EQ(registry.calls.front(), "open");
-  EXPECT_EQ(registry.calls.back(), "close");
 }
 
 TEST_F(LoadTest, RaisesTheRulesInOrderAsItWrites) {
@@ -133,120 +189,6 @@ INSTANTIATE_TEST_SUITE_P(
         AbsentCase{"AutoSaveTrigger", {"AutoSaveTime.text"}},
         AbsentCase{"UserDriveLetter", {"DriveLetterText.text"}}),
     [](const auto& info) { return std::string(info.param.value); });
-
-TEST_F(LoadTest, AnAbsentSizeLeavesTheTextAndParksTheBarAtTheTop) {
-  PutTypicalValues();
-  registry.values.erase("SizeIn4kPages");
-  Editor& e = Load();
-  EXPECT_EQ(e.Text3.Text(), "Text3");
-  EXPECT_EQ(e.VScroll1.Value(), 2048);
-  EXPECT_EQ(e.LastVScroll1(), 2048);
-  EXPECT_FALSE(e.Fat32Enable.Enabled());  // "Text3" reads as 0 MB
-}
-
-TEST_F(LoadTest, AKeyWithoutValuesOnlyPlacesTheBarsAndTheSizeControls) {
-  Editor& e = Load();
-  EXPECT_EQ(e.Combo1.ListIndex(), -1);
-  EXPECT_EQ(e.Combo1.Text(), "Combo1");
-  EXPECT_FALSE(e.Text3.Enabled() || e.Label6.Enabled() || e.Label12.Enabled());
-  EXPECT_EQ(e.Text1.Text(), "Text1");
-  EXPECT_EQ(e.DriveLetterText.Text(), "Text4");
-  EXPECT_EQ(e.AutoSaveTime.Text(), "Text5");
-  EXPECT_TRUE(e.Fat32Enable.Enabled());
-  EXPECT_EQ(e.VScroll1.Value(), 2048);
-  EXPECT_EQ(e.VScroll2.Value(), 16384);
-}
-
-TEST_F(LoadTest, AFloppyDisablesTheSizeButShowsIt) {
-  registry.PutText("DiskType", "FDC28");
-  registry.PutDword("SizeIn4kPages", 737);
-  registry.PutDword("DiskFormatFAT32", 0);
-  Editor& e = Load();
-  EXPECT_EQ(e.Combo1.Text(), "2.88MB Floppy");
-  EXPECT_EQ(e.Text3.Text(), " 2.878906");
-  EXPECT_FALSE(e.Text3.Enabled() || e.Label6.Enabled() || e.Label12.Enabled());
-  EXPECT_EQ(e.VScroll1.Value(), 2045);
-  EXPECT_EQ(e.Fat32Enable.Value(), 0);
-  EXPECT_FALSE(e.Fat32Enable.Enabled());
-}
-
-TEST_F(LoadTest, Fat32IsOfferedAbove32Megabytes) {
-  registry.PutText("DiskType", "HDC");
-  registry.PutDword("DiskFormatFAT32", 1);
-  registry.PutDword("SizeIn4kPages", 8192);
-  Editor& e = Load();
-  EXPECT_EQ(e.Fat32Enable.Value(), 1);
-  EXPECT_FALSE(e.Fat32Enable.Enabled());
-  registry.PutDword("SizeIn4kPages", 8193);
-  Load();
-  EXPECT_TRUE(editor->Fat32Enable.Enabled());
-}
-
-TEST_F(LoadTest, CodesAndCheckValuesAreReadStrictly) {
-  registry.PutText("DiskType", "fdc14");
-  registry.PutDword("LoadImageOnStart", 2);
-  registry.PutRaw("SaveImageOnExit", 1, std::string("1\0", 2));  // 49
-  Editor& e = Load();
-  EXPECT_EQ(e.Combo1.ListIndex(), -1);
-  EXPECT_EQ(e.LoadImage.Value(), 0);
-  EXPECT_FALSE(e.Text1.Enabled());
-  EXPECT_EQ(e.SaveImage.Value(), 0);
-}
-
-TEST_F(LoadTest, FilePathsLoseOnlyTheirPrefix) {
-  registry.PutText("LoadImageFile", "C:\\ram.img");
-  registry.PutText("SaveImageFile", "\\??\\");
-  Editor& e = Load();
-  EXPECT_EQ(e.Text1.Text(), "C:\\ram.img");
-  EXPECT_EQ(e.Text2.Text(), "");
-}
-
-TEST_F(LoadTest, ADriveLetterIsUpperCasedWhole) {
-  registry.PutText("UserDriveLetter", "d:");
-  EXPECT_EQ(Load().DriveLetterText.Text(), "D:");
-  registry.PutText("UserDriveLetter", "d");
-  EXPECT_EQ(Load().DriveLetterText.Text(), "D");
-}
-
-TEST_F(LoadTest, ASizeOutsideTheBarIsShownAsStoredWithTheBarHeldInRange) {
-  registry.PutText("DiskType", "HDC");
-  registry.PutDword("SizeIn4kPages", 1048576);  // 4096 MB
-  Editor& e = Load();
-  EXPECT_EQ(e.Text3.Text(), " 4096");
-  EXPECT_EQ(e.VScroll1.Value(), 0);
-  EXPECT_EQ(e.LastVScroll1(), 0);
-  registry.PutDword("SizeIn4kPages", -256);
-  Load();
-  EXPECT_EQ(editor->Text3.Text(), "-1");
-  EXPECT_EQ(editor->VScroll1.Value(), 2048);
-  registry.PutDword("SizeIn4kPages", INT32_MIN);
-  Load();
-  EXPECT_EQ(editor->Text3.Text(), "-8388608");
-  EXPECT_EQ(editor->LastVScroll1(), 2048);
-}
-
-TEST_F(LoadTest, AMissingKeyGivesTheDefaultsAndTheReadFailureFirst) {
-  registry.key_exists = false;
-  Editor& e = Load();
-  EXPECT_EQ(e.DriveLetterText.Text(), "Z");
-  EXPECT_EQ(e.Text3.Text(), "0");
-  EXPECT_TRUE(e.Text3.Enabled());
-  EXPECT_EQ(e.AutoSaveTime.Text(), "0");
-  EXPECT_FALSE(e.AutoSaveTime.Enabled());
-  EXPECT_EQ(e.Combo1.Text(), "Hard Disk");
-  EXPECT_EQ(e.Text1.Text(), "");
-  EXPECT_EQ(e.Text2.Text(), "");
-  EXPECT_EQ(e.Fat32Enable.Value(), 0);
-  EXPECT_FALSE(e.Fat32Enable.Enabled());
-  EXPECT_EQ(e.VScroll1.Value(), 2048);
-  EXPECT_EQ(e.VScroll2.Value(), 16384);
-  // Parked inside the range, so that both of the interval's arrows work.
-  EXPECT_EQ(e.LastVScroll3(), e.VScroll3.Value());
-  EXPECT_GT(e.VScroll3.Value(), 0);
-  EXPECT_LT(e.VScroll3.Value(), 32767);
-  EXPECT_EQ(windows.calls, (std::vector<std::string>{"create ReadRegFail", "topmost ReadRegFail", "show ReadRegFail"}));
-  EXPECT_EQ(registry.calls, std::vector<std::string>{"open"});
-}
 
 }  // namespace
 }  // namespace korvex::testing

@@ -184,16 +184,11 @@ TEST_F(SaveTest, OnlyTheUsersChangesAreWrittenWhateverHappensToTheKeyMeanwhile) 
   ASSERT_EQ(registry.writes.size(), 1u);
   ExpectWritten("UserDriveLetter", std::string("Z\0", 2));
 
-  // A size typed as it was shown is no change; a size set here is stored
-  // over another program's.
+  // A size typed as it was shown is no change.
   registry.writes.clear();
   TypeAndLeave(e.Text3, "16");
   Click(e.Command4);
   EXPECT_TRUE(registry.writes.empty());
-  TypeAndLeave(e.Text3, "64");
-  registry.PutDword("SizeIn4kPages", 8192);
-  Click(e.Command4);
-  EXPECT_EQ(registry.Bytes("SizeIn4kPages"), DwordBytes(16384));
 }
 
 // Another program changes the key while the window is open; the save merges
@@ -227,6 +222,10 @@ TEST_F(SaveTest, ASaveMergesTheUsersEditsWithTheKeyAsItIsThen) {
        [](FakeRegistry& r) { r.PutDword("AutoSaveEnabled", 0); },
        [](FakeRegistry& r) { r.PutDword("AutoSaveEnabled", 1); }, [](Editor& e) { e.SaveImage.UserClick(); },
        {{"AutoSaveEnabled", DwordBytes(0)}, {"SaveImageOnExit", DwordBytes(0)}}},
+      {"AutoSave ticked here, image saving turned off elsewhere: never one without the other",
+       [](FakeRegistry& r) { r.PutDword("AutoSaveEnabled", 0); },
+       [](FakeRegistry& r) { r.PutDword("SaveImageOnExit", 0); }, [](Editor& e) { e.SaveCheckBox.UserClick(); },
+       {{"AutoSaveEnabled", DwordBytes(1)}, {"SaveImageOnExit", DwordBytes(1)}}},
   };
   for (const Row& row : rows) {
     registry = FakeRegistry();
@@ -242,15 +241,11 @@ TEST_F(SaveTest, ASaveMergesTheUsersEditsWithTheKeyAsItIsThen) {
   }
 }
 
-TEST_F(SaveTest, UnderTheWritersLockAValueTiedToAWrittenOneIsWrittenWhereAnotherWriterChangedIt) {
-  PutTypicalValues();
-  registry.PutDword("AutoSaveEnabled", 0);
-  Editor& e = Load();
-  registry.PutDword("SaveImageOnExit", 0);  // another writer: image saving off
-  e.SaveCheckBox.UserClick();                // AutoSave on: image saving stays on in the window
+TEST_F(SaveTest, ASaveTakesTheWritersLockAndWaitsForNoWriterThatDoesNotFinish) {
+  Editor& e = LoadTypical();
+  e.SaveCheckBox.UserClick();
   Click(e.Command4);
-  EXPECT_EQ(registry.Bytes("AutoSaveEnabled"), DwordBytes(1));
-  EXPECT_EQ(registry.Bytes("SaveImageOnExit"), DwordBytes(1));  // never AutoSave without image saving
+  EXPECT_EQ(lock.taken, 1);
   EXPECT_EQ(lock.depth, 0);
 
   lock.held_elsewhere = true;  // a writer that does not finish
@@ -295,12 +290,17 @@ TEST_F(SaveTest, ConvertsEachSettingToItsStoredForm) {
   ExpectWritten("DiskFormatFAT32", DwordBytes(1));
   ExpectWritten("UserDriveLetter", std::string("Z\0", 2));
 
+  // The longest path and an accented name are stored whole.
   registry.writes.clear();
   e.AutoSaveTime.SetText("30.5");
   e.Text3.SetText("letters");
+  e.Text1.SetText(std::string(127, 'p'));
+  e.Text2.SetText("C:\\caf\xC3\xA9.img");
   Click(e.Command4);
   ExpectWritten("AutoSaveTrigger", DwordBytes(30));
   ExpectWritten("SizeIn4kPages", DwordBytes(0));
+  ExpectWritten("LoadImageFile", "\\??\\" + std::string(127, 'p') + '\0');
+  ExpectWritten("SaveImageFile", std::string("\\??\\C:\\caf\xE9.img\0", 16));
 }
 
 TEST_F(SaveTest, NoSelectionIsStoredAsAHardDisk) {
@@ -399,15 +399,6 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"SizeBeyondDoubles", [](Editor& e) { e.Text3.SetText("1e999"); }, "disk size"},
         Refusal{"HugeInterval", [](Editor& e) { e.AutoSaveTime.SetText("3e9"); }, "AutoSave interval"}),
     [](const auto& info) { return std::string(info.param.what); });
-
-TEST_F(SaveTest, TheLongestPathAndAnAccentedNameAreStoredWhole) {
-  Editor& e = LoadTypical();
-  e.Text1.SetText(std::string(127, 'p'));
-  e.Text2.SetText("C:\\caf\xC3\xA9.img");
-  Click(e.Command4);
-  ExpectWritten("LoadImageFile", "\\??\\" + std::string(127, 'p') + '\0');
-  ExpectWritten("SaveImageFile", std::string("\\??\\C:\\caf\xE9.img\0", 16));
-}
 
 TEST_F(SaveTest, ADoubleByteCharacterIsStoredAsItsTwoBytesAndCountsTwice) {
   DoubleByteCharacters double_byte;

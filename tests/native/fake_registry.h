@@ -69,4 +69,18 @@ class FakeRegistry : public Registry {
   std::string opened_path;
 };
 
+// A typical installation: hard disk of 64 MB on Z, image saving on, no image loaded.
+inline void PutTypicalKey(FakeRegistry& registry, std::int32_t autosave) {
+  registry.PutText("DiskType", "HDC");
+  registry.PutDword("LoadImageOnStart", 0);
+  registry.PutText("LoadImageFile", "\\??\\C:\\load.img");
+  registry.PutDword("SaveImageOnExit", 1);
+  registry.PutText("SaveImageFile", "\\??\\C:\\save.img");
+  registry.PutDword("SizeIn4kPages", 16384);
+  registry.PutDword("DiskFormatFAT32", 1);
+  registry.PutDword("AutoSaveEnabled", autosave);
+  registry.PutDword("AutoSaveTrigger", 300);
+  registry.PutText("UserDriveLetter", "Z");
+}
+
 }  // namespace korvex::testing

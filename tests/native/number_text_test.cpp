@@ -11,20 +11,16 @@
 namespace korvex {
 namespace {
 
+struct Read {
+  std::string text;
+  double number;
+};
+
 TEST(TextToNumber, ReadsTheNumberATextBeginsWith) {
-  EXPECT_EQ(TextToNumber(" 300"), 300);
-  EXPECT_EQ(TextToNumber("45 s"), 45);
-  EXPECT_EQ(TextToNumber("1e3"), 1000);
-  EXPECT_EQ(TextToNumber("1D3"), 1000);
-  EXPECT_EQ(TextToNumber("2,5"), 2);
-  EXPECT_EQ(TextToNumber("1 024"), 1024);
-  EXPECT_EQ(TextToNumber("\t-1\n2.5"), -12.5);
-  EXPECT_EQ(TextToNumber("+.5"), 0.5);
-  EXPECT_EQ(TextToNumber("12.7"), 12.7);
-  EXPECT_EQ(TextToNumber("1e"), 1);
-  EXPECT_EQ(TextToNumber("1e+"), 1);
-  EXPECT_EQ(TextToNumber("2.5e-1x"), 0.25);
-  EXPECT_EQ(TextToNumber("1.2.3"), 1.2);
+  const Read rows[] = {{" 300", 300}, {"45 s", 45}, {"1e3", 1000}, {"1D3", 1000}, {"2,5", 2}, {"1 024", 1024},
+                       {"\t-1\n2.5", -12.5}, {"+.5", 0.5}, {"12.7", 12.7}, {"1e", 1}, {"1e+", 1},
+                       {"2.5e-1x", 0.25}, {"1.2.3", 1.2}};
+  for (const Read& row : rows) EXPECT_EQ(TextToNumber(row.text), row.number) << row.text;
 }
 
 TEST(TextToNumber, ReadsZeroWhereThereIsNoNumber) {
@@ -36,13 +32,9 @@ TEST(TextToNumber, ReadsZeroWhereThereIsNoNumber) {
 }
 
 TEST(TextToNumber, StaysFiniteBeyondTheDoubleRange) {
-  EXPECT_EQ(TextToNumber("1e999"), DBL_MAX);
-  EXPECT_EQ(TextToNumber("-1e999"), -DBL_MAX);
-  EXPECT_EQ(TextToNumber("1e-999"), 0);
-  EXPECT_EQ(TextToNumber("0.0000001e-400"), 0);
-  EXPECT_EQ(TextToNumber("1e99999999999999999999999"), DBL_MAX);
-  EXPECT_EQ(TextToNumber(std::string(5000, '9')), DBL_MAX);
-  EXPECT_EQ(TextToNumber("0e99999"), 0);
+  const Read rows[] = {{"1e999", DBL_MAX}, {"-1e999", -DBL_MAX}, {"1e-999", 0}, {"0.0000001e-400", 0},
+                       {"1e99999999999999999999999", DBL_MAX}, {std::string(5000, '9'), DBL_MAX}, {"0e99999", 0}};
+  for (const Read& row : rows) EXPECT_EQ(TextToNumber(row.text), row.number) << row.text;
 }
 
 // Exactly halfway goes to the even neighbour, and the digits past halfway
@@ -70,18 +62,10 @@ TEST(TextToNumber, IgnoresTheCLocale) {
 }
 
 TEST(NumberToText, WritesTheShapesTheWindowShows) {
-  EXPECT_EQ(NumberToText(300.0), " 300");
-  EXPECT_EQ(NumberToText(25.5), " 25.5");
-  EXPECT_EQ(NumberToText(0.5), " .5");
-  EXPECT_EQ(NumberToText(-0.5), "-.5");
-  EXPECT_EQ(NumberToText(0.0), " 0");
-  EXPECT_EQ(NumberToText(-12.0), "-12");
-  EXPECT_EQ(NumberToText(1.0 / 3.0), " .333333333333333");
-  EXPECT_EQ(NumberToText(1e15), " 1E+15");
-  EXPECT_EQ(NumberToText(123456789012345.0), " 123456789012345");
-  EXPECT_EQ(NumberToText(0.0001), " .0001");
-  EXPECT_EQ(NumberToText(0.00001), " 1E-05");
-  EXPECT_EQ(NumberToText(DBL_MAX), " 1.79769313486232E+308");
+  const Read rows[] = {{" 300", 300.0}, {" 25.5", 25.5}, {" .5", 0.5}, {"-.5", -0.5}, {" 0", 0.0}, {"-12", -12.0},
+                       {" .333333333333333", 1.0 / 3.0}, {" 1E+15", 1e15}, {" 123456789012345", 123456789012345.0},
+                       {" .0001", 0.0001}, {" 1E-05", 0.00001}, {" 1.79769313486232E+308", DBL_MAX}};
+  for (const Read& row : rows) EXPECT_EQ(NumberToText(row.number), row.text);
 }
 
 TEST(NumberToText, SinglePrecisionHasSevenDigits) {
@@ -93,13 +77,9 @@ TEST(NumberToText, SinglePrecisionHasSevenDigits) {
 }
 
 TEST(Rounding, HalvesGoToTheEvenNeighbour) {
-  EXPECT_EQ(RoundToInt16(20.5), 20);
-  EXPECT_EQ(RoundToInt16(21.5), 22);
-  EXPECT_EQ(RoundToInt16(368.5), 368);
-  EXPECT_EQ(RoundToInt16(2046.5), 2046);
-  EXPECT_EQ(RoundToInt16(-2.5), -2);
-  EXPECT_EQ(RoundToInt16(-3.5), -4);
-  EXPECT_EQ(RoundToInt16(30.6), 31);
+  const std::pair<double, int> rows[] = {{20.5, 20}, {21.5, 22}, {368.5, 368}, {2046.5, 2046},
+                                         {-2.5, -2}, {-3.5, -4}, {30.6, 31}};
+  for (auto [number, rounded] : rows) EXPECT_EQ(RoundToInt16(number), rounded) << number;
   EXPECT_EQ(RoundToInt32(0.5), 0);
   EXPECT_EQ(RoundToInt32(1.5), 2);
 }

@@ -8,17 +8,11 @@ namespace korvex {
 namespace {
 
 TEST(DiskCodes, AreComparedExactly) {
-  EXPECT_EQ(ListIndexForDiskCode("HDC"), 0);
-  EXPECT_EQ(ListIndexForDiskCode(""), 0);
-  EXPECT_EQ(ListIndexForDiskCode("FDC14"), 1);
-  EXPECT_EQ(ListIndexForDiskCode("FDC28"), 2);
-  EXPECT_FALSE(ListIndexForDiskCode("fdc14"));
-  EXPECT_FALSE(ListIndexForDiskCode("FDC"));
-  EXPECT_FALSE(ListIndexForDiskCode("HDC "));
-  EXPECT_EQ(DiskCodeForListIndex(-1), "HDC");
-  EXPECT_EQ(DiskCodeForListIndex(0), "HDC");
-  EXPECT_EQ(DiskCodeForListIndex(1), "FDC14");
-  EXPECT_EQ(DiskCodeForListIndex(2), "FDC28");
+  const std::pair<const char*, std::optional<int>> codes[] = {
+      {"HDC", 0}, {"", 0}, {"FDC14", 1}, {"FDC28", 2}, {"fdc14", {}}, {"FDC", {}}, {"HDC ", {}}};
+  for (auto [code, index] : codes) EXPECT_EQ(ListIndexForDiskCode(code), index) << code;
+  const std::pair<int, const char*> indexes[] = {{-1, "HDC"}, {0, "HDC"}, {1, "FDC14"}, {2, "FDC28"}};
+  for (auto [index, code] : indexes) EXPECT_EQ(DiskCodeForListIndex(index), code) << index;
 }
 
 TEST(FilePaths, LoseOnlyTheExactPrefix) {
@@ -50,17 +44,11 @@ TEST(DiskSize, ShowsStoredPagesAsMegabytes) {
 }
 
 TEST(DiskSize, StoresShownMegabytesAsPages) {
-  EXPECT_EQ(PagesFromSizeText(" 64"), 16384);
-  EXPECT_EQ(PagesFromSizeText("1.44"), 369);
-  EXPECT_EQ(PagesFromSizeText("2.88"), 737);
-  EXPECT_EQ(PagesFromSizeText("0.5"), 128);
-  EXPECT_EQ(PagesFromSizeText("0.001953125"), 0);  // half a page, to even
-  EXPECT_EQ(PagesFromSizeText("letters"), 0);
-  EXPECT_EQ(PagesFromSizeText(" 300"), 76800);
-  EXPECT_EQ(PagesFromSizeText("8388607"), 2147483392);
-  EXPECT_FALSE(PagesFromSizeText("8388608"));
-  EXPECT_FALSE(PagesFromSizeText("1e999"));
-  EXPECT_FALSE(PagesFromSizeText("-1e999"));
+  const std::pair<const char*, std::optional<std::int32_t>> rows[] = {
+      {" 64", 16384}, {"1.44", 369}, {"2.88", 737}, {"0.5", 128},
+      {"0.001953125", 0},  // half a page, to even
+      {"letters", 0}, {" 300", 76800}, {"8388607", 2147483392}, {"8388608", {}}, {"1e999", {}}, {"-1e999", {}}};
+  for (auto [text, pages] : rows) EXPECT_EQ(PagesFromSizeText(text), pages) << text;
 }
 
 TEST(DiskSize, EveryPageCountUpTo2048MegabytesSurvivesTheRoundTrip) {

@@ -74,12 +74,21 @@ constexpr int WriteTo(std::size_t value) { return 3 * static_cast<int>(value) + 
 struct Step {
   int kind = kTab, target = 0, choice = 0;
 };
+// How a save may fail, for P5.
+enum Failure { kNoFailure, kReadOnly, kBusy, kNoKey };
 // A key by each value's candidate; the user's steps; OK or Save.
 struct Scenario {
   std::vector<int> key;
   std::vector<Step> steps;
   bool ok = false;
+  Failure failure = kNoFailure;
 };
+
+void LogKey(const std::vector<int>& key) {
+  RC_LOG() << "key {";
+  for (int choice : key) RC_LOG() << choice << ",";
+  RC_LOG() << "}";
+}
 
 constexpr std::size_t kAutoSave = ValueIndex("AutoSaveEnabled"), kSaveImage = ValueIndex("SaveImageOnExit");
 
@@ -122,9 +131,6 @@ class QuietSystem : public cfg::SystemState {
   std::optional<std::uint64_t> FreeBytes(std::string_view) override { return 1ull << 40; }
 };
 
-// How a save may fail, for P5.
-enum Failure { kNoFailure, kReadOnly, kBusy, kNoKey, kFailures };
-
 class World : public EditorTest {
  public:
   using EditorTest::cp1252, EditorTest::editor, EditorTest::Focus, EditorTest::Load, EditorTest::lock,
@@ -147,13 +153,12 @@ class World : public EditorTest {
   }
   FoundValues Key() { return ParameterStore(registry).Load().value(); }
 
-  Outcome Run(const Scenario& scenario, Failure failure = kNoFailure) {
+  Outcome Run(const Scenario& scenario) {
     PutKey(scenario.key);
-    RC_LOG() << "key {";
-    for (int choice : scenario.key) RC_LOG() << choice << ",";
-    RC_LOG() << "} steps {";
+    LogKey(scenario.key);
+    RC_LOG() << " steps {";
     for (const Step& step : scenario.steps) RC_LOG() << "{" << step.kind << "," << step.target << "," << step.choice << "},";
-    RC_LOG() << "} " << (scenario.ok ? "OK" : "Save") << "\n";
+    RC_LOG() << "} " << (scenario.ok ? "OK" : "Save") << " failure " << scenario.failure << "\n";
     Editor& e = Load();
     Outcome outcome;
     outcome.at_load = Key();
@@ -165,9 +170,9 @@ class World : public EditorTest {
     outcome.before_save = Key();
     registry.calls.clear();
     registry.writes.clear();
-    registry.read_only = failure == kReadOnly;
-    lock.held_elsewhere = failure == kBusy;
-    registry.key_exists = failure != kNoKey;
+    registry.read_only = scenario.failure == kReadOnly;
+    lock.held_elsewhere = scenario.failure == kBusy;
+    registry.key_exists = scenario.failure != kNoKey;
     if (scenario.ok) {
       Click(button);
       outcome.window_open = session.IsOpen(Window::Editor);
@@ -217,12 +222,12 @@ class World : public EditorTest {
         acted_ = ValueIndex("DiskType");
         break;
       case kStepBar: {
+        static constexpr std::array<std::size_t, 3> stepped{ValueIndex("SizeIn4kPages"), ValueIndex("UserDriveLetter"),
+                                                            ValueIndex("AutoSaveTrigger")};
         forms::Stepper* bars[] = {&e.VScroll1, &e.VScroll2, &e.VScroll3};
-        forms::Stepper& bar = *bars[step.target % 3];
-        if (step.choice % 2) bar.UserLineUp(); else bar.UserLineDown();
-        acted_ = bar.Name() == "VScroll1"   ? ValueIndex("SizeIn4kPages")
-                 : bar.Name() == "VScroll2" ? ValueIndex("UserDriveLetter")
-                                            : ValueIndex("AutoSaveTrigger");
+        std::size_t bar = static_cast<std::size_t>(step.target) % 3;
+        if (step.choice % 2) bars[bar]->UserLineUp(); else bars[bar]->UserLineDown();
+        acted_ = stepped[bar];
         break;
       }
       case kTab: Tab(); break;
@@ -270,7 +275,7 @@ class World : public EditorTest {
 };
 
 // A few steps at a time, so that values the user leaves alone are common too.
-Scenario AnyScenario() {
+Scenario AnyScenario(bool failing = false) {
   Scenario scenario;
   scenario.key = *rc::gen::container<std::vector<int>>(kValueCount, rc::gen::inRange(0, 12));
   int steps = *rc::gen::inRange(0, 16);
@@ -280,6 +285,9 @@ Scenario AnyScenario() {
                            rc::gen::set(&Step::target, rc::gen::inRange(0, 3 * int(kValueCount))),
                            rc::gen::set(&Step::choice, rc::gen::inRange(0, 12))));
   scenario.ok = *rc::gen::arbitrary<bool>();
+  if (failing)
+    scenario.failure = static_cast<Failure>(
+        *rc::gen::weightedElement<int>({{6, kNoFailure}, {1, kReadOnly}, {1, kBusy}, {1, kNoKey}}));
   return scenario;
 }
 
@@ -318,7 +326,7 @@ std::string HexBytes(const FoundValue& value) {
 }
 
 // Each promise on one outcome; the properties and the found rows share them.
-void StoredAsSet(const Outcome& o) {  // P1
+void StoredAsSet(World&, const Outcome& o) {  // P1
   if (!o.saved) return;
   for (std::size_t v = 0; v < kValueCount; ++v)
     if (o.set[v]) {
@@ -329,7 +337,7 @@ void StoredAsSet(const Outcome& o) {  // P1
     }
 }
 
-void OthersKept(const Outcome& o) {  // P2
+void OthersKept(World&, const Outcome& o) {  // P2
   if (!o.saved) return;
   for (std::size_t v = 0; v < kValueCount; ++v) {
     if (o.set[v] || SameValue(o.before_save[v], o.at_load[v])) continue;
@@ -355,6 +363,7 @@ void NoForbiddenPair(const std::vector<FakeRegistry::Write>& writes, const Found
                              [](auto& w) { return w.name == Named(kAutoSave) || w.name == Named(kSaveImage); });
   if (touched) RC_ASSERT(!(Ticked(after, kAutoSave) && !Ticked(after, kSaveImage)));
 }
+void NoForbiddenPairSaved(World&, const Outcome& o) { NoForbiddenPair(o.writes, o.after); }
 
 void WritesInOrderOnce(const std::vector<FakeRegistry::Write>& writes) {  // P5
   std::size_t next = 0;
@@ -401,47 +410,24 @@ void NothingForNothing(World& world, const Outcome& o) {  // P5
   }
 }
 
-TEST(SaveProperties, P1WhatYouSetIsStored) {
-  CheckProperty([] {
+using Promise = void (*)(World&, const Outcome&);
+const Promise kPromises[] = {StoredAsSet, OthersKept, ShowsWhatIsStored, NoForbiddenPairSaved, NothingForNothing};
+
+void CheckOnAnyScenario(Promise promise, bool failing = false) {
+  CheckProperty([=] {
     World world;
-    StoredAsSet(world.Run(AnyScenario()));
+    promise(world, world.Run(AnyScenario(failing)));
   });
 }
 
-TEST(SaveProperties, P2AnotherProgramsChangeSurvives) {
-  CheckProperty([] {
-    World world;
-    OthersKept(world.Run(AnyScenario()));
-  });
-}
-
-TEST(SaveProperties, P3WhatYouSeeIsWhatIsStored) {
-  CheckProperty([] {
-    World world;
-    ShowsWhatIsStored(world, world.Run(AnyScenario()));
-  });
-}
-
-TEST(SaveProperties, P4NeverAForbiddenPair) {
-  CheckProperty([] {
-    World world;
-    Outcome o = world.Run(AnyScenario());
-    NoForbiddenPair(o.writes, o.after);
-  });
-}
-
-TEST(SaveProperties, P5NothingForNothing) {
-  CheckProperty([] {
-    World world;
-    Scenario scenario = AnyScenario();
-    auto failure = static_cast<Failure>(*rc::gen::weightedElement<int>(
-        {{6, kNoFailure}, {1, kReadOnly}, {1, kBusy}, {1, kNoKey}}));
-    NothingForNothing(world, world.Run(scenario, failure));
-  });
-}
+TEST(SaveProperties, P1WhatYouSetIsStored) { CheckOnAnyScenario(StoredAsSet); }
+TEST(SaveProperties, P2AnotherProgramsChangeSurvives) { CheckOnAnyScenario(OthersKept); }
+TEST(SaveProperties, P3WhatYouSeeIsWhatIsStored) { CheckOnAnyScenario(ShowsWhatIsStored); }
+TEST(SaveProperties, P4NeverAForbiddenPair) { CheckOnAnyScenario(NoForbiddenPairSaved); }
+TEST(SaveProperties, P5NothingForNothing) { CheckOnAnyScenario(NothingForNothing, true); }
 
 // An intent in korvexcfg's terms: each setting's value, or not named.
-const std::vector<std::string>& IntentValues(SettingKind kind, std::size_t value) {
+const std::vector<std::string>& IntentValues(SettingKind kind) {
   static const std::map<SettingKind, std::vector<std::string>> table{
       {SettingKind::DiskType, {"hard-disk", "floppy-1.44", "floppy-2.88"}},
       {SettingKind::Megabytes, {"128", "64", "12", "12.7", "33", "4096", "5"}},
@@ -450,7 +436,6 @@ const std::vector<std::string>& IntentValues(SettingKind kind, std::size_t value
       {SettingKind::Path, {"C:\\a.img", "\\??\\D:\\b.img"}},
       {SettingKind::Seconds, {"300", "20", "25.5", "19"}},
   };
-  (void)value;
   return table.at(kind);
 }
 
@@ -462,17 +447,15 @@ TEST(SaveProperties, P6KorvexcfgAgrees) {
     bool adjust = *rc::gen::arbitrary<bool>();
     std::vector<std::string> arguments{"set"};
     std::vector<std::pair<std::size_t, std::string>> named;  // in the fill order
-    RC_LOG() << "key {";
-    for (int choice : key) RC_LOG() << choice << ",";
-    RC_LOG() << "}\n";
+    LogKey(key);
     for (std::size_t v : kFillOrder) {
       if (intent[v] == 0) continue;
-      const auto& values = IntentValues(kSettings[v].kind, v);
+      const auto& values = IntentValues(kSettings[v].kind);
       named.emplace_back(v, values[static_cast<std::size_t>(intent[v] - 1) % values.size()]);
       arguments.push_back(std::string(kSettings[v].name) + "=" + named.back().second);
     }
     if (adjust) arguments.push_back("--adjust");
-    for (auto& argument : arguments) RC_LOG() << argument << " ";
+    for (auto& argument : arguments) RC_LOG() << " " << argument;
     RC_LOG() << "\n";
 
     // korvexcfg, on the key as the window found it.
@@ -566,11 +549,7 @@ TEST(SaveProperties, FoundCounterexamplesKeepEveryPromise) {
     CheckProperty([&] {
       World world;
       Outcome o = world.Run(found.scenario);
-      StoredAsSet(o);
-      OthersKept(o);
-      ShowsWhatIsStored(world, o);
-      NoForbiddenPair(o.writes, o.after);
-      NothingForNothing(world, o);
+      for (Promise promise : kPromises) promise(world, o);
     }, 1);
   }
 }

@@ -25,6 +25,9 @@ struct RawValue {
   std::string bytes;
   bool operator==(const RawValue&) const = default;
 };
+inline RawValue DwordValue(std::uint32_t n) {
+  return {REG_DWORD, std::string{char(n), char(n >> 8), char(n >> 16), char(n >> 24)}};
+}
 std::optional<RawValue> ReadRaw(const char* name);
 // Lets everyone read the key but nobody write it, as for a standard user.
 void MakeParametersKeyReadOnly(bool read_only);

@@ -37,10 +37,9 @@ inline RECT ClientRectOf(HWND control) {
 class WindowTest : public ::testing::Test {
  protected:
   std::unique_ptr<window::Program> program;
-  Volume* volume_stand_in = nullptr;  // the real volumes when none
 
   void Start() {
-    program = std::make_unique<window::Program>(volume_stand_in);
+    program = std::make_unique<window::Program>(nullptr);  // the real volumes
     ASSERT_TRUE(program->StartProgram());
     PumpMessages();
   }
