@@ -143,9 +143,7 @@ TEST_F(KorvexcfgTest, ASetStoresWhatAUserOfTheWindowStores) {
   auto type = [this](forms::TextBox& box, std::string text) {
     return [this, &box, text] {
       Focus(box);
-      box.UserType("");
-      std::string typed;
-      for (char c : text) box.UserType(typed += c);
+      box.UserTypeOver(text);
       Focus(editor->Command3);
     };
   };

@@ -15,7 +15,6 @@
 #include "headless.h"
 #include "settings.h"
 #include "system_state.h"
-#include "utf8.h"
 
 namespace korvex::testing {
 namespace {
@@ -245,14 +244,7 @@ class World : public EditorTest {
   void TypeAndTab(forms::TextBox& box, std::string_view text) {
     if (!box.Enabled()) return;
     Focus(box);
-    box.UserType("");  // all selected, then typed over one character at a time
-    std::string typed;
-    int count = 0;
-    for (std::size_t at = 0; at < text.size();) {
-      if (box.MaxLength() > 0 && count++ == box.MaxLength()) break;
-      utf8::Append(typed, utf8::Next(text, at));
-      box.UserType(typed);
-    }
+    box.UserTypeOver(text);
     Tab();
   }
 
