@@ -1,3 +1,4 @@
+// The text renderers: what people read of each command's report.
 #include "text_output.h"
 
 #include <algorithm>
@@ -15,18 +16,15 @@ namespace {
 // deny-read entry on it) is one problem to a reader, not ten.
 std::string ProblemLines(const std::vector<Problem>& problems, const Environment& environment) {
   auto unreadable = [](const Problem& p) { return (p.code == "access-denied" || p.code == "unreadable") && !p.setting.empty(); };
-  bool alike = std::ranges::count_if(problems, unreadable) == static_cast<std::ptrdiff_t>(kValueCount) &&
-               std::ranges::all_of(problems, [&](const Problem& p) { return !unreadable(p) || p.error == problems.front().error; });
+  auto first = std::ranges::find_if(problems, unreadable);
+  bool alike = std::ranges::count_if(problems, [&](const Problem& p) { return unreadable(p) && p.error == first->error; }) ==
+               static_cast<std::ptrdiff_t>(kValueCount);
   std::string text;
-  for (const Problem& problem : problems) {
-    if (alike && unreadable(problem)) continue;
-    text += problem.message + "\n";
-  }
-  if (alike) {
-    long error = problems.front().error;
-    text += "The values of the key " + ParametersKeyName() + " cannot be read: " + ErrorText(environment, error) + "." +
-            (error == kAccessDenied ? " " + std::string(kElevate) : "") + "\n";
-  }
+  for (const Problem& problem : problems)
+    if (!alike || !unreadable(problem)) text += problem.message + "\n";
+  if (alike)
+    text += "The values of the key " + ParametersKeyName() + " cannot be read: " + ErrorText(environment, first->error) +
+            "." + (first->error == kAccessDenied ? " " + std::string(kElevate) : "") + "\n";
   return text;
 }
 
