@@ -235,13 +235,15 @@ TEST_F(KorvexcfgTest, ASetStoresWhatAUserOfTheWindowStores) {
 TEST_F(KorvexcfgTest, ConsequencesAreReportedAndTheChoicesOrderMatters) {
   registry.PutDword("AutoSaveEnabled", 0);
   registry.PutDword("SaveImageOnExit", 0);
-  cfg::CommandResult result = Run({"set", "autosave=on", "interval=60", "type=floppy-1.44", "letter=r"});
+  cfg::CommandResult result =
+      Run({"set", "autosave=on", "interval=60", "type=floppy-1.44", "letter=r", "save-file=\\??\\C:\\x.img"});
   EXPECT_EQ(result.exit_code, cfg::kDone) << result.err;
   EXPECT_NE(result.out.find("save-image: off -> on, with autosave=on"), std::string::npos) << result.out;
   EXPECT_EQ(registry.Bytes("SaveImageOnExit"), DwordBytes(1));
   EXPECT_EQ(registry.Bytes("AutoSaveTrigger"), DwordBytes(60));
   EXPECT_EQ(registry.Bytes("DiskType"), std::string("FDC14\0", 6));
   EXPECT_EQ(registry.Bytes("UserDriveLetter"), std::string("R\0", 2));
+  EXPECT_EQ(registry.Bytes("SaveImageFile"), std::string("\\??\\C:\\x.img\0", 13));  // one prefix
 }
 
 TEST_F(KorvexcfgTest, ExitCodesAndWhatWasWritten) {
@@ -292,7 +294,8 @@ TEST_F(KorvexcfgTest, ExitCodesAndWhatWasWritten) {
   EXPECT_TRUE(registry.writes.empty());
   EXPECT_FALSE(files.files.count("--dry-run"));
   // DSC's own property is taken; its what-if shows the state a set would leave.
-  EXPECT_EQ(Run({"dsc", "test", "--input", R"({"_inDesiredState":false,"sizeMB":128})"}).exit_code, cfg::kDone);
+  EXPECT_NE(Run({"dsc", "test", "--input", R"({"_inDesiredState":false,"sizeMB":128})"}).out.find(R"("_inDesiredState":true)"),
+            std::string::npos);
   std::string what_if = Run({"dsc", "set", "--dry-run", "--input", R"({"sizeMB":64})"}).out;
   EXPECT_TRUE(what_if.find(R"("sizeMB":64,)") != std::string::npos && what_if.ends_with("\n[\"sizeMB\"]\n")) << what_if;
   EXPECT_TRUE(registry.writes.empty());
@@ -310,7 +313,7 @@ TEST_F(KorvexcfgTest, ExitCodesAndWhatWasWritten) {
   registry.PutText("DiskType", "FDC14");
   const std::vector<std::vector<std::string>> reading_first{
       {"set", "size=64"}, {"set", "type=hard-disk", "size=64"}, {"test", "size=64"}, {"test", "interval=5"},
-      {"import", "missing.reg"}, {"show"}, {"validate"}, {"export", "x.reg"}};
+      {"import", "missing.reg"}, {"show"}, {"validate"}, {"export", "x.reg"}, {"status"}, {"dsc", "get"}, {"dsc", "export"}};
   registry.key_exists = false;
   for (const std::vector<std::string>& arguments : reading_first)
     EXPECT_EQ(Run(arguments).exit_code, cfg::kKeyUnavailable) << arguments[0] << " " << arguments.back();
@@ -540,6 +543,12 @@ TEST_F(KorvexcfgTest, ExportAndImportRestoreEveryValue) {
 
 TEST_F(KorvexcfgTest, ShowAndValidateNoteEachAnomaly) {
   EXPECT_EQ(Run({"validate"}).out, "valid\n");
+  registry.PutDword("AutoSaveEnabled", 1);
+  registry.PutDword("SaveImageOnExit", 0);  // as reg add leaves it
+  cfg::CommandResult corrected = Run({"validate"});
+  EXPECT_EQ(corrected.exit_code, cfg::kDiffers);
+  EXPECT_NE(corrected.out.find("save-image (SaveImageOnExit): the window changes it to on"), std::string::npos)
+      << corrected.out;
   EXPECT_NE(Run({"show"}).out.find("size       64                  SizeIn4kPages    REG_DWORD 00 40 00 00\n"),
             std::string::npos)
       << Run({"show"}).out;
@@ -579,6 +588,9 @@ TEST_F(KorvexcfgTest, ShowAndValidateNoteEachAnomaly) {
                                       : code == "empty-path"  ? "\\??\\"
                                                               : "\\??\\\\??\\C:\\load.img");
     EXPECT_NE(Run({"validate", "--json"}).out.find("\"code\": \"" + code + "\""), std::string::npos) << code;
+    if (code == "doubled-prefix") {
+      EXPECT_NE(Run({"validate"}).out.find("load-file (LoadImageFile): the \\??\\ prefix twice"), std::string::npos);
+    }
     EXPECT_NE(Run({"status", "--json"}).out.find("\"code\": \"image-path-" + code + "\""), std::string::npos) << code;
     // The window shows a doubled prefix's path with one, which is what --complete stores.
     EXPECT_EQ(Run({"set", "--complete"}).exit_code, code == "doubled-prefix" ? cfg::kDone : cfg::kRulesRefuse) << code;
