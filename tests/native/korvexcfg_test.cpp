@@ -32,6 +32,14 @@ class MemoryFiles : public cfg::Files {
 };
 
 const std::string kRestartLine = "The driver takes the new settings when it next starts.\n";
+const std::string kKey = "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\korvex\\Parameters";
+
+std::string Joined(const std::vector<std::string>& arguments) {
+  std::string line;
+  for (const std::string& argument : arguments) line += argument + " ";
+  return line;
+}
+
 // A machine where the driver is not installed, nothing is at its letter and
 // every folder exists with room to spare.
 class FakeSystemState : public cfg::SystemState {
@@ -190,8 +198,7 @@ TEST_F(KorvexcfgTest, ASetStoresWhatAUserOfTheWindowStores) {
        [](Editor& e, auto& t) { t(e.Text3, "12")(), e.Combo1.UserChooseItem(1); }},
   };
   for (const Row& row : rows) {
-    std::string what;
-    for (const std::string& argument : row.arguments) what += argument + " ";
+    std::string what = Joined(row.arguments);
     registry.values.clear();
     PutTypicalValues();
     row.key(registry);
@@ -254,8 +261,7 @@ TEST_F(KorvexcfgTest, ExitCodesAndWhatWasWritten) {
 
   EXPECT_EQ(Run({"set", "size=128", "--backup", "before.reg"}).exit_code, cfg::kDone);
   EXPECT_EQ(registry.Bytes("SizeIn4kPages"), DwordBytes(32768));
-  const std::string backup_key = "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\korvex\\Parameters";
-  RegistryFileContents backup = ReadRegistryFile(files.files.at("before.reg"), backup_key, cp1252);
+  RegistryFileContents backup = ReadRegistryFile(files.files.at("before.reg"), kKey, cp1252);
   ASSERT_EQ(backup.values.size(), 10u);
   EXPECT_EQ(backup.values[5], (RegistryFileValue{"SizeIn4kPages", kRegDword, DwordBytes(16384)}));
   EXPECT_EQ(Run({"set", "size=64", "--backup", "readonly.reg"}).exit_code, cfg::kFileFailed);  // cannot be written
@@ -270,7 +276,7 @@ TEST_F(KorvexcfgTest, ExitCodesAndWhatWasWritten) {
     EXPECT_EQ(repaired.exit_code, cfg::kDone) << repaired.err;
     EXPECT_NE(repaired.out.find(std::string("backup: ") + beside + " (before.reg exists already and is kept)"),
               std::string::npos) << repaired.out;
-    EXPECT_EQ(ReadRegistryFile(files.files[beside], backup_key, cp1252).values[5].bytes, DwordBytes(16384));
+    EXPECT_EQ(ReadRegistryFile(files.files[beside], kKey, cp1252).values[5].bytes, DwordBytes(16384));
   }
   EXPECT_EQ(files.files.at("before.reg"), first);
   EXPECT_EQ(Run({"import", "before.reg", "--backup", "before.reg"}).exit_code, cfg::kUsage);
@@ -362,10 +368,7 @@ TEST_F(KorvexcfgTest, ASetThatChangesNothingWritesNothing) {
 // command writes what it names and what its rules require, and only reports
 // what the window's load would correct in the other values.
 TEST_F(KorvexcfgTest, ACommandOpensTheKeyOnceAndWritesOnlyWhatItNamesAndItsRulesRequire) {
-  registry.PutText("UserDriveLetter", "r");
-  registry.PutDword("SaveImageOnExit", 0);  // with AutoSave on: the window's load ticks image saving
-  files.files["size.reg"] = "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\korvex\\"
-                            "Parameters]\r\n\"SizeIn4kPages\"=dword:00008000\r\n";
+  files.files["size.reg"] = "REGEDIT4\r\n[" + kKey + "]\r\n\"SizeIn4kPages\"=dword:00008000\r\n";
   struct Row {
     std::vector<std::string> arguments;
     std::vector<std::string> written;
@@ -380,12 +383,11 @@ TEST_F(KorvexcfgTest, ACommandOpensTheKeyOnceAndWritesOnlyWhatItNamesAndItsRules
   for (const Row& row : rows) {
     PutTypicalValues();
     registry.PutText("UserDriveLetter", "r");
-    registry.PutDword("SaveImageOnExit", 0);
+    registry.PutDword("SaveImageOnExit", 0);  // with AutoSave on: the window's load ticks image saving
     registry.calls.clear();
     lock.taken = 0;
     cfg::CommandResult result = Run(row.arguments);
-    std::string what;
-    for (const std::string& argument : row.arguments) what += argument + " ";
+    std::string what = Joined(row.arguments);
     EXPECT_EQ(Written(), row.written) << what << "\n" << result.out << result.err;
     EXPECT_EQ(std::ranges::count(registry.calls, "open"), 1) << what;
     for (const Setting& value : kSettings)
@@ -515,7 +517,7 @@ TEST_F(KorvexcfgTest, ExportAndImportRestoreEveryValue) {
   EXPECT_EQ(result.exit_code, cfg::kDone) << result.err;
   for (auto& [name, value] : before) EXPECT_EQ(registry.Bytes(name), value.bytes) << name;
 
-  std::string key = "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\korvex\\Parameters]\r\n";
+  std::string key = "[" + kKey + "]\r\n";
   for (std::string line : {"\"SizeIn4kPage\"=dword:00004000", "\"DiskTyp\"=\"HDC\"", "\"autosaveEnabIed\"=dword:0", "\"SizeIn4kPages\"=hex(b):00,40,00,00,00,00,00,00",
                            "\"LoadImageFile\"=\"C:\\\\x.img\"", "\"LoadImageOnStart\"=dword:00000002",
                            "\"SizeIn4kPages\"=dword:00004080", "\"DiskType\"=\"hdc\""}) {
@@ -714,12 +716,6 @@ TEST_F(KorvexcfgTest, StatusTellsWhetherTheRunningDriverMatchesItsSettingsAndWar
   EXPECT_EQ(missing.exit_code, cfg::kKeyUnavailable);
   EXPECT_EQ(missing.out, "service:   korvex, not installed\n");
 }
-
-}  // namespace
-}  // namespace korvex::testing
-
-namespace korvex::testing {
-namespace {
 
 // One judgement of a state, over random keys of odd and valid values alike:
 // the instance `dsc get` gives is always one `dsc test` accepts (never a
