@@ -7,6 +7,7 @@ output line matches the operation's stdout schema (the what-if's, set's) and
 the manifest's embedded instance schema; each exit code is one the manifest
 names. No DSC engine runs here.
 Usage: dsc_protocol.py WINE_RUN KORVEXCFG_EXE MANIFEST DSC_SCHEMAS"""
+import functools
 import json
 import os
 import subprocess
@@ -26,14 +27,8 @@ stdout_schemas["whatIf"] = stdout_schemas["set"]  # DSC reads a what-if as the s
 failures = []
 KEY = registry_key.KEY
 TYPICAL = registry_key.TYPICAL
-
-
-def wine(*arguments):
-    return registry_key.wine(wine_run, *arguments)
-
-
-def put_key(lines):
-    registry_key.put_key(wine_run, lines)
+wine = functools.partial(registry_key.wine, wine_run)
+put_key = functools.partial(registry_key.put_key, wine_run)
 
 
 def stored():

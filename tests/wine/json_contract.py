@@ -2,6 +2,7 @@
 """Every --json output of korvexcfg.exe under Wine, as a script would read it:
 valid JSON (ASCII, so UTF-8) that the schema file accepts, with the exit code
 the process gave. Usage: json_contract.py WINE_RUN KORVEXCFG_EXE SCHEMA"""
+import functools
 import json
 import sys
 import tempfile
@@ -13,14 +14,8 @@ wine_run, korvexcfg, schema_path = sys.argv[1:4]
 schema = json.load(open(schema_path))
 KEY = registry_key.KEY
 failures = []
-
-
-def wine(*arguments):
-    return registry_key.wine(wine_run, *arguments)
-
-
-def put_key(lines):
-    registry_key.put_key(wine_run, lines)
+wine = functools.partial(registry_key.wine, wine_run)
+put_key = functools.partial(registry_key.put_key, wine_run)
 
 
 def check(arguments, exit_code):

@@ -131,7 +131,7 @@ TEST_F(KorvexcfgWineTest, AMissingKeyIsNeverCreatedAndAWriteThatFailsIsReported)
   std::string file = TempPath("readable.reg");
   ASSERT_EQ(RunProgram(Korvexcfg("export \"" + file + "\"")), 0u);
   MakeParametersKeyUnreadable();
-  // Each way in that reads the key; what is judged first is the native tests'.
+  // Each way korvexcfg reads the key; that the key is judged before all else is checked natively.
   for (const std::string& command : std::vector<std::string>{"show", "import \"" + file + "\"", "status", "dsc get"}) {
     EXPECT_EQ(RunProgram(Korvexcfg(command), &output), 3u) << command << "\n" << output;
     EXPECT_NE(output.find("cannot be read: Access denied (error 5). Run korvexcfg from an elevated prompt"),
