@@ -32,6 +32,14 @@ class MemoryFiles : public cfg::Files {
 };
 
 const std::string kRestartLine = "The driver takes the new settings when it next starts.\n";
+const std::string kKey = "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\korvex\\Parameters";
+
+std::string Joined(const std::vector<std::string>& arguments) {
+  std::string line;
+  for (const std::string& argument : arguments) line += argument + " ";
+  return line;
+}
+
 // A machine where the driver is not installed, nothing is at its letter and
 // every folder exists with room to spare.
 class FakeSystemState : public cfg::SystemState {
@@ -190,8 +198,7 @@ TEST_F(KorvexcfgTest, ASetStoresWhatAUserOfTheWindowStores) {
        [](Editor& e, auto& t) { t(e.Text3, "12")(), e.Combo1.UserChooseItem(1); }},
   };
   for (const Row& row : rows) {
-    std::string what;
-    for (const std::string& argument : row.arguments) what += argument + " ";
+    std::string what = Joined(row.arguments);
     registry.values.clear();
     PutTypicalValues();
     row.key(registry);
@@ -235,13 +242,15 @@ TEST_F(KorvexcfgTest, ASetStoresWhatAUserOfTheWindowStores) {
 TEST_F(KorvexcfgTest, ConsequencesAreReportedAndTheChoicesOrderMatters) {
   registry.PutDword("AutoSaveEnabled", 0);
   registry.PutDword("SaveImageOnExit", 0);
-  cfg::CommandResult result = Run({"set", "autosave=on", "interval=60", "type=floppy-1.44", "letter=r"});
+  cfg::CommandResult result =
+      Run({"set", "autosave=on", "interval=60", "type=floppy-1.44", "letter=r", "save-file=\\??\\C:\\x.img"});
   EXPECT_EQ(result.exit_code, cfg::kDone) << result.err;
   EXPECT_NE(result.out.find("save-image: off -> on, with autosave=on"), std::string::npos) << result.out;
   EXPECT_EQ(registry.Bytes("SaveImageOnExit"), DwordBytes(1));
   EXPECT_EQ(registry.Bytes("AutoSaveTrigger"), DwordBytes(60));
   EXPECT_EQ(registry.Bytes("DiskType"), std::string("FDC14\0", 6));
   EXPECT_EQ(registry.Bytes("UserDriveLetter"), std::string("R\0", 2));
+  EXPECT_EQ(registry.Bytes("SaveImageFile"), std::string("\\??\\C:\\x.img\0", 13));  // one prefix
 }
 
 TEST_F(KorvexcfgTest, ExitCodesAndWhatWasWritten) {
@@ -252,8 +261,7 @@ TEST_F(KorvexcfgTest, ExitCodesAndWhatWasWritten) {
 
   EXPECT_EQ(Run({"set", "size=128", "--backup", "before.reg"}).exit_code, cfg::kDone);
   EXPECT_EQ(registry.Bytes("SizeIn4kPages"), DwordBytes(32768));
-  const std::string backup_key = "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\korvex\\Parameters";
-  RegistryFileContents backup = ReadRegistryFile(files.files.at("before.reg"), backup_key, cp1252);
+  RegistryFileContents backup = ReadRegistryFile(files.files.at("before.reg"), kKey, cp1252);
   ASSERT_EQ(backup.values.size(), 10u);
   EXPECT_EQ(backup.values[5], (RegistryFileValue{"SizeIn4kPages", kRegDword, DwordBytes(16384)}));
   EXPECT_EQ(Run({"set", "size=64", "--backup", "readonly.reg"}).exit_code, cfg::kFileFailed);  // cannot be written
@@ -268,10 +276,9 @@ TEST_F(KorvexcfgTest, ExitCodesAndWhatWasWritten) {
     EXPECT_EQ(repaired.exit_code, cfg::kDone) << repaired.err;
     EXPECT_NE(repaired.out.find(std::string("backup: ") + beside + " (before.reg exists already and is kept)"),
               std::string::npos) << repaired.out;
-    EXPECT_EQ(ReadRegistryFile(files.files[beside], backup_key, cp1252).values[5].bytes, DwordBytes(16384));
+    EXPECT_EQ(ReadRegistryFile(files.files[beside], kKey, cp1252).values[5].bytes, DwordBytes(16384));
   }
   EXPECT_EQ(files.files.at("before.reg"), first);
-  EXPECT_EQ(Run({"import", "before.reg", "--backup", "before.reg"}).exit_code, cfg::kUsage);
   EXPECT_EQ(Run({"export", "readonly.reg"}).exit_code, cfg::kFileFailed);
 
   registry.read_only = true;
@@ -282,25 +289,24 @@ TEST_F(KorvexcfgTest, ExitCodesAndWhatWasWritten) {
   EXPECT_NE(failed.err.find("elevated prompt"), std::string::npos) << failed.err;
   registry.read_only = false;
 
-  EXPECT_EQ(Run({"set", "colour=red"}).exit_code, cfg::kUsage);
-  EXPECT_EQ(Run({"set"}).exit_code, cfg::kUsage);
   // An option's value is never the next option; --json shapes a usage error wherever it stands.
-  EXPECT_EQ(Run({"set", "size=64", "--backup", "--dry-run"}).exit_code, cfg::kUsage);
+  for (std::vector<std::string> arguments : {std::vector<std::string>{"set", "colour=red"}, {"set"}, {"frobnicate"}, {},
+                                             {"set", "size=64", "--backup", "--dry-run"}, {"--version", "extra"},
+                                             {"import", "before.reg", "--backup", "before.reg"}})
+    EXPECT_EQ(Run(arguments).exit_code, cfg::kUsage) << Joined(arguments);
   EXPECT_NE(Run({"show", "--bogus", "--json"}).out.find("\"exitCode\": 2"), std::string::npos);
   EXPECT_NE(Run({"set", "size=64", "size=128"}).err.find("size is given twice"), std::string::npos);
   EXPECT_EQ(Run({"set", "size=64", "--backup=--dry-run", "--dry-run"}).exit_code, cfg::kDone);
   EXPECT_TRUE(registry.writes.empty());
   EXPECT_FALSE(files.files.count("--dry-run"));
   // DSC's own property is taken; its what-if shows the state a set would leave.
-  EXPECT_EQ(Run({"dsc", "test", "--input", R"({"_inDesiredState":false,"sizeMB":128})"}).exit_code, cfg::kDone);
+  EXPECT_NE(Run({"dsc", "test", "--input", R"({"_inDesiredState":false,"sizeMB":128})"}).out.find(R"("_inDesiredState":true)"),
+            std::string::npos);
   std::string what_if = Run({"dsc", "set", "--dry-run", "--input", R"({"sizeMB":64})"}).out;
   EXPECT_TRUE(what_if.find(R"("sizeMB":64,)") != std::string::npos && what_if.ends_with("\n[\"sizeMB\"]\n")) << what_if;
   EXPECT_TRUE(registry.writes.empty());
-  EXPECT_EQ(Run({"frobnicate"}).exit_code, cfg::kUsage);
-  EXPECT_EQ(Run({}).exit_code, cfg::kUsage);
   // The installers' version, then the version resource's.
   EXPECT_EQ(Run({"--version"}).out, "korvexcfg 0.2.13 (file version 0.02.0013)\n");
-  EXPECT_EQ(Run({"--version", "extra"}).exit_code, cfg::kUsage);
   for (std::vector<std::string> arguments : {std::vector<std::string>{"help"}, {"help", "set"}, {"set", "--help"},
                                              {"-?"}, {"/?"}, {"export", "--help"}})
     EXPECT_EQ(Run(arguments).exit_code, cfg::kDone) << arguments.back();
@@ -310,7 +316,7 @@ TEST_F(KorvexcfgTest, ExitCodesAndWhatWasWritten) {
   registry.PutText("DiskType", "FDC14");
   const std::vector<std::vector<std::string>> reading_first{
       {"set", "size=64"}, {"set", "type=hard-disk", "size=64"}, {"test", "size=64"}, {"test", "interval=5"},
-      {"import", "missing.reg"}, {"show"}, {"validate"}, {"export", "x.reg"}};
+      {"import", "missing.reg"}, {"show"}, {"validate"}, {"export", "x.reg"}, {"status"}, {"dsc", "get"}, {"dsc", "export"}};
   registry.key_exists = false;
   for (const std::vector<std::string>& arguments : reading_first)
     EXPECT_EQ(Run(arguments).exit_code, cfg::kKeyUnavailable) << arguments[0] << " " << arguments.back();
@@ -359,10 +365,7 @@ TEST_F(KorvexcfgTest, ASetThatChangesNothingWritesNothing) {
 // command writes what it names and what its rules require, and only reports
 // what the window's load would correct in the other values.
 TEST_F(KorvexcfgTest, ACommandOpensTheKeyOnceAndWritesOnlyWhatItNamesAndItsRulesRequire) {
-  registry.PutText("UserDriveLetter", "r");
-  registry.PutDword("SaveImageOnExit", 0);  // with AutoSave on: the window's load ticks image saving
-  files.files["size.reg"] = "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\korvex\\"
-                            "Parameters]\r\n\"SizeIn4kPages\"=dword:00008000\r\n";
+  files.files["size.reg"] = "REGEDIT4\r\n[" + kKey + "]\r\n\"SizeIn4kPages\"=dword:00008000\r\n";
   struct Row {
     std::vector<std::string> arguments;
     std::vector<std::string> written;
@@ -377,12 +380,11 @@ TEST_F(KorvexcfgTest, ACommandOpensTheKeyOnceAndWritesOnlyWhatItNamesAndItsRules
   for (const Row& row : rows) {
     PutTypicalValues();
     registry.PutText("UserDriveLetter", "r");
-    registry.PutDword("SaveImageOnExit", 0);
+    registry.PutDword("SaveImageOnExit", 0);  // with AutoSave on: the window's load ticks image saving
     registry.calls.clear();
     lock.taken = 0;
     cfg::CommandResult result = Run(row.arguments);
-    std::string what;
-    for (const std::string& argument : row.arguments) what += argument + " ";
+    std::string what = Joined(row.arguments);
     EXPECT_EQ(Written(), row.written) << what << "\n" << result.out << result.err;
     EXPECT_EQ(std::ranges::count(registry.calls, "open"), 1) << what;
     for (const Setting& value : kSettings)
@@ -512,7 +514,7 @@ TEST_F(KorvexcfgTest, ExportAndImportRestoreEveryValue) {
   EXPECT_EQ(result.exit_code, cfg::kDone) << result.err;
   for (auto& [name, value] : before) EXPECT_EQ(registry.Bytes(name), value.bytes) << name;
 
-  std::string key = "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\korvex\\Parameters]\r\n";
+  std::string key = "[" + kKey + "]\r\n";
   for (std::string line : {"\"SizeIn4kPage\"=dword:00004000", "\"DiskTyp\"=\"HDC\"", "\"autosaveEnabIed\"=dword:0", "\"SizeIn4kPages\"=hex(b):00,40,00,00,00,00,00,00",
                            "\"LoadImageFile\"=\"C:\\\\x.img\"", "\"LoadImageOnStart\"=dword:00000002",
                            "\"SizeIn4kPages\"=dword:00004080", "\"DiskType\"=\"hdc\""}) {
@@ -540,6 +542,12 @@ TEST_F(KorvexcfgTest, ExportAndImportRestoreEveryValue) {
 
 TEST_F(KorvexcfgTest, ShowAndValidateNoteEachAnomaly) {
   EXPECT_EQ(Run({"validate"}).out, "valid\n");
+  registry.PutDword("AutoSaveEnabled", 1);
+  registry.PutDword("SaveImageOnExit", 0);  // as reg add leaves it
+  cfg::CommandResult corrected = Run({"validate"});
+  EXPECT_EQ(corrected.exit_code, cfg::kDiffers);
+  EXPECT_NE(corrected.out.find("save-image (SaveImageOnExit): the window changes it to on"), std::string::npos)
+      << corrected.out;
   EXPECT_NE(Run({"show"}).out.find("size       64                  SizeIn4kPages    REG_DWORD 00 40 00 00\n"),
             std::string::npos)
       << Run({"show"}).out;
@@ -579,6 +587,9 @@ TEST_F(KorvexcfgTest, ShowAndValidateNoteEachAnomaly) {
                                       : code == "empty-path"  ? "\\??\\"
                                                               : "\\??\\\\??\\C:\\load.img");
     EXPECT_NE(Run({"validate", "--json"}).out.find("\"code\": \"" + code + "\""), std::string::npos) << code;
+    if (code == "doubled-prefix") {
+      EXPECT_NE(Run({"validate"}).out.find("load-file (LoadImageFile): the \\??\\ prefix twice"), std::string::npos);
+    }
     EXPECT_NE(Run({"status", "--json"}).out.find("\"code\": \"image-path-" + code + "\""), std::string::npos) << code;
     // The window shows a doubled prefix's path with one, which is what --complete stores.
     EXPECT_EQ(Run({"set", "--complete"}).exit_code, code == "doubled-prefix" ? cfg::kDone : cfg::kRulesRefuse) << code;
@@ -702,12 +713,6 @@ TEST_F(KorvexcfgTest, StatusTellsWhetherTheRunningDriverMatchesItsSettingsAndWar
   EXPECT_EQ(missing.exit_code, cfg::kKeyUnavailable);
   EXPECT_EQ(missing.out, "service:   korvex, not installed\n");
 }
-
-}  // namespace
-}  // namespace korvex::testing
-
-namespace korvex::testing {
-namespace {
 
 // One judgement of a state, over random keys of odd and valid values alike:
 // the instance `dsc get` gives is always one `dsc test` accepts (never a

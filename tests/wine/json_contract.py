@@ -2,6 +2,7 @@
 """Every --json output of korvexcfg.exe under Wine, as a script would read it:
 valid JSON (ASCII, so UTF-8) that the schema file accepts, with the exit code
 the process gave. Usage: json_contract.py WINE_RUN KORVEXCFG_EXE SCHEMA"""
+import functools
 import json
 import sys
 import tempfile
@@ -13,14 +14,8 @@ wine_run, korvexcfg, schema_path = sys.argv[1:4]
 schema = json.load(open(schema_path))
 KEY = registry_key.KEY
 failures = []
-
-
-def wine(*arguments):
-    return registry_key.wine(wine_run, *arguments)
-
-
-def put_key(lines):
-    registry_key.put_key(wine_run, lines)
+wine = functools.partial(registry_key.wine, wine_run)
+put_key = functools.partial(registry_key.put_key, wine_run)
 
 
 def check(arguments, exit_code):
@@ -37,11 +32,7 @@ def check(arguments, exit_code):
     return document
 
 
-typical = ['"DiskType"="HDC"', '"LoadImageOnStart"=dword:00000000', '"LoadImageFile"="\\\\??\\\\C:\\\\caf\u00e9.img"',
-           '"SaveImageOnExit"=dword:00000001', '"SaveImageFile"="\\\\??\\\\C:\\\\save.img"',
-           '"SizeIn4kPages"=dword:00004000', '"DiskFormatFAT32"=dword:00000000', '"AutoSaveEnabled"=dword:00000000',
-           '"AutoSaveTrigger"=dword:0000012c', '"UserDriveLetter"="R"']
-put_key(typical)
+put_key(registry_key.TYPICAL)
 shown = check(["show"], 0)
 if shown and shown["values"][2]["value"] != "C:\\caf\u00e9.img":
     failures.append("show: the accented path reads %r" % shown["values"][2]["value"])
@@ -71,9 +62,7 @@ check(["set", "colour=red"], 2)
 check(["show", "--bogus"], 2)  # --json after the error: still JSON
 check(["set", "size=128", "--backup"], 2)  # --json is no file name
 check(["dismount", "Y:"], 4)
-# A text of another code page's bytes, a number stored as text, a value of another type.
-put_key(typical[:2] + ['"LoadImageFile"=hex(1):5c,00,3f,00,3f,00,5c,00,00,4e,00,00', '"SizeIn4kPages"="64"',
-                       '"AutoSaveTrigger"=hex(b):2c,01,00,00,00,00,00,00'])
+put_key(registry_key.DAMAGED)
 check(["show"], 0)
 check(["validate"], 1)
 put_key([])

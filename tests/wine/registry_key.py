@@ -5,6 +5,14 @@ import subprocess
 import tempfile
 
 KEY = r"HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\korvex\Parameters"
+# A typical key, as put_key takes it: an accented path, AutoSave off.
+TYPICAL = ['"DiskType"="HDC"', '"LoadImageOnStart"=dword:00000000', '"LoadImageFile"="\\\\??\\\\C:\\\\caf\u00e9.img"',
+           '"SaveImageOnExit"=dword:00000001', '"SaveImageFile"="\\\\??\\\\C:\\\\save.img"',
+           '"SizeIn4kPages"=dword:00004000', '"DiskFormatFAT32"=dword:00000000', '"AutoSaveEnabled"=dword:00000000',
+           '"AutoSaveTrigger"=dword:0000012c', '"UserDriveLetter"="R"']
+# A damaged one: a text of another code page's bytes, a number stored as text, a value of another type.
+DAMAGED = TYPICAL[:2] + ['"LoadImageFile"=hex(1):5c,00,3f,00,3f,00,5c,00,00,4e,00,00', '"SizeIn4kPages"="64"',
+                         '"AutoSaveTrigger"=hex(b):2c,01,00,00,00,00,00,00']
 
 
 def wine(wine_run, *arguments):
